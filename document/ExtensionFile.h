@@ -1,0 +1,15 @@
+#pragma once
+
+#include "document/XmlDocument.h"
+
+#include <QString>
+
+// Replaces the document by the extension installation file FileName. A file that is not
+// well-formed XML (ParseError) or whose root is not macromedia-extension (ForeignDocumentError)
+// leaves the document as it was.
+void loadExtensionFile(XmlDocument& document, const QString& fileName);
+
+// Stores every file's source relative to the folder of FileName, then writes the document in the
+// saved layout. The existing file is replaced only once the new text is completely written; when
+// writing fails (SaveError) the document gets its sources back.
+void saveExtensionFile(XmlDocument& document, const QString& fileName);

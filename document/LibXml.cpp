@@ -1,0 +1,123 @@
+#include "document/LibXml.h"
+
+#include "document/XmlErrors.h"
+
+#include <libxml/parser.h>
+#include <libxml/xmlsave.h>
+
+#include <vector>
+
+namespace LibXml {
+
+namespace {
+
+bool isWhitespaceOnly(const xmlChar* text) {
+    for (; text && *text; ++text) {
+        if (*text != ' ' && *text != '\t' && *text != '\r' && *text != '\n')
+            return false;
+    }
+    return true;
+}
+
+// Walks the tree without recursion, so that deep documents cannot exhaust the stack.
+void dropWhitespaceText(xmlDoc* document) {
+    std::vector<xmlNode*> pending{document->children};
+    while (!pending.empty()) {
+        xmlNode* node = pending.back();
+        pending.pop_back();
+        while (node) {
+            xmlNode* next = node->next;
+            if (node->type == XML_TEXT_NODE && isWhitespaceOnly(node->content)) {
+                xmlUnlinkNode(node);
+                xmlFreeNode(node);
+            } else if (node->type == XML_ELEMENT_NODE && node->children) {
+                pending.push_back(node->children);
+            }
+            node = next;
+        }
+    }
+}
+
+QByteArray withoutByteOrderMark(const QByteArray& text) {
+    return text.startsWith("\xEF\xBB\xBF") ? text.mid(3) : text;
+}
+
+QString sourceLine(const QByteArray& text, int line) {
+    if (line < 1)
+        return {};
+    qsizetype start = 0;
+    for (int current = 1; current < line; ++current) {
+        start = text.indexOf('\n', start);
+        if (start < 0)
+            return {};
+        ++start;
+    }
+    qsizetype end = text.indexOf('\n', start);
+    QByteArray bytes = withoutByteOrderMark(text.mid(start, end < 0 ? -1 : end - start));
+    if (bytes.endsWith('\r'))
+        bytes.chop(1);
+    return QString::fromUtf8(bytes);
+}
+
+std::optional<XmlDeclaration> declarationOf(const QByteArray& text, const xmlDoc* document) {
+    const QByteArray start = withoutByteOrderMark(text.left(8));
+    if (!start.startsWith("<?xml") || start.size() < 6 || !QByteArray(" \t\r\n").contains(start[5]))
+        return std::nullopt;
+    XmlDeclaration declaration{toQString(document->version), std::nullopt};
+    if (document->standalone == 0 || document->standalone == 1)
+        declaration.standalone = document->standalone == 1;
+    return declaration;
+}
+
+struct FreeParserContext {
+    void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
+};
+
+} // namespace
+
+Parsed parse(const QByteArray& text) {
+    std::unique_ptr<xmlParserCtxt, FreeParserContext> context(xmlNewParserCtxt());
+    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+    DocPtr document(xmlCtxtReadMemory(context.get(), text.constData(), int(text.size()), nullptr, nullptr, options));
+    if (!document || !context->wellFormed) {
+        const xmlError* error = xmlCtxtGetLastError(context.get());
+        const QString reason = error && error->message ? toQString(reinterpret_cast<const xmlChar*>(error->message))
+                                                       : QStringLiteral("Document vide");
+        const int line = error ? error->line : 0;
+        throw ParseError(reason.trimmed(), line, sourceLine(text, line));
+    }
+    dropWhitespaceText(document.get());
+    auto declaration = declarationOf(text, document.get());
+    return {std::move(document), declaration};
+}
+
+namespace {
+
+template <typename Save> QByteArray save(Save saveInto) {
+    xmlBuffer* buffer = xmlBufferCreate();
+    xmlSaveCtxt* context = xmlSaveToBuffer(buffer, "UTF-8", XML_SAVE_NO_DECL);
+    saveInto(context);
+    xmlSaveClose(context);
+    QByteArray text(reinterpret_cast<const char*>(xmlBufferContent(buffer)), xmlBufferLength(buffer));
+    xmlBufferFree(buffer);
+    return text;
+}
+
+} // namespace
+
+QByteArray serializeNode(xmlNode* node) {
+    return save([node](xmlSaveCtxt* context) { xmlSaveTree(context, node); });
+}
+
+QByteArray serializeBody(xmlDoc* document) {
+    return save([document](xmlSaveCtxt* context) { xmlSaveDoc(context, document); });
+}
+
+QByteArray declarationText(const XmlDeclaration& declaration) {
+    QByteArray text = "<?xml version=\"" + declaration.version.toUtf8() + "\"";
+    if (declaration.standalone)
+        text += *declaration.standalone ? " standalone=\"yes\"" : " standalone=\"no\"";
+    return text + "?>";
+}
+
+} // namespace LibXml

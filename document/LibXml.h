@@ -1,0 +1,42 @@
+#pragma once
+
+// libxml2 stays inside the document library: only its sources include this header.
+
+#include "document/XmlDocument.h"
+
+#include <libxml/tree.h>
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+namespace LibXml {
+
+struct FreeDoc {
+    void operator()(xmlDoc* document) const { xmlFreeDoc(document); }
+};
+using DocPtr = std::unique_ptr<xmlDoc, FreeDoc>;
+
+struct Parsed {
+    DocPtr document;
+    std::optional<XmlDeclaration> declaration;
+};
+
+// Parses without network access, DTD loading or entity substitution, and drops every text node
+// that holds only white space. Throws ParseError with libxml2's reason, the line and its text.
+Parsed parse(const QByteArray& text);
+
+// UTF-8 text of a node and its subtree.
+QByteArray serializeNode(xmlNode* node);
+// UTF-8 text of a document's top-level nodes, each followed by a line feed, without declaration.
+QByteArray serializeBody(xmlDoc* document);
+QByteArray declarationText(const XmlDeclaration& declaration);
+
+inline QString toQString(const xmlChar* text) {
+    return text ? QString::fromUtf8(reinterpret_cast<const char*>(text)) : QString();
+}
+inline const xmlChar* xmlText(const QByteArray& utf8) { return reinterpret_cast<const xmlChar*>(utf8.constData()); }
+
+} // namespace LibXml

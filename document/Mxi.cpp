@@ -1,0 +1,50 @@
+#include "document/Mxi.h"
+
+namespace Mxi {
+
+const QStringList& typeRows() {
+    static const QStringList rows = {
+        "*Dreamweaver, UltraDev, and Dreamweaver MX",
+        "object", "command", "behavior", "action", "browserProfile", "translator", "dictionary", "encoding",
+        "floater", "propertyInspector", "jsExtension", "query", "template", "thirdPartyTags", "plugin", "report",
+        "flashbuttonstyle", "suite",
+        "*UltraDev and Dreamweaver MX",
+        "dataSource", "serverFormat", "serverBehavior", "serverModel",
+        "*Dreamweaver MX",
+        "codesnippet", "documenttype", "helpbook", "insertbar", "samplecontent", "site", "taglibrary", "toolbar",
+        "*Macromedia Flash",
+        "smartclip", "actionscript", "lesson", "sample", "library", "publishtemplate", "utility",
+        "keyboardshortcut", "flash importer", "flash component", "flash custom action", "flash panel",
+        "flash template", "flash panel", "generatorobject",
+    };
+    return rows;
+}
+
+bool isTypeHeading(const QString& row) { return row.startsWith('*'); }
+
+const QStringList& productNames() {
+    static const QStringList names = {"dreamweaver", "dreamweaverultradev", "flash", "homesite",
+                                      "JRun",        "Spectra",             "ColdFusion"};
+    return names;
+}
+
+XmlNode findRoot(const XmlDocument& document) { return document.documentNode().findChild(Root); }
+
+XmlNode buildSkeletonRoot(XmlDocument& document) {
+    XmlNode root = document.createElement(Root);
+    root.appendChild(document.createElement(Description)).appendChild(document.createCDataSection(Description));
+    root.appendChild(document.createElement(UiAccess)).appendChild(document.createCDataSection(UiAccess));
+    root.appendChild(document.createElement(Products));
+    XmlNode author = document.createElement(Author);
+    author.setAttribute(Name, QString());
+    root.appendChild(author);
+    root.appendChild(document.createElement(Files));
+    root.appendChild(document.createElement(ConfigurationChanges));
+    root.setAttribute(Name, QString());
+    root.setAttribute(Version, QString());
+    root.setAttribute(Type, QString());
+    root.setAttribute(RequiresRestart, True);
+    return root;
+}
+
+} // namespace Mxi

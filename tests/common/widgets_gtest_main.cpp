@@ -1,0 +1,10 @@
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Parcelwright for Macromedia products");
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

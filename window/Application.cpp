@@ -1,0 +1,24 @@
+#include "window/Application.h"
+
+#include "window/MessageBoxes.h"
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        report(error);
+    }
+    return false;
+}
+
+void Application::runGuarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        report(error);
+    }
+}
+
+void Application::report(const std::exception& error) { MessageBoxes::showError(QString::fromUtf8(error.what())); }

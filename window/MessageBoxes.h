@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QList>
+#include <QMessageBox>
+#include <QString>
+
+// Every message the program shows goes through here, so that tests can read them instead.
+namespace MessageBoxes {
+
+struct Message {
+    QString text;
+    QString title;
+    QMessageBox::Icon icon;
+};
+
+// The standard error box: error icon, OK button, the application title, the message with a full
+// stop appended when its last character comes after "." in character order.
+void showError(const QString& message);
+// A plain box with an OK button, titled with the application title.
+void showText(const QString& text);
+
+QString withFullStop(const QString& message);
+
+// While a list is set, messages are appended to it instead of being shown.
+void recordInto(QList<Message>* messages);
+
+} // namespace MessageBoxes

@@ -1,0 +1,135 @@
+#include "window/Unit1.h"
+
+#include "document/ExtensionFile.h"
+#include "document/Mxi.h"
+#include "document/SavedText.h"
+#include "window/MessageBoxes.h"
+#include "window/PageControl.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace {
+
+constexpr int mainPage = 0;
+const QString extensionFilter = QStringLiteral("Extension|*.mxi");
+const QString extensionSuffix = QStringLiteral("mxi");
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      OpenDialog1(FileDialog::Kind::Open, extensionFilter, extensionSuffix),
+      SaveDialog1(FileDialog::Kind::Save, extensionFilter, extensionSuffix), OpenDialog2(FileDialog::Kind::Open) {
+    buildFrame();
+    buildMainPage();
+    buildDescriptionPage();
+    buildProductsPage();
+    buildFilesPage();
+    buildConfigurationPage();
+
+    XMLDocument1.OnAfterOpen = [this] { XMLDocument1AfterOpen(); };
+    XMLDocument1.OnAfterNodeChange = [this] { XMLDocument1AfterNodeChange(); };
+    XMLDocument1.activate();
+    FormCreate();
+}
+
+TForm1::~TForm1() {
+    XMLDocument1.OnAfterOpen = nullptr;
+    XMLDocument1.OnAfterNodeChange = nullptr;
+}
+
+void TForm1::buildFrame() {
+    setWindowTitle(QStringLiteral("Parcelwright"));
+    setFixedSize(473, 343);
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setStyleHint(QFont::SansSerif);
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+
+    PageControl1 = new PageControl(this);
+    PageControl1->setGeometry(8, 8, 457, 297);
+    TabSheet1 = new QWidget;
+    TabSheet5 = new QWidget;
+    TabSheet2 = new QWidget;
+    TabSheet3 = new QWidget;
+    TabSheet4 = new QWidget;
+    PageControl1->addPage(TabSheet1, QStringLiteral("Main"), [this] { TabSheet1Show(); }, {});
+    PageControl1->addPage(TabSheet5, QStringLiteral("Description"), [this] { TabSheet5Show(); },
+                          [this] { TabSheet5Hide(); });
+    PageControl1->addPage(TabSheet2, QStringLiteral("Products"), [this] { TabSheet2Show(); },
+                          [this] { TabSheet2Hide(); });
+    PageControl1->addPage(TabSheet3, QStringLiteral("Files"), [this] { TabSheet3Show(); }, [this] { TabSheet3Hide(); });
+    PageControl1->addPage(TabSheet4, QStringLiteral("Configuration changes"), [this] { TabSheet4Show(); },
+                          [this] { TabSheet4Hide(); });
+
+    Button1 = new QPushButton(QStringLiteral("Load"), this);
+    Button1->setGeometry(232, 312, 73, 25);
+    Button2 = new QPushButton(QStringLiteral("Save"), this);
+    Button2->setGeometry(312, 312, 73, 25);
+    Button3 = new QPushButton(QStringLiteral("Close"), this);
+    Button3->setGeometry(392, 312, 73, 25);
+    setTabOrder(PageControl1, Button1);
+    setTabOrder(Button1, Button2);
+    setTabOrder(Button2, Button3);
+    on(Button1, &QPushButton::clicked, &TForm1::Button1Click);
+    on(Button2, &QPushButton::clicked, &TForm1::Button2Click);
+    on(Button3, &QPushButton::clicked, &TForm1::Button3Click);
+}
+
+void TForm1::FormCreate() {
+    PageControl1->setCurrentIndex(mainPage);
+    XmlNode root = Mxi::buildSkeletonRoot(XMLDocument1);
+    SkeletonBuilt = true;
+    XMLDocument1.documentNode().appendChild(root);
+}
+
+void TForm1::Button1Click() {
+    if (!OpenDialog1.Execute(this))
+        return;
+    loading_ = true;
+    PageControl1->setCurrentIndex(mainPage);
+    loading_ = false;
+    loadExtensionFile(XMLDocument1, OpenDialog1.FileName);
+    update();
+}
+
+void TForm1::Button2Click() {
+    PageControl1->setCurrentIndex(mainPage);
+    if (PageControl1->currentIndex() != mainPage)
+        return;
+    if (!SaveDialog1.Execute(this))
+        return;
+    saveExtensionFile(XMLDocument1, SaveDialog1.FileName);
+}
+
+void TForm1::Button3Click() { close(); }
+
+void TForm1::XMLDocument1AfterOpen() { PageControl1->setCurrentIndex(mainPage); }
+
+void TForm1::XMLDocument1AfterNodeChange() { update(); }
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (firstShown_)
+        return;
+    firstShown_ = true;
+    PageControl1->showActivePage();
+}
+
+void TForm1::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint position = event->position().toPoint();
+    if (childAt(position))
+        return;
+    Application::runGuarded([&] { FormMouseUp(event->button(), event->modifiers(), position); });
+}
+
+void TForm1::FormMouseUp(Qt::MouseButton, Qt::KeyboardModifiers shift, QPoint) {
+    if (!shift.testFlag(Qt::AltModifier))
+        return;
+    MessageBoxes::showText(QString::fromUtf8(savedText(XMLDocument1.xml())));
+}

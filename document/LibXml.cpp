@@ -69,24 +69,47 @@ std::optional<XmlDeclaration> declarationOf(const QByteArray& text, const xmlDoc
     return declaration;
 }
 
+struct FirstError {
+    bool found = false;
+    QString reason;
+    int line = 0;
+};
+
+// libxml2 reports the error that stopped the parse last; the user needs the first one.
+void keepFirstError(void* context, xmlError* error) {
+    auto* first = static_cast<FirstError*>(static_cast<xmlParserCtxt*>(context)->_private);
+    if (first->found || error->level < XML_ERR_ERROR)
+        return;
+    first->found = true;
+    first->reason = error->message ? QString::fromUtf8(error->message).trimmed() : QString();
+    first->line = error->line;
+}
+
 struct FreeParserContext {
     void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
 };
 
 } // namespace
 
+void useUtf8(xmlDoc* document) {
+    xmlFree(const_cast<xmlChar*>(document->encoding));
+    document->encoding = xmlStrdup(reinterpret_cast<const xmlChar*>("UTF-8"));
+}
+
 Parsed parse(const QByteArray& text) {
     std::unique_ptr<xmlParserCtxt, FreeParserContext> context(xmlNewParserCtxt());
+    FirstError firstError;
+    context->_private = &firstError;
+    context->sax->serror = keepFirstError;
     const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
     DocPtr document(xmlCtxtReadMemory(context.get(), text.constData(), int(text.size()), nullptr, nullptr, options));
     if (!document || !context->wellFormed) {
-        const xmlError* error = xmlCtxtGetLastError(context.get());
-        const QString reason = error && error->message ? toQString(reinterpret_cast<const xmlChar*>(error->message))
-                                                       : QStringLiteral("Document vide");
-        const int line = error ? error->line : 0;
-        throw ParseError(reason.trimmed(), line, sourceLine(text, line));
+        if (!firstError.found)
+            firstError.reason = QStringLiteral("Document is empty");
+        throw ParseError(firstError.reason, firstError.line, sourceLine(text, firstError.line));
     }
     dropWhitespaceText(document.get());
+    useUtf8(document.get());
     auto declaration = declarationOf(text, document.get());
     return {std::move(document), declaration};
 }

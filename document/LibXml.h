@@ -28,6 +28,10 @@ struct Parsed {
 // that holds only white space. Throws ParseError with libxml2's reason, the line and its text.
 Parsed parse(const QByteArray& text);
 
+// The document's text is kept and written as UTF-8: without this libxml2 writes characters
+// outside ASCII in attribute values as character references.
+void useUtf8(xmlDoc* document);
+
 // UTF-8 text of a node and its subtree.
 QByteArray serializeNode(xmlNode* node);
 // UTF-8 text of a document's top-level nodes, each followed by a line feed, without declaration.

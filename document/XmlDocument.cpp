@@ -211,7 +211,9 @@ XmlDocument::~XmlDocument() { freeDetached(); }
 bool XmlDocument::isActive() const { return document_ != nullptr; }
 
 void XmlDocument::activate() {
-    replace(DocumentPointer(xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0"))), std::nullopt);
+    DocumentPointer document(xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0")));
+    LibXml::useUtf8(document.get());
+    replace(std::move(document), std::nullopt);
 }
 
 void XmlDocument::loadFromXml(const QByteArray& text) {

@@ -22,7 +22,8 @@ TForm1::TForm1(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       OpenDialog1(FileDialog::Kind::Open, extensionFilter, extensionSuffix),
-      SaveDialog1(FileDialog::Kind::Save, extensionFilter, extensionSuffix), OpenDialog2(FileDialog::Kind::Open) {
+      SaveDialog1(FileDialog::Kind::Save, extensionFilter, extensionSuffix), OpenDialog2(FileDialog::Kind::Open),
+      ImageList1(productImages()), ImageList2(badgeImages()), ImageList3(platformImages()) {
     buildFrame();
     buildMainPage();
     buildDescriptionPage();

@@ -2,6 +2,7 @@
 
 #include "document/XmlDocument.h"
 #include "window/Dialogs.h"
+#include "window/ImageList.h"
 
 #include <QWidget>
 
@@ -35,6 +36,9 @@ public:
     FileDialog OpenDialog1;
     FileDialog SaveDialog1;
     FileDialog OpenDialog2;
+    ImageList ImageList1;
+    ImageList ImageList2;
+    ImageList ImageList3;
     bool SkeletonBuilt = false;
 
     void FormCreate();
@@ -71,20 +75,84 @@ public:
     void TabSheet5Hide();
 
     // Products page.
+    QComboBox* ComboBoxEx1;
+    QCheckBox* CheckBox2;
+    QCheckBox* CheckBox3;
+    LabeledEdit* LabeledEdit4;
+    QPushButton* Button4;
+    QPushButton* Button5;
+    QListWidget* ListBox1;
+
     void TabSheet2Show();
     void TabSheet2Hide();
+    void ListBox1Click();
+    void ComboBoxEx1Change();
+    void CheckBox2Click();
+    void CheckBox3Click();
+    void LabeledEdit4Change();
+    void Button4Click();
+    void Button5Click();
+    void ListBox1DrawItem(QPainter& Canvas, int Index, const QRect& Rect, bool Selected);
 
     // Files page.
+    QLabel* Label6;
+    QLineEdit* Edit1;
+    QPushButton* Button6;
+    QLabel* Label7;
+    QLineEdit* Edit2;
+    QCheckBox* CheckBox4;
+    QCheckBox* CheckBox5;
+    QLabel* Label8;
+    QComboBox* ComboBoxEx2;
+    QPushButton* Button7;
+    QPushButton* Button8;
+    QListWidget* ListBox2;
+    QLabel* Label4;
+    QLabel* Label5;
+    // The folder-name help windows, set by the program's entry point; not owned.
+    class TForm2* Form2 = nullptr;
+    class TForm3* Form3 = nullptr;
+
     void TabSheet3Show();
     void TabSheet3Hide();
+    // Paints line Index of ListBox2 into Rect; Canvas holds the item's colours and font.
+    void ListBox2DrawItem(QPainter& Canvas, int Index, const QRect& Rect);
+    void ListBox2Click();
+    void Edit1Change();
+    void Edit2Change();
+    void CheckBox4Click();
+    void CheckBox5Click();
+    void ComboBoxEx2Click();
+    void Button6Click();
+    void Button7Click();
+    void Button8Click();
+    void StoreFileLine(int Index);
+    void Label4Click();
+    void Label5Click();
+    void Label4MouseEnter();
+    void Label4MouseLeave();
+    void Label5MouseEnter();
+    void Label5MouseLeave();
 
     // Configuration changes page.
     QLabel* Label11;
     QPlainTextEdit* Memo3;
     QLabel* Label12;
+    QLabel* Label13;
 
     void TabSheet4Show();
     void TabSheet4Hide();
+    void Label13Click();
+    void Label13MouseEnter();
+    void Label13MouseLeave();
+
+private:
+    // A memo's text exactly as typed (the Description page reads its boxes the same way).
+    static QString memoText(const QPlainTextEdit* memo);
+    // Places a memo of the Description or Configuration changes page: wrapping, no scroll bars.
+    static void placeMemo(QPlainTextEdit* memo, const QRect& place);
+    // Text of Memo3 that did not parse; the next show of the page puts it back.
+    std::optional<QString> rejectedConfiguration_;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,0 +1,98 @@
+#include "document/FileLine.h"
+
+#include "document/Mxi.h"
+#include "document/extfncts.h"
+
+#include <QStringList>
+
+namespace {
+
+const QString separator = QStringLiteral("|");
+const QString carriageReturn = QStringLiteral("\r");
+
+// The escape character cannot occur in an XML 1.0 document, so loaded values never need it escaped;
+// it is escaped anyway so that every typed value survives the line.
+const QChar escapeMark(0x1B);
+const QChar escapedMark('e');
+const QChar escapedSeparator('p');
+const QChar escapedCarriageReturn('r');
+
+QString escaped(const QString& value) {
+    QString text = ReplaceAll(value, escapeMark, QString(escapeMark) + escapedMark);
+    text = ReplaceAll(text, separator, QString(escapeMark) + escapedSeparator);
+    return ReplaceAll(text, carriageReturn, QString(escapeMark) + escapedCarriageReturn);
+}
+
+QString unescaped(const QString& field) {
+    QString value;
+    value.reserve(field.size());
+    for (qsizetype position = 0; position < field.size(); ++position) {
+        if (field[position] != escapeMark || position + 1 == field.size()) {
+            value += field[position];
+            continue;
+        }
+        const QChar code = field[++position];
+        value += code == escapedSeparator        ? separator[0]
+                 : code == escapedCarriageReturn ? carriageReturn[0]
+                                                 : escapeMark;
+    }
+    return value;
+}
+
+QString flagText(bool set) {
+    return set ? Mxi::True : Mxi::False;
+}
+
+} // namespace
+
+FileLine FileLine::newLine() {
+    return {QStringLiteral("Select source"), QStringLiteral("Select destination"), false, false, FilePlatform::Both};
+}
+
+FileLine FileLine::fromText(const QString& line) {
+    QStringList fields = ReplaceAll(line, separator, carriageReturn).split(carriageReturn);
+    while (fields.size() < 5)
+        fields.append(QString());
+    return {unescaped(fields[0]), unescaped(fields[1]), fields[2] == Mxi::True, fields[3] == Mxi::True,
+            unescaped(fields[4])};
+}
+
+QString FileLine::text() const {
+    return QStringList{escaped(source), escaped(destination), flagText(shared), flagText(system), escaped(platform)}
+        .join(separator);
+}
+
+namespace FilePlatform {
+
+int itemOf(const QString& code) {
+    if (code == Windows)
+        return 1;
+    if (code == Apple)
+        return 2;
+    return 0;
+}
+
+QString codeOf(int item) {
+    switch (item) {
+    case 1:
+        return Windows;
+    case 2:
+        return Apple;
+    default:
+        return Both;
+    }
+}
+
+int iconOf(const QString& code) {
+    if (code == Both)
+        return 0;
+    return code == Windows || code == Apple ? itemOf(code) : -1;
+}
+
+} // namespace FilePlatform
+
+QString shortenedSource(const QString& source) {
+    constexpr qsizetype shownWhole = 20;
+    constexpr qsizetype shownTail = 18;
+    return source.size() <= shownWhole ? source : QStringLiteral("...") + source.right(shownTail);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+// One line of the file list on the Files page: source, destination, the shared and system flags and
+// the platform code, joined by "|", as in "Select source|Select destination|false|false|both".
+// A "|" or carriage return inside a text field is escaped in the line, so that splitting the line
+// at every "|" gives back each value exactly as it went in.
+struct FileLine {
+    QString source;
+    QString destination;
+    bool shared = false;
+    bool system = false;
+    QString platform;
+
+    // The line that "+" adds.
+    static FileLine newLine();
+    // Splits a line into its five fields; a field the line lacks is empty.
+    static FileLine fromText(const QString& line);
+    QString text() const;
+
+    bool operator==(const FileLine&) const = default;
+};
+
+// The platform codes of a file line and the items of the platform box that show them.
+namespace FilePlatform {
+
+inline const QString Both = QStringLiteral("both");
+inline const QString Windows = QStringLiteral("win");
+inline const QString Apple = QStringLiteral("mac");
+
+// The platform box item for a code: 1 for "win", 2 for "mac", 0 for any other code.
+int itemOf(const QString& code);
+// The code of a platform box item: "win" for 1, "mac" for 2, "both" for anything else, no item included.
+QString codeOf(int item);
+// The platform icon of a code, or -1 for a code that has none.
+int iconOf(const QString& code);
+
+} // namespace FilePlatform
+
+// The source as the file list shows it: whole up to 20 characters, else "..." and its last 18.
+QString shortenedSource(const QString& source);

@@ -1,0 +1,91 @@
+#pragma once
+
+// Shared set-up for tests that drive the main window on the offscreen platform.
+
+#include "document/Mxi.h"
+#include "window/MessageBoxes.h"
+#include "window/PageControl.h"
+#include "window/Shell.h"
+#include "window/Unit1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "common/QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+enum Page { MainPage = 0, DescriptionPage = 1, ProductsPage = 2, FilesPage = 3, ConfigurationPage = 4 };
+
+inline QByteArray readBytes(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+inline void writeBytes(const QString& fileName, const QByteArray& bytes) {
+    QFile file(fileName);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+inline QString corpusFile(const QString& name) { return QStringLiteral(PARCELWRIGHT_CORPUS_DIR "/") + name; }
+
+inline QStringList corpusFiles() {
+    return QDir(QStringLiteral(PARCELWRIGHT_CORPUS_DIR)).entryList({QStringLiteral("*.mxi")}, QDir::Files, QDir::Name);
+}
+
+class WindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        MessageBoxes::recordInto(&messages);
+        Shell::recordInto(&shell);
+        form = std::make_unique<TForm1>();
+        form->show();
+    }
+
+    void TearDown() override {
+        form.reset();
+        MessageBoxes::recordInto(nullptr);
+        Shell::recordInto(nullptr);
+    }
+
+    void switchTo(Page page) { form->PageControl1->setCurrentIndex(page); }
+
+    // Load as the user does it: the Load button with the file chosen in the dialog.
+    void load(const QString& fileName) {
+        form->OpenDialog1.scriptAnswer(fileName);
+        form->Button1->click();
+    }
+
+    // Save as the user does it, into a fresh folder; returns the written bytes.
+    QByteArray save(const QString& name = QStringLiteral("saved.mxi")) {
+        savedFile = folder.filePath(name);
+        form->SaveDialog1.scriptAnswer(savedFile);
+        form->Button2->click();
+        return readBytes(savedFile);
+    }
+
+    QString rootAttribute(const QString& name) const {
+        return Mxi::findRoot(form->XMLDocument1).attribute(name).value_or(QStringLiteral("<absent>"));
+    }
+
+    QString elementXml(const QString& name) const { return Mxi::findRoot(form->XMLDocument1).findChild(name).xml(); }
+
+    QStringList messageTexts() const {
+        QStringList texts;
+        for (const MessageBoxes::Message& message : messages)
+            texts.append(message.text);
+        return texts;
+    }
+
+    QTemporaryDir folder;
+    QString savedFile;
+    QList<MessageBoxes::Message> messages;
+    Shell::Recorder shell;
+    std::unique_ptr<TForm1> form;
+};

@@ -1,0 +1,217 @@
+#include "document/ExtensionFile.h"
+#include "document/Mxi.h"
+#include "document/XmlErrors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "common/QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray readBytes(const QString& fileName) {
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& fileName, const QByteArray& bytes) {
+    QFile file(fileName);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QString corpusFile(const QString& name) { return QStringLiteral(PARCELWRIGHT_CORPUS_DIR "/") + name; }
+
+// The document's nodes without its declaration, which a saved file keeps only in part.
+QByteArray content(const XmlDocument& document) {
+    QByteArray text;
+    for (const XmlNode& node : document.documentNode().children())
+        text += node.xml().toUtf8() + '\n';
+    return text;
+}
+
+class ExtensionFileTest : public testing::Test {
+protected:
+    void SetUp() override { document.loadFromXml("<macromedia-extension name=\"current\"/>"); }
+
+    QString path(const QString& name) const { return folder.filePath(name); }
+
+    XmlDocument document;
+    QTemporaryDir folder;
+};
+
+} // namespace
+
+TEST_F(ExtensionFileTest, SavesTheSkeletonInTwelveLines) {
+    XmlDocument skeleton;
+    skeleton.activate();
+    skeleton.documentNode().appendChild(Mxi::buildSkeletonRoot(skeleton));
+    saveExtensionFile(skeleton, path("skeleton.mxi"));
+    EXPECT_EQ(readBytes(path("skeleton.mxi")),
+              "<macromedia-extension name=\"\" version=\"\" type=\"\" requires-restart=\"true\">\r\n"
+              "  <description>\r\n"
+              "    <![CDATA[description]]>\r\n"
+              "  </description>\r\n"
+              "  <ui-access>\r\n"
+              "    <![CDATA[ui-access]]>\r\n"
+              "  </ui-access>\r\n"
+              "  <products/>\r\n"
+              "  <author name=\"\"/>\r\n"
+              "  <files/>\r\n"
+              "  <configuration-changes/>\r\n"
+              "</macromedia-extension>\r\n");
+}
+
+TEST_F(ExtensionFileTest, RefusesAForeignRootAndKeepsTheDocument) {
+    try {
+        loadExtensionFile(document, corpusFile("dw3-macromedia-package-command-stripcss.mxi"));
+        ADD_FAILURE() << "no error";
+    } catch (const ForeignDocumentError& error) {
+        EXPECT_EQ(error.message(), "\"" + corpusFile("dw3-macromedia-package-command-stripcss.mxi") +
+                                       "\" is not an extension installation file: its root element is "
+                                       "<macromedia-package>, not <macromedia-extension>");
+    }
+    EXPECT_EQ(document.xml(), "<macromedia-extension name=\"current\"/>\n");
+}
+
+TEST_F(ExtensionFileTest, RefusesAMissingFileAndKeepsTheDocument) {
+    try {
+        loadExtensionFile(document, path("missing.mxi"));
+        ADD_FAILURE() << "no error";
+    } catch (const ParseError& error) {
+        EXPECT_EQ(error.message(), "No such file or directory\nLigne: 0\n");
+    }
+    EXPECT_EQ(document.xml(), "<macromedia-extension name=\"current\"/>\n");
+}
+
+TEST_F(ExtensionFileTest, ReadsIsoLatinFilesWithTheirAccents) {
+    loadExtensionFile(document, corpusFile("fw-senocular-3dcube-panel-platform-win.mxi"));
+    saveExtensionFile(document, path("cube.mxi"));
+    const QByteArray saved = readBytes(path("cube.mxi"));
+    EXPECT_TRUE(saved.startsWith("<?xml version=\"1.0\"?>\r\n<macromedia-extension"));
+    XmlDocument reloaded;
+    loadExtensionFile(reloaded, path("cube.mxi"));
+    EXPECT_EQ(content(reloaded), content(document));
+}
+
+TEST_F(ExtensionFileTest, StoresSourcesRelativeToTheSavedFile) {
+    const QString inside = path("img/a.gif");
+    document.loadFromXml("<macromedia-extension><files><file source=\"" + inside.toUtf8() +
+                         "\"/><!--c--><file name=\"old\"/><file source=\"/elsewhere/b.gif\"/></files>"
+                         "</macromedia-extension>");
+    saveExtensionFile(document, path("x.mxi"));
+    const XmlNode files = Mxi::findRoot(document).findChild("files");
+    EXPECT_EQ(files.xml(), "<files><file source=\"img/a.gif\"/><!--c--><file name=\"old\"/>"
+                           "<file source=\"/elsewhere/b.gif\"/></files>");
+
+    // Saving again elsewhere keeps the relative forms.
+    QTemporaryDir other;
+    saveExtensionFile(document, other.filePath("y.mxi"));
+    EXPECT_EQ(Mxi::findRoot(document).findChild("files").xml(), files.xml());
+}
+
+TEST_F(ExtensionFileTest, AFailedSaveKeepsTheOldFileAndTheDocument) {
+    const QString target = path("sub/x.mxi");
+    QDir(folder.path()).mkdir("sub");
+    writeBytes(target, "old contents");
+    QFile::setPermissions(path("sub"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString source = path("sub/a.gif");
+    document.loadFromXml("<macromedia-extension><files><file source=\"" + source.toUtf8() +
+                         "\"/></files></macromedia-extension>");
+    const QByteArray before = document.xml();
+
+    const bool writable = QFile(path("sub/probe")).open(QIODevice::WriteOnly); // root ignores permissions
+    if (writable)
+        GTEST_SKIP() << "the folder stays writable for this user";
+    try {
+        saveExtensionFile(document, target);
+        ADD_FAILURE() << "no error";
+    } catch (const SaveError& error) {
+        EXPECT_TRUE(error.message().startsWith("Impossible de créer le fichier \"" + target + "\". "))
+            << error.message().toStdString();
+    }
+    EXPECT_EQ(readBytes(target), "old contents");
+    EXPECT_EQ(document.xml(), before);
+}
+
+TEST_F(ExtensionFileTest, AnUnwritableTargetKeepsTheDocument) {
+    const QString source = path("a.gif");
+    document.loadFromXml("<macromedia-extension><files><file source=\"" + source.toUtf8() +
+                         "\"/></files></macromedia-extension>");
+    const QByteArray before = document.xml();
+    const QString target = path("missing-folder/x.mxi");
+    try {
+        saveExtensionFile(document, target);
+        ADD_FAILURE() << "no error";
+    } catch (const SaveError& error) {
+        EXPECT_TRUE(error.message().startsWith("Impossible de créer le fichier \"" + target + "\". "))
+            << error.message().toStdString();
+        EXPECT_GT(error.message().size(), QString("Impossible de créer le fichier \"" + target + "\". ").size());
+    }
+    EXPECT_EQ(document.xml(), before);
+}
+
+struct CorpusCase {
+    const char* file;
+    enum { Loads, NotWellFormed, Foreign } outcome;
+};
+
+class CorpusTest : public testing::TestWithParam<CorpusCase> {};
+
+TEST_P(CorpusTest, LoadsAndSavesWithoutLossOrIsRefused) {
+    XmlDocument document;
+    document.loadFromXml("<macromedia-extension name=\"current\"/>");
+    const QString fileName = corpusFile(GetParam().file);
+    QTemporaryDir folder;
+    switch (GetParam().outcome) {
+    case CorpusCase::Loads: {
+        loadExtensionFile(document, fileName);
+        const QByteArray loaded = content(document);
+        saveExtensionFile(document, folder.filePath("saved.mxi"));
+        XmlDocument reloaded;
+        loadExtensionFile(reloaded, folder.filePath("saved.mxi"));
+        EXPECT_EQ(content(reloaded), loaded);
+        break;
+    }
+    case CorpusCase::NotWellFormed:
+        EXPECT_THROW(loadExtensionFile(document, fileName), ParseError);
+        EXPECT_EQ(document.xml(), "<macromedia-extension name=\"current\"/>\n");
+        break;
+    case CorpusCase::Foreign:
+        EXPECT_THROW(loadExtensionFile(document, fileName), ForeignDocumentError);
+        EXPECT_EQ(document.xml(), "<macromedia-extension name=\"current\"/>\n");
+        break;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Corpus, CorpusTest,
+    testing::Values(CorpusCase{"ai-smartexport-manifest-placeholders-commented-files.mxi", CorpusCase::Loads},
+                    CorpusCase{"animate-bettertextureatlas-bom-file-type.mxi", CorpusCase::Loads},
+                    CorpusCase{"cep-adobe-id-template-file-type.mxi", CorpusCase::Loads},
+                    CorpusCase{"dw-charreplace-menu-insert.mxi", CorpusCase::Loads},
+                    CorpusCase{"dw-emmet-update-menuitem-keys.mxi", CorpusCase::Loads},
+                    CorpusCase{"dw-gitweaver-menus-comments-crlf.mxi", CorpusCase::Loads},
+                    CorpusCase{"dw-modx-ja-bom-crlf-mmstring-prefix.mxi", CorpusCase::NotWellFormed},
+                    CorpusCase{"dw-rubyweaver-suite-insertbar-doctypes-crlf.mxi", CorpusCase::Loads},
+                    CorpusCase{"dw3-macromedia-package-command-stripcss.mxi", CorpusCase::Foreign},
+                    CorpusCase{"flash-dxclipboard-bom-unescaped-ampersand.mxi", CorpusCase::NotWellFormed},
+                    CorpusCase{"flash-flash2svg-hybrid-bundle-description-href.mxi", CorpusCase::Loads},
+                    CorpusCase{"flash-makecontroller-as2-comments-file-name.mxi", CorpusCase::Loads},
+                    CorpusCase{"flash-milkmidi-panel-type-flash-panel.mxi", CorpusCase::Loads},
+                    CorpusCase{"fw-dunning-quickfire-id-date-update-summary.mxi", CorpusCase::Loads},
+                    CorpusCase{"fw-senocular-3dcube-panel-platform-win.mxi", CorpusCase::Loads},
+                    CorpusCase{"fw-senocular-posablefigure-not-xml.mxi", CorpusCase::NotWellFormed},
+                    CorpusCase{"fw-senocular-textcommands-handwritten-iso88591-crlf.mxi", CorpusCase::Loads},
+                    CorpusCase{"ps-specctr-hybrid-platform-shared-products.mxi", CorpusCase::Loads}),
+    [](const testing::TestParamInfo<CorpusCase>& info) {
+        QString name = QString(info.param.file).section('.', 0, 0);
+        return name.remove('-').toStdString();
+    });
+
+TEST(CorpusList, EveryCorpusFileIsCovered) {
+    EXPECT_EQ(QDir(PARCELWRIGHT_CORPUS_DIR).entryList({"*.mxi"}, QDir::Files).size(), 18);
+}

@@ -1,0 +1,35 @@
+#include "document/Mxi.h"
+
+#include <QRegularExpression>
+
+#include "common/QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+TEST(Mxi, TheTypeListHasItsFortyNineRowsInOrder) {
+    const QStringList& rows = Mxi::typeRows();
+    ASSERT_EQ(rows.size(), 49);
+    EXPECT_EQ(rows[0], "*Dreamweaver, UltraDev, and Dreamweaver MX");
+    EXPECT_EQ(rows[19], "*UltraDev and Dreamweaver MX");
+    EXPECT_EQ(rows[24], "*Dreamweaver MX");
+    EXPECT_EQ(rows[33], "*Macromedia Flash");
+    EXPECT_EQ(rows[45], "flash panel");
+    EXPECT_EQ(rows[47], "flash panel");
+    EXPECT_EQ(rows[48], "generatorobject");
+    EXPECT_EQ(rows.filter(QRegularExpression("^\\*")).size(), 4);
+}
+
+TEST(Mxi, TheSkeletonNotifiesEveryChangeBeforeItIsAttached) {
+    XmlDocument document;
+    int changes = 0;
+    document.OnAfterNodeChange = [&] { ++changes; };
+    document.activate();
+    const XmlNode root = Mxi::buildSkeletonRoot(document);
+    // 8 appends of elements and sections, the author's name, the root's four attributes.
+    EXPECT_EQ(changes, 13);
+    EXPECT_EQ(document.documentNode().childCount(), 0);
+    EXPECT_EQ(root.xml(), "<macromedia-extension name=\"\" version=\"\" type=\"\" requires-restart=\"true\">"
+                          "<description><![CDATA[description]]></description><ui-access><![CDATA[ui-access]]>"
+                          "</ui-access><products/><author name=\"\"/><files/><configuration-changes/>"
+                          "</macromedia-extension>");
+}

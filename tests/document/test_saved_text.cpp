@@ -1,0 +1,57 @@
+#include "document/SavedText.h"
+#include "document/XmlErrors.h"
+
+#include "common/QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray crlf(QByteArray text) { return text.replace("\n", "\r\n"); }
+
+} // namespace
+
+struct LayoutCase {
+    const char* name;
+    const char* input;
+    const char* expected; // with LF line ends; the saved text has CR LF
+};
+
+class SavedTextTest : public testing::TestWithParam<LayoutCase> {};
+
+TEST_P(SavedTextTest, LaysOutTheText) {
+    EXPECT_EQ(savedText(GetParam().input), crlf(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, SavedTextTest,
+    testing::Values(
+        LayoutCase{"NestedElements", "<a><b><c x=\"1\"/></b><d>text</d></a>",
+                   "<a>\n  <b>\n    <c x=\"1\"/>\n  </b>\n  <d>text</d>\n</a>\n"},
+        LayoutCase{"CDataWithLineBreaks", "<a><b><![CDATA[one\ntwo\rthree\r\nfour]]></b></a>",
+                   "<a>\n  <b>\n    <![CDATA[one\ntwo\nthree\nfour]]>\n  </b>\n</a>\n"},
+        LayoutCase{"CommentsAndInstructions", "<!--top--><a><!--c--><?pi data?><b/></a>",
+                   "<!--top-->\n<a>\n  <!--c-->\n  <?pi data?>\n  <b/>\n</a>\n"},
+        LayoutCase{"DeclarationKept", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" standalone=\"yes\"?><a/>",
+                   "<?xml version=\"1.0\" standalone=\"yes\"?>\n<a/>\n"},
+        LayoutCase{"DeclarationWithoutStandalone", "<?xml version=\"1.0\"?>\n<a><b/></a>",
+                   "<?xml version=\"1.0\"?>\n<a>\n  <b/>\n</a>\n"},
+        LayoutCase{"WhitespaceDropped", "<a>\n\t<b>  </b>\n   <c/>\n</a>", "<a>\n  <b/>\n  <c/>\n</a>\n"},
+        LayoutCase{"TextStaysInline", "<a>x<b/>y</a>", "<a>x  <b/>\ny</a>\n"},
+        LayoutCase{"EscapesKept", "<a t=\"&lt;&amp;&quot;\">&lt;&amp;&gt;</a>",
+                   "<a t=\"&lt;&amp;&quot;\">&lt;&amp;&gt;</a>\n"},
+        LayoutCase{"NonAsciiAsUtf8", "<a n=\"\xC3\xA9\xE3\x81\x82\">\xC3\xBC</a>",
+                   "<a n=\"\xC3\xA9\xE3\x81\x82\">\xC3\xBC</a>\n"}),
+    [](const testing::TestParamInfo<LayoutCase>& info) { return info.param.name; });
+
+TEST(SavedText, IsUnchangedWhenLaidOutAgain) {
+    const QByteArray once = savedText("<a><b><c/><![CDATA[x\ny]]></b><!--c--><d>t</d></a>");
+    EXPECT_EQ(savedText(once), once);
+}
+
+TEST(SavedText, ReadsIsoLatinAndWritesUtf8) {
+    const QByteArray text = savedText("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a n=\"caf\xE9\"/>");
+    EXPECT_EQ(text, "<?xml version=\"1.0\"?>\r\n<a n=\"caf\xC3\xA9\"/>\r\n");
+}
+
+TEST(SavedText, RefusesTextThatIsNotWellFormed) { EXPECT_THROW(savedText("<a>"), ParseError); }

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -81,11 +82,17 @@ void TForm1::LabeledEdit2Change() { Mxi::findRoot(XMLDocument1).setAttribute(Mxi
 
 void TForm1::LabeledEdit3Change() {
     XmlNode root = Mxi::findRoot(XMLDocument1);
-    XmlNode author = root.findChild(Mxi::Author);
-    // A loaded file may have no author element; typing a name gives it one.
-    if (!author)
-        author = root.appendChild(XMLDocument1.createElement(Mxi::Author));
-    author.setAttribute(Mxi::Name, LabeledEdit3->text());
+    if (XmlNode author = root.findChild(Mxi::Author)) {
+        author.setAttribute(Mxi::Name, LabeledEdit3->text());
+        return;
+    }
+    // A loaded file may have no author element: typing a name gives it one. Until it is attached the
+    // refreshes read no author, and must not clear the field being typed in.
+    const QString name = LabeledEdit3->text();
+    const QSignalBlocker blocker(LabeledEdit3);
+    XmlNode author = XMLDocument1.createElement(Mxi::Author);
+    author.setAttribute(Mxi::Name, name);
+    root.appendChild(author);
 }
 
 void TForm1::CheckBox1Click() {

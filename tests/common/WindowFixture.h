@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include "common/QtPrinters.h"

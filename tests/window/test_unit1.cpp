@@ -1,0 +1,201 @@
+#include "common/WindowFixture.h"
+
+#include "window/LabeledEdit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTest>
+
+namespace {
+
+const QByteArray savedSkeleton = "<macromedia-extension name=\"\" version=\"\" type=\"\" requires-restart=\"true\">\r\n"
+                                 "  <description>\r\n"
+                                 "    <![CDATA[description]]>\r\n"
+                                 "  </description>\r\n"
+                                 "  <ui-access>\r\n"
+                                 "    <![CDATA[ui-access]]>\r\n"
+                                 "  </ui-access>\r\n"
+                                 "  <products/>\r\n"
+                                 "  <author name=\"\"/>\r\n"
+                                 "  <files/>\r\n"
+                                 "  <configuration-changes/>\r\n"
+                                 "</macromedia-extension>\r\n";
+
+QString testData(const QString& name) { return QStringLiteral(PARCELWRIGHT_TEST_DATA_DIR "/") + name; }
+
+class MainWindowTest : public WindowTest {
+protected:
+    // Records the root's attribute at every change of the document, keeping the window's refresh.
+    QStringList recordChangesOf(const QString& attribute) {
+        auto refresh = form->XMLDocument1.OnAfterNodeChange;
+        form->XMLDocument1.OnAfterNodeChange = [this, refresh, attribute] {
+            recorded.append(rootAttribute(attribute));
+            refresh();
+        };
+        return recorded;
+    }
+
+    QStringList mainPageValues() const {
+        return {form->LabeledEdit1->text(), form->LabeledEdit2->text(), form->LabeledEdit3->text(),
+                form->CheckBox1->isChecked() ? "checked" : "unchecked", form->ComboBox1->currentText()};
+    }
+
+    QStringList recorded;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, StartsWithTheSkeletonOnTheMainPage) {
+    EXPECT_EQ(form->windowTitle(), "Parcelwright");
+    EXPECT_EQ(form->size(), QSize(473, 343));
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+    EXPECT_EQ(form->PageControl1->currentIndex(), MainPage);
+    QStringList captions;
+    for (int page = 0; page < form->PageControl1->count(); ++page)
+        captions.append(form->PageControl1->tabText(page));
+    EXPECT_EQ(captions, QStringList({"Main", "Description", "Products", "Files", "Configuration changes"}));
+    EXPECT_EQ(mainPageValues(), QStringList({"", "", "", "checked", ""}));
+    EXPECT_EQ(form->ComboBox1->currentIndex(), -1);
+    EXPECT_EQ(form->ComboBox1->count(), 49);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainWindowTest, SavesTheSkeletonRightAfterStartUp) {
+    EXPECT_EQ(save(), savedSkeleton);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainWindowTest, ADialogWithoutExtensionGetsMxi) {
+    form->SaveDialog1.scriptAnswer(folder.filePath("plain"));
+    form->Button2->click();
+    EXPECT_EQ(readBytes(folder.filePath("plain.mxi")), savedSkeleton);
+}
+
+TEST_F(MainWindowTest, CancellingTheSaveDialogWritesNothing) {
+    switchTo(ProductsPage);
+    form->SaveDialog1.scriptAnswer(std::nullopt);
+    form->Button2->click();
+    EXPECT_EQ(form->PageControl1->currentIndex(), MainPage);
+    EXPECT_TRUE(QDir(folder.path()).isEmpty());
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainWindowTest, EachKeystrokeWritesTheField) {
+    recordChangesOf("version");
+    form->LabeledEdit2->setFocus();
+    QTest::keyClicks(form->LabeledEdit2, "1.0");
+    EXPECT_EQ(recorded, QStringList({"1", "1.", "1.0"}));
+    QTest::keyClicks(form->LabeledEdit1, "Ext");
+    QTest::keyClicks(form->LabeledEdit3, "Me");
+    form->CheckBox1->click();
+    EXPECT_EQ(elementXml("author"), "<author name=\"Me\"/>");
+    EXPECT_EQ(rootAttribute("name"), "Ext");
+    EXPECT_EQ(rootAttribute("requires-restart"), "false");
+    form->LabeledEdit1->clear();
+    EXPECT_EQ(rootAttribute("name"), "");
+}
+
+TEST_F(MainWindowTest, AHeadingIsRefusedWithABeep) {
+    form->ComboBox1->setCurrentIndex(2);
+    emit form->ComboBox1->activated(2);
+    ASSERT_EQ(rootAttribute("type"), "command");
+    form->ComboBox1->setCurrentIndex(33);
+    emit form->ComboBox1->activated(33);
+    EXPECT_EQ(shell.beeps, 1);
+    EXPECT_EQ(form->ComboBox1->currentIndex(), -1);
+    EXPECT_EQ(rootAttribute("type"), "command");
+}
+
+TEST_F(MainWindowTest, TheSecondFlashPanelSelectsTheFirst) {
+    form->ComboBox1->setCurrentIndex(47);
+    emit form->ComboBox1->activated(47);
+    EXPECT_EQ(rootAttribute("type"), "flash panel");
+    EXPECT_EQ(form->ComboBox1->currentIndex(), 45);
+    form->ComboBox1->setCurrentIndex(44);
+    emit form->ComboBox1->activated(44);
+    EXPECT_EQ(rootAttribute("type"), "flash custom action");
+}
+
+TEST_F(MainWindowTest, LoadShowsTheFileOnTheMainPage) {
+    switchTo(FilesPage);
+    form->CheckBox1->setChecked(true);
+    load(testData("unit1_no_type.mxi"));
+    EXPECT_TRUE(messages.isEmpty()) << messageTexts().join('\n').toStdString();
+    EXPECT_EQ(form->PageControl1->currentIndex(), MainPage);
+    EXPECT_EQ(mainPageValues(), QStringList({"Loaded", "2.5", "Someone", "unchecked", ""}));
+    // Unticking the box by the refresh writes the flag back; the absent type stays absent.
+    EXPECT_EQ(rootAttribute("requires-restart"), "false");
+    EXPECT_EQ(rootAttribute("type"), "<absent>");
+    // Later changes are not interrupted by the missing type.
+    QTest::keyClicks(form->LabeledEdit1, "!");
+    EXPECT_EQ(rootAttribute("name"), "Loaded!");
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainWindowTest, LoadOfAnUncheckedFlagWritesNothing) {
+    form->CheckBox1->setChecked(false);
+    load(testData("unit1_no_type.mxi"));
+    EXPECT_EQ(rootAttribute("requires-restart"), "<absent>");
+}
+
+TEST_F(MainWindowTest, TypeMatchesWithoutLetterCaseAndAuthorIsCreated) {
+    load(testData("unit1_no_author.mxi"));
+    EXPECT_EQ(mainPageValues(), QStringList({"N", "1", "", "unchecked", "command"}));
+    EXPECT_EQ(rootAttribute("type"), "Command");
+    QTest::keyClicks(form->LabeledEdit3, "A");
+    EXPECT_EQ(elementXml("author"), "<author name=\"A\"/>");
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainWindowTest, AFileThatIsNotWellFormedKeepsTheDocument) {
+    QTest::keyClicks(form->LabeledEdit1, "Mine");
+    const QByteArray before = form->XMLDocument1.xml();
+    load(corpusFile("flash-dxclipboard-bom-unescaped-ampersand.mxi"));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].text, "xmlParseEntityRef: no name\nLigne: 2\n<macromedia-extension name=\"Document Rel.");
+    EXPECT_EQ(messages[0].title, "Parcelwright for Macromedia products");
+    EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(form->XMLDocument1.xml(), before);
+    EXPECT_EQ(form->LabeledEdit1->text(), "Mine");
+}
+
+TEST_F(MainWindowTest, AForeignRootIsRefused) {
+    const QByteArray before = form->XMLDocument1.xml();
+    load(corpusFile("dw3-macromedia-package-command-stripcss.mxi"));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].text.endsWith("its root element is <macromedia-package>, not <macromedia-extension>."));
+    EXPECT_EQ(form->XMLDocument1.xml(), before);
+}
+
+TEST_F(MainWindowTest, EveryCorpusFileLoadsOrIsRefusedClearly) {
+    for (const QString& name : corpusFiles()) {
+        messages.clear();
+        load(corpusFile(name));
+        const bool refused = name.contains("not-xml") || name.contains("unescaped") || name.contains("modx") ||
+                             name.contains("macromedia-package");
+        EXPECT_EQ(messages.size(), refused ? 1 : 0) << name.toStdString() << messageTexts().join('\n').toStdString();
+        if (!refused) {
+            EXPECT_EQ(form->LabeledEdit1->text(), rootAttribute("name").replace("<absent>", ""));
+            EXPECT_FALSE(save().isEmpty()) << name.toStdString();
+        }
+    }
+}
+
+TEST_F(MainWindowTest, AltReleaseOverTheBackgroundShowsTheDocument) {
+    QTest::mouseRelease(form.get(), Qt::LeftButton, Qt::AltModifier, QPoint(100, 325));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].text, QString::fromUtf8(savedSkeleton));
+    EXPECT_EQ(messages[0].icon, QMessageBox::NoIcon);
+
+    messages.clear();
+    QTest::mouseRelease(form.get(), Qt::RightButton, Qt::NoModifier, QPoint(100, 325));
+    QTest::mouseRelease(form->Button2, Qt::LeftButton, Qt::AltModifier);
+    QTest::mouseRelease(form->LabeledEdit1, Qt::LeftButton, Qt::AltModifier);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainWindowTest, CloseEndsTheWindowWithoutWriting) {
+    form->Button3->click();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(QDir(folder.path()).isEmpty());
+}

@@ -35,6 +35,7 @@ struct ProductRecord {
     QString line;
     QList<Attribute> original;
 
+    // True when the line holds a product of the table.
     bool isListed() const;
 };
 

@@ -1,0 +1,523 @@
+#include "common/WindowFixture.h"
+
+#include "window/LabeledEdit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QTest>
+
+#include <cstdlib>
+#include <functional>
+
+namespace {
+
+QByteArray extensionWithProducts(const QByteArray& products) {
+    return "<macromedia-extension name=\"Sample\" version=\"1.0\" type=\"command\" requires-restart=\"false\">\n"
+           "  <description><![CDATA[text]]></description>\n" +
+           products +
+           "\n  <author name=\"Tester\"/>\n"
+           "  <files/>\n"
+           "</macromedia-extension>\n";
+}
+
+const QString flagCombinations = QStringLiteral(PARCELWRIGHT_TEST_DATA_DIR "/products_flag_combinations.mxi");
+
+class ProductsPageTest : public WindowTest {
+protected:
+    void loadText(const QByteArray& text) {
+        const QString fileName = folder.filePath(QStringLiteral("products_input.mxi"));
+        writeBytes(fileName, text);
+        load(fileName);
+        ASSERT_TRUE(messages.isEmpty()) << messageTexts().join('\n').toStdString();
+    }
+
+    void showAndLeave() {
+        switchTo(ProductsPage);
+        switchTo(MainPage);
+    }
+
+    QStringList lines() const {
+        QStringList texts;
+        for (int row = 0; row < form->ListBox1->count(); ++row)
+            texts.append(form->ListBox1->item(row)->text());
+        return texts;
+    }
+
+    void clickLine(int row) {
+        QListWidget* list = form->ListBox1;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    }
+
+    void typeVersion(const QString& text) {
+        form->LabeledEdit4->selectAll();
+        QTest::keyClicks(form->LabeledEdit4, text);
+    }
+
+    XmlNode products() const { return Mxi::findRoot(form->XMLDocument1).findChild(Mxi::Products); }
+
+    int selectedRow() const {
+        const QList<QListWidgetItem*> selected = form->ListBox1->selectedItems();
+        return selected.isEmpty() ? -1 : form->ListBox1->row(selected.first());
+    }
+
+    bool editorsEnabled() const {
+        return form->ComboBoxEx1->isEnabled() && form->CheckBox2->isEnabled() && form->LabeledEdit4->isEnabled();
+    }
+};
+
+TEST_F(ProductsPageTest, ControlsSitWhereThePageLaysThemOut) {
+    struct Placed {
+        QWidget* control;
+        QRect geometry;
+    };
+    const Placed placed[] = {
+        {form->ComboBoxEx1, {24, 16, 169, 22}}, {form->CheckBox2, {200, 20, 57, 17}},
+        {form->CheckBox3, {264, 20, 81, 17}},   {form->LabeledEdit4, {360, 16, 65, 21}},
+        {form->Button4, {24, 45, 17, 17}},      {form->Button5, {48, 45, 17, 17}},
+        {form->ListBox1, {24, 64, 401, 193}},
+    };
+    for (const Placed& p : placed) {
+        EXPECT_EQ(p.control->parentWidget(), form->TabSheet2);
+        EXPECT_EQ(p.control->geometry(), p.geometry);
+    }
+    EXPECT_EQ(form->CheckBox2->text(), "primary");
+    EXPECT_EQ(form->CheckBox3->text(), "required");
+    EXPECT_EQ(form->LabeledEdit4->EditLabel->text(), "Version");
+    EXPECT_EQ(form->Button4->text(), "+");
+    EXPECT_EQ(form->Button5->text(), "-");
+    EXPECT_FALSE(form->ComboBoxEx1->isEditable());
+    ASSERT_EQ(form->ComboBoxEx1->count(), 7);
+    for (int product = 0; product < 7; ++product) {
+        EXPECT_EQ(form->ComboBoxEx1->itemText(product), Mxi::productNames()[product]);
+        EXPECT_EQ(form->ComboBoxEx1->itemIcon(product).pixmap(16, 16).toImage(),
+                  form->ImageList1.pixmap(product).toImage());
+    }
+}
+
+TEST_F(ProductsPageTest, SkeletonShowsNoLineAndKeepsAnEmptyProductsElement) {
+    switchTo(ProductsPage);
+    EXPECT_EQ(form->ListBox1->count(), 0);
+    EXPECT_FALSE(form->ComboBoxEx1->isEnabled());
+    EXPECT_FALSE(form->CheckBox2->isEnabled());
+    EXPECT_FALSE(form->CheckBox3->isEnabled());
+    EXPECT_FALSE(form->LabeledEdit4->isEnabled());
+    switchTo(MainPage);
+    EXPECT_EQ(elementXml(Mxi::Products), "<products/>");
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ProductsPageTest, FlagsReadOnlyWhenExactlyTrueAndPrimaryNeverWritesRequired) {
+    load(flagCombinations);
+    switchTo(ProductsPage);
+    EXPECT_EQ(lines(), QStringList({"0++4", "1+-4", "2-+5", "3--5", "4--3", "5--1.5", "6--"}));
+    EXPECT_EQ(selectedRow(), -1);
+    switchTo(MainPage);
+    EXPECT_EQ(elementXml(Mxi::Products), "<products>"
+                                         "<product name=\"dreamweaver\" primary=\"true\" version=\"4\"/>"
+                                         "<product name=\"dreamweaverultradev\" primary=\"true\" version=\"4\"/>"
+                                         "<product name=\"flash\" primary=\"false\" required=\"true\" version=\"5\"/>"
+                                         "<product name=\"homesite\" primary=\"false\" version=\"5\"/>"
+                                         "<product name=\"JRun\" primary=\"false\" version=\"3\"/>"
+                                         "<product name=\"Spectra\" primary=\"false\" version=\"1.5\"/>"
+                                         "<product name=\"ColdFusion\" primary=\"false\" version=\"\"/>"
+                                         "</products>");
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ProductsPageTest, PrimaryProductRegainsItsRequiredFlagWhenPrimaryIsSwitchedOff) {
+    load(flagCombinations);
+    switchTo(ProductsPage);
+    clickLine(0);
+    EXPECT_FALSE(form->CheckBox3->isEnabled());
+    form->CheckBox2->click();
+    EXPECT_TRUE(form->CheckBox3->isEnabled());
+    EXPECT_TRUE(form->CheckBox3->isChecked());
+    EXPECT_EQ(lines().first(), "0-+4");
+    switchTo(MainPage);
+    EXPECT_TRUE(elementXml(Mxi::Products)
+                    .startsWith("<products><product name=\"dreamweaver\" primary=\"false\" required=\"true\" "
+                                "version=\"4\"/><product name=\"dreamweaverultradev\""));
+}
+
+TEST_F(ProductsPageTest, OnlyElementsComeBackAndEveryOneAsProduct) {
+    loadText(extensionWithProducts("  <products>loose text<!-- a comment --><item name=\"Flash\" version=\"6\"/>"
+                                   "<![CDATA[data]]><?pi here?></products>"));
+    switchTo(ProductsPage);
+    EXPECT_EQ(lines(), QStringList({"2--6"}));
+    switchTo(MainPage);
+    EXPECT_EQ(elementXml(Mxi::Products),
+              "<products><product name=\"flash\" primary=\"false\" version=\"6\"/></products>");
+}
+
+TEST_F(ProductsPageTest, UnknownOrIncompleteProductsComeBackAsTheyWere) {
+    const QByteArray kept[] = {
+        "<product name=\"Fireworks\" version=\"8\" primary=\"True\" required=\"true\"/>",
+        "<product name=\"Dreamweaver CS5\" primary=\"true\" version=\"11\"/>",
+        "<product name=\"flash\" primary=\"true\"/>",
+        "<product familyname=\"Photoshop\" maxversion=\"14.9\" version=\"14.0\"/>",
+        "<product/>",
+    };
+    QByteArray inner;
+    for (const QByteArray& product : kept)
+        inner += product;
+    loadText(extensionWithProducts("<products><product name=\"DreamWeaver\" version=\"8\"/>" + inner + "</products>"));
+    showAndLeave();
+    EXPECT_EQ(elementXml(Mxi::Products),
+              "<products><product name=\"dreamweaver\" primary=\"false\" version=\"8\"/>" + inner + "</products>");
+    showAndLeave();
+    EXPECT_EQ(elementXml(Mxi::Products),
+              "<products><product name=\"dreamweaver\" primary=\"false\" version=\"8\"/>" + inner + "</products>");
+}
+
+TEST_F(ProductsPageTest, AttributesThePageDoesNotEditFollowItsOwnInTheirOrder) {
+    loadText(extensionWithProducts(
+        "<products><product familyname=\"Flash\" name=\"Flash\" maxVersion=\"12\" version=\"10\" platform=\"win\" "
+        "primary=\"true\" minversion=\"9\"/></products>"));
+    switchTo(ProductsPage);
+    clickLine(0);
+    form->CheckBox2->click();
+    form->CheckBox3->click();
+    switchTo(MainPage);
+    EXPECT_EQ(elementXml(Mxi::Products),
+              "<products><product name=\"flash\" primary=\"false\" required=\"true\" version=\"10\" "
+              "familyname=\"Flash\" maxVersion=\"12\" platform=\"win\" minversion=\"9\"/></products>");
+}
+
+TEST_F(ProductsPageTest, SelectingALineLoadsTheEditorsWithoutChangingIt) {
+    load(flagCombinations);
+    switchTo(ProductsPage);
+    struct Loaded {
+        int row;
+        bool primary;
+        bool required;
+        const char* version;
+    };
+    const Loaded cases[] = {
+        {2, false, true, "5"}, {0, true, true, "4"}, {6, false, false, ""}, {5, false, false, "1.5"}};
+    const QStringList before = lines();
+    for (const Loaded& c : cases) {
+        SCOPED_TRACE(c.row);
+        clickLine(c.row);
+        EXPECT_EQ(selectedRow(), c.row);
+        EXPECT_TRUE(editorsEnabled());
+        EXPECT_EQ(form->ComboBoxEx1->currentIndex(), c.row);
+        EXPECT_EQ(form->CheckBox2->isChecked(), c.primary);
+        EXPECT_EQ(form->CheckBox3->isChecked(), c.required);
+        EXPECT_EQ(form->CheckBox3->isEnabled(), !c.primary);
+        EXPECT_EQ(form->LabeledEdit4->text(), c.version);
+        EXPECT_EQ(lines(), before);
+    }
+    QTest::keyClick(form->ListBox1, Qt::Key_Down);
+    EXPECT_EQ(selectedRow(), 6);
+    EXPECT_EQ(form->ComboBoxEx1->currentIndex(), 6);
+    EXPECT_EQ(lines(), before);
+}
+
+TEST_F(ProductsPageTest, EachEditorRewritesOnlyItsPositionOfTheSelectedLine) {
+    loadText(extensionWithProducts("<products><product name=\"homesite\" version=\"2\"/>"
+                                   "<product name=\"JRun\" version=\"3\"/></products>"));
+    switchTo(ProductsPage);
+    clickLine(0);
+    form->ComboBoxEx1->setCurrentIndex(5);
+    EXPECT_EQ(lines(), QStringList({"5--2", "4--3"}));
+    form->CheckBox3->click();
+    EXPECT_EQ(lines(), QStringList({"5-+2", "4--3"}));
+    form->CheckBox2->click();
+    EXPECT_EQ(lines(), QStringList({"5++2", "4--3"}));
+    EXPECT_FALSE(form->CheckBox3->isEnabled());
+    typeVersion("7.1 beta");
+    EXPECT_EQ(lines(), QStringList({"5++7.1 beta", "4--3"}));
+    form->LabeledEdit4->clear();
+    EXPECT_EQ(lines(), QStringList({"5++", "4--3"}));
+    switchTo(MainPage);
+    EXPECT_EQ(elementXml(Mxi::Products), "<products><product name=\"Spectra\" primary=\"true\" version=\"\"/>"
+                                         "<product name=\"JRun\" primary=\"false\" version=\"3\"/></products>");
+}
+
+TEST_F(ProductsPageTest, TwoPrimaryProductsInARowLeaveRequiredDisabled) {
+    loadText(extensionWithProducts("<products><product name=\"flash\" primary=\"true\" version=\"8\"/>"
+                                   "<product name=\"dreamweaver\" primary=\"true\" version=\"8\"/></products>"));
+    switchTo(ProductsPage);
+    clickLine(0);
+    EXPECT_FALSE(form->CheckBox3->isEnabled());
+    clickLine(1);
+    EXPECT_TRUE(form->CheckBox2->isChecked());
+    EXPECT_FALSE(form->CheckBox3->isEnabled());
+}
+
+TEST_F(ProductsPageTest, PlusAppendsAnUnselectedDreamweaverLine) {
+    switchTo(ProductsPage);
+    form->Button4->click();
+    EXPECT_EQ(lines(), QStringList({"0--5"}));
+    EXPECT_EQ(selectedRow(), -1);
+    EXPECT_FALSE(editorsEnabled());
+    switchTo(MainPage);
+    EXPECT_EQ(elementXml(Mxi::Products),
+              "<products><product name=\"dreamweaver\" primary=\"false\" version=\"5\"/></products>");
+}
+
+TEST_F(ProductsPageTest, MinusRemovesTheSelectedLineAndLeavesNoSelection) {
+    load(flagCombinations);
+    switchTo(ProductsPage);
+    form->Button5->click();
+    EXPECT_EQ(lines().size(), 7);
+
+    clickLine(2);
+    form->Button5->click();
+    EXPECT_EQ(lines(), QStringList({"0++4", "1+-4", "3--5", "4--3", "5--1.5", "6--"}));
+    EXPECT_EQ(selectedRow(), -1);
+    EXPECT_TRUE(editorsEnabled());
+    EXPECT_EQ(form->LabeledEdit4->text(), "5");
+    typeVersion("9");
+    form->CheckBox2->click();
+    EXPECT_EQ(lines(), QStringList({"0++4", "1+-4", "3--5", "4--3", "5--1.5", "6--"}));
+    form->Button5->click();
+    EXPECT_EQ(lines().size(), 6);
+
+    switchTo(MainPage);
+    EXPECT_FALSE(elementXml(Mxi::Products).contains("flash"));
+    EXPECT_EQ(products().childCount(), 6);
+}
+
+TEST_F(ProductsPageTest, PickingAProductForAnUnknownOneMakesItThatProduct) {
+    loadText(extensionWithProducts("<products><product name=\"Fireworks\" version=\"8\" required=\"true\" "
+                                   "platform=\"win\"/><product name=\"flash\" version=\"6\"/></products>"));
+    switchTo(ProductsPage);
+    clickLine(1);
+    clickLine(0);
+    EXPECT_EQ(form->ComboBoxEx1->currentIndex(), -1);
+    EXPECT_TRUE(form->ComboBoxEx1->isEnabled());
+    EXPECT_FALSE(form->CheckBox2->isEnabled());
+    EXPECT_FALSE(form->CheckBox3->isEnabled());
+    EXPECT_FALSE(form->LabeledEdit4->isEnabled());
+    EXPECT_TRUE(form->CheckBox3->isChecked());
+    EXPECT_EQ(form->LabeledEdit4->text(), "8");
+    EXPECT_EQ(lines(), QStringList({"", "2--6"}));
+
+    form->ComboBoxEx1->setCurrentIndex(3);
+    EXPECT_EQ(lines(), QStringList({"3-+8", "2--6"}));
+    EXPECT_TRUE(editorsEnabled());
+    EXPECT_TRUE(form->CheckBox3->isEnabled());
+    typeVersion("9");
+    switchTo(MainPage);
+    EXPECT_EQ(
+        elementXml(Mxi::Products),
+        "<products><product name=\"homesite\" primary=\"false\" required=\"true\" version=\"9\" platform=\"win\"/>"
+        "<product name=\"flash\" primary=\"false\" version=\"6\"/></products>");
+}
+
+TEST_F(ProductsPageTest, DocumentWithoutProductsGetsTheElementOnlyForALine) {
+    loadText(extensionWithProducts(""));
+    showAndLeave();
+    EXPECT_TRUE(products().isNull());
+    EXPECT_TRUE(messages.isEmpty());
+
+    switchTo(ProductsPage);
+    EXPECT_EQ(form->ListBox1->count(), 0);
+    form->Button4->click();
+    switchTo(MainPage);
+    const XmlNode root = Mxi::findRoot(form->XMLDocument1);
+    EXPECT_EQ(root.children().last().xml(),
+              "<products><product name=\"dreamweaver\" primary=\"false\" version=\"5\"/></products>");
+}
+
+TEST_F(ProductsPageTest, SaveOnThePageCommitsTheEditFirst) {
+    switchTo(ProductsPage);
+    form->Button4->click();
+    clickLine(0);
+    typeVersion("9.9");
+    const QByteArray saved = save();
+    EXPECT_TRUE(saved.contains("    <product name=\"dreamweaver\" primary=\"false\" version=\"9.9\"/>\r\n"))
+        << saved.data();
+    EXPECT_EQ(form->PageControl1->currentIndex(), MainPage);
+}
+
+class ProductsDrawing : public ProductsPageTest {
+protected:
+    void SetUp() override {
+        ProductsPageTest::SetUp();
+        loadText(extensionWithProducts(
+            "<products><product name=\"flash\" primary=\"true\" required=\"true\" version=\"8\"/>"
+            "<product name=\"JRun\" required=\"true\" version=\"4\"/><product name=\"homesite\" version=\"5\"/>"
+            "<product name=\"Fireworks\" version=\"8\" primary=\"true\"/></products>"));
+        switchTo(ProductsPage);
+    }
+
+    QImage drawnLine(int row, bool selected) const {
+        QImage image(lineSize, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        form->ListBox1DrawItem(painter, row, QRect(QPoint(0, 0), lineSize), selected);
+        return image;
+    }
+
+    // A picture as a line shows it on its background: the line's bottom cuts its last row.
+    static QImage onBackground(const QPixmap& picture, const QColor& background) {
+        QImage image(picture.width(), lineSize.height() - 1, QImage::Format_ARGB32_Premultiplied);
+        image.fill(background);
+        QPainter painter(&image);
+        painter.drawPixmap(0, 0, picture);
+        return image;
+    }
+
+    static int countPixels(const QImage& image, const QRect& area, const std::function<bool(QColor)>& matches) {
+        int count = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x)
+                count += matches(image.pixelColor(x, y)) ? 1 : 0;
+        }
+        return count;
+    }
+
+    static int distance(QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+    }
+
+    // Smoothed text has few pixels of exactly its colour: count those nearer to it than to the background.
+    static int textPixels(const QImage& image, const QRect& area, QColor text, QColor background) {
+        return countPixels(image, area, [&](QColor c) { return distance(c, text) < distance(c, background); });
+    }
+
+    static bool isPlain(const QImage& image, const QRect& area, const QColor& colour) {
+        return countPixels(image, area, [&](QColor c) { return c == colour; }) == area.width() * area.height();
+    }
+
+    QColor colour(QPalette::ColorRole role) const { return form->ListBox1->palette().color(role); }
+
+    static QRect at(int column, int width) { return {column, 1, width, lineSize.height() - 1}; }
+
+    static constexpr QSize lineSize{401, 16};
+};
+
+TEST_F(ProductsDrawing, BadgesAndIconStandInTheirColumns) {
+    struct Drawn {
+        int row;
+        int icon;
+        bool primaryBadge;
+        bool requiredBadge;
+    };
+    const Drawn cases[] = {{0, 2, true, false}, {1, 4, false, true}, {2, 3, false, false}, {3, -1, true, false}};
+    for (const Drawn& c : cases) {
+        for (const bool selected : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "row " << c.row << (selected ? " selected" : ""));
+            const QColor background = colour(selected ? QPalette::Highlight : QPalette::Base);
+            const QImage line = drawnLine(c.row, selected);
+            EXPECT_EQ(line.pixelColor(0, 0), background);
+            EXPECT_EQ(line.pixelColor(400, 15), background);
+            if (c.icon >= 0)
+                EXPECT_EQ(line.copy(at(1, 16)), onBackground(form->ImageList1.pixmap(c.icon), background));
+            else
+                EXPECT_TRUE(isPlain(line, at(0, 19), background));
+            if (c.primaryBadge)
+                EXPECT_EQ(line.copy(at(175, 45)), onBackground(form->ImageList2.pixmap(0), background));
+            else
+                EXPECT_TRUE(isPlain(line, at(175, 45), background));
+            if (c.requiredBadge)
+                EXPECT_EQ(line.copy(at(240, 45)), onBackground(form->ImageList2.pixmap(1), background));
+            else
+                EXPECT_TRUE(isPlain(line, at(240, 45), background));
+            const QColor text = colour(selected ? QPalette::HighlightedText : QPalette::Text);
+            EXPECT_GT(textPixels(line, at(19, 150), text, background), 10);
+            EXPECT_GT(textPixels(line, at(335, 60), text, background), 5);
+        }
+    }
+}
+
+TEST_F(ProductsDrawing, TheListDrawsEachLineSixteenPixelsHigh) {
+    QListWidget* list = form->ListBox1;
+    ASSERT_EQ(list->visualItemRect(list->item(2)), QRect(0, 32, list->viewport()->width(), 16));
+    const QImage shot = list->viewport()->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QColor background = colour(QPalette::Base);
+    EXPECT_EQ(shot.copy(QRect(1, 33, 16, 15)), onBackground(form->ImageList1.pixmap(3), background));
+    EXPECT_EQ(shot.copy(QRect(240, 17, 45, 15)), onBackground(form->ImageList2.pixmap(1), background));
+    EXPECT_TRUE(isPlain(shot, QRect(1, 49, 16, 15), background));
+}
+
+// The products of a document as attribute lists, in order.
+QList<QList<Attribute>> productAttributeLists(const XmlDocument& document) {
+    QList<QList<Attribute>> lists;
+    const XmlNode products = Mxi::findRoot(document).findChild(Mxi::Products);
+    if (!products)
+        return lists;
+    for (const XmlNode& child : products.children()) {
+        if (child.type() == NodeType::Element)
+            lists.append(child.attributes());
+    }
+    return lists;
+}
+
+std::optional<QString> valueOf(const QList<Attribute>& attributes, const QString& name) {
+    for (const Attribute& attribute : attributes) {
+        if (attribute.first == name)
+            return attribute.second;
+    }
+    return std::nullopt;
+}
+
+bool isTableProduct(const QList<Attribute>& attributes) {
+    const std::optional<QString> name = valueOf(attributes, "name");
+    return name && Mxi::productNames().contains(*name, Qt::CaseInsensitive) && valueOf(attributes, "version");
+}
+
+QList<Attribute> withoutOwnAttributes(const QList<Attribute>& attributes) {
+    QList<Attribute> others;
+    for (const Attribute& attribute : attributes) {
+        if (!QStringList{"name", "primary", "required", "version"}.contains(attribute.first))
+            others.append(attribute);
+    }
+    return others;
+}
+
+// A product the table holds and that has a version: its own attributes are rewritten, the rest kept.
+void expectRewrittenProduct(const QList<Attribute>& before, const QList<Attribute>& after) {
+    const QString name = *valueOf(after, "name");
+    EXPECT_TRUE(Mxi::productNames().contains(name));
+    EXPECT_EQ(name.compare(*valueOf(before, "name"), Qt::CaseInsensitive), 0);
+    EXPECT_EQ(valueOf(after, "version"), valueOf(before, "version"));
+    const bool primary = valueOf(before, "primary") == "true";
+    EXPECT_EQ(valueOf(after, "primary"), primary ? "true" : "false");
+    const bool required = !primary && valueOf(before, "required") == "true";
+    EXPECT_EQ(valueOf(after, "required"), required ? std::optional<QString>("true") : std::nullopt);
+    EXPECT_EQ(withoutOwnAttributes(after), withoutOwnAttributes(before));
+}
+
+TEST_F(ProductsPageTest, CorpusProductsSurviveShowLeaveSaveAndReload) {
+    int checked = 0;
+    for (const QString& name : corpusFiles()) {
+        XmlDocument original;
+        try {
+            original.loadFromFile(corpusFile(name));
+        } catch (const ParseError&) {
+            continue;
+        }
+        if (!Mxi::findRoot(original))
+            continue;
+        SCOPED_TRACE(name.toStdString());
+        const QList<QList<Attribute>> before = productAttributeLists(original);
+
+        load(corpusFile(name));
+        showAndLeave();
+        save();
+        load(savedFile);
+        EXPECT_TRUE(messages.isEmpty()) << messageTexts().join('\n').toStdString();
+        messages.clear();
+
+        const QList<QList<Attribute>> after = productAttributeLists(form->XMLDocument1);
+        ASSERT_EQ(after.size(), before.size());
+        for (qsizetype i = 0; i < before.size(); ++i) {
+            SCOPED_TRACE(i);
+            if (isTableProduct(before[i]))
+                expectRewrittenProduct(before[i], after[i]);
+            else
+                EXPECT_EQ(after[i], before[i]);
+        }
+        ++checked;
+    }
+    EXPECT_GT(checked, 0);
+}
+
+} // namespace

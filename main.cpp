@@ -5,7 +5,6 @@
 
 int main(int argc, char** argv) {
     Application application(argc, argv);
-    Application::setApplicationName(QStringLiteral("Parcelwright for Macromedia products"));
 
     TForm1 Form1;
     Form1.move(Form1.screen()->availableGeometry().center() - Form1.rect().center());

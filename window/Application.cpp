@@ -2,7 +2,12 @@
 
 #include "window/MessageBoxes.h"
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Parcelwright for Macromedia products"));
+    // The window's pixel layout was drawn for classic Windows controls, which this style reproduces;
+    // wider styles clip captions such as "Requires restart".
+    setStyle(QStringLiteral("Windows"));
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {

@@ -45,6 +45,8 @@ TForm1::~TForm1() {
 void TForm1::buildFrame() {
     setWindowTitle(QStringLiteral("Parcelwright"));
     setFixedSize(473, 343);
+    // The layout is measured in "MS Sans Serif" 8 points; Liberation Sans has the nearest widths here.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     QFont windowFont(QStringLiteral("MS Sans Serif"));
     windowFont.setStyleHint(QFont::SansSerif);
     windowFont.setPixelSize(11);

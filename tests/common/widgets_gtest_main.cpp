@@ -1,10 +1,9 @@
-#include <QApplication>
+#include "window/Application.h"
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName("Parcelwright for Macromedia products");
+    Application application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,7 +1,115 @@
 #include "window/Unit1.h"
 
-void TForm1::buildDescriptionPage() {}
+#include "document/Mxi.h"
 
-void TForm1::TabSheet5Show() {}
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 
-void TForm1::TabSheet5Hide() {}
+namespace {
+
+bool isTextPiece(const XmlNode& node) {
+    return node.type() == NodeType::Text || node.type() == NodeType::CData;
+}
+
+// The text and CDATA children at the start of an element. Together they are one text: the
+// serialiser splits a CDATA section wherever its text holds "]]>".
+QList<XmlNode> leadingText(const XmlNode& element) {
+    QList<XmlNode> pieces;
+    for (XmlNode node = element.firstChild(); node && isTextPiece(node); node = node.nextSibling())
+        pieces.append(node);
+    return pieces;
+}
+
+// The element whose leading text the box edits: the element itself when it is empty or starts
+// with text, or its first child when that is an element holding only text. A null handle when the
+// content is anything else, which the page leaves untouched.
+XmlNode textHolder(const XmlNode& element) {
+    const XmlNode first = element.firstChild();
+    if (!first || isTextPiece(first))
+        return element;
+    if (first.type() == NodeType::Element && first.childCount() > 0 && leadingText(first).size() == first.childCount())
+        return first;
+    return {};
+}
+
+QString joinedText(const QList<XmlNode>& pieces) {
+    QString text;
+    for (const XmlNode& piece : pieces)
+        text += piece.value();
+    return text;
+}
+
+// Fills the box from the element named name. A box whose element holds other content shows that
+// content's XML, disabled.
+void fillMemo(QPlainTextEdit* memo, const XmlDocument& document, const QString& name) {
+    const XmlNode element = Mxi::findRoot(document).findChild(name);
+    const XmlNode holder = element ? textHolder(element) : XmlNode();
+    const bool editable = !element || holder;
+    memo->setEnabled(editable);
+    memo->setPlainText(editable ? joinedText(holder ? leadingText(holder) : QList<XmlNode>())
+                                : element.firstChild().xml());
+}
+
+// Writes the text into the element named name: into its first text piece, the other leading
+// pieces removed. An element, or a CDATA section, that is missing is created for a text that is not
+// empty.
+void storeText(XmlDocument& document, const QString& name, const QString& text) {
+    XmlNode root = Mxi::findRoot(document);
+    XmlNode element = root.findChild(name);
+    if (!element) {
+        if (text.isEmpty())
+            return;
+        element = root.appendChild(document.createElement(name));
+    }
+    XmlNode holder = textHolder(element);
+    const QList<XmlNode> pieces = leadingText(holder);
+    if (pieces.isEmpty()) {
+        if (!text.isEmpty())
+            holder.appendChild(document.createCDataSection(text));
+        return;
+    }
+    XmlNode first = pieces.first();
+    first.setValue(text);
+    for (qsizetype i = 1; i < pieces.size(); ++i)
+        holder.removeChild(pieces[i]);
+}
+
+} // namespace
+
+QString TForm1::memoText(const QPlainTextEdit* memo) {
+    // toPlainText would turn no-break spaces into spaces; only the block breaks become line feeds.
+    return memo->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+}
+
+void TForm1::placeMemo(QPlainTextEdit* memo, const QRect& place) {
+    memo->setGeometry(place);
+    memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void TForm1::buildDescriptionPage() {
+    Label9 = new QLabel(QStringLiteral("Description"), TabSheet5);
+    Label9->move(8, 8);
+    Label9->adjustSize();
+    Memo1 = new QPlainTextEdit(TabSheet5);
+    placeMemo(Memo1, QRect(8, 24, 433, 105));
+    Label10 = new QLabel(QStringLiteral("UI-Access"), TabSheet5);
+    Label10->move(8, 144);
+    Label10->adjustSize();
+    Memo2 = new QPlainTextEdit(TabSheet5);
+    placeMemo(Memo2, QRect(8, 160, 433, 97));
+}
+
+void TForm1::TabSheet5Show() {
+    fillMemo(Memo1, XMLDocument1, Mxi::Description);
+    fillMemo(Memo2, XMLDocument1, Mxi::UiAccess);
+}
+
+void TForm1::TabSheet5Hide() {
+    if (Memo1->isEnabled())
+        storeText(XMLDocument1, Mxi::Description, memoText(Memo1));
+    if (Memo2->isEnabled())
+        storeText(XMLDocument1, Mxi::UiAccess, memoText(Memo2));
+}

@@ -1,0 +1,330 @@
+#include "common/WindowFixture.h"
+
+#include "window/HoverStyle.h"
+
+#include <QEnterEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+
+namespace {
+
+const QString formatDocument = QStringLiteral("http://download.macromedia.com/pub/exchange/mxi_file_format.pdf");
+
+QByteArray crlfLines(const QList<QByteArray>& lines) {
+    QByteArray text;
+    for (const QByteArray& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+// The saved skeleton whose configuration-changes lines are the given ones.
+QByteArray savedSkeleton(const QList<QByteArray>& configurationLines) {
+    return crlfLines(QList<QByteArray>{
+                         R"(<macromedia-extension name="" version="" type="" requires-restart="true">)",
+                         "  <description>",
+                         "    <![CDATA[description]]>",
+                         "  </description>",
+                         "  <ui-access>",
+                         "    <![CDATA[ui-access]]>",
+                         "  </ui-access>",
+                         "  <products/>",
+                         R"(  <author name=""/>)",
+                         "  <files/>",
+                     } +
+                     configurationLines + QList<QByteArray>{"</macromedia-extension>"});
+}
+
+// The serialised children of an element, or nothing when the element is absent.
+QString contentXml(const XmlNode& element) {
+    QString text;
+    if (element) {
+        for (const XmlNode& child : element.children())
+            text += child.xml();
+    }
+    return text;
+}
+
+QStringList childNames(const XmlNode& element) {
+    QStringList names;
+    for (const XmlNode& child : element.children())
+        names.append(child.name());
+    return names;
+}
+
+class ConfigurationPageTest : public WindowTest {
+protected:
+    QString writeFile(const QByteArray& text) {
+        const QString fileName = folder.filePath(QStringLiteral("source%1.mxi").arg(++written_));
+        writeBytes(fileName, text);
+        return fileName;
+    }
+
+    void loadRootContent(const QByteArray& content) {
+        load(writeFile(R"(<macromedia-extension name="n" version="1" type="command" requires-restart="true">)" +
+                       content + "</macromedia-extension>"));
+        ASSERT_TRUE(messages.isEmpty()) << messageTexts().join('\n').toStdString();
+    }
+
+    // Shows the page, types the text, and picks another page.
+    void type(const QString& text, Page next = MainPage) {
+        switchTo(ConfigurationPage);
+        form->Memo3->setPlainText(text);
+        switchTo(next);
+    }
+
+    XmlNode root() const { return Mxi::findRoot(form->XMLDocument1); }
+    XmlNode changes() const { return root().findChild(Mxi::ConfigurationChanges); }
+
+private:
+    int written_ = 0;
+};
+
+TEST_F(ConfigurationPageTest, LaysOutTheTagsAroundTheBoxAndTheLink) {
+    EXPECT_EQ(form->Label11->text(), "<configuration-changes>");
+    EXPECT_EQ(form->Label12->text(), "</configuration-changes>");
+    for (QLabel* tag : {form->Label11, form->Label12}) {
+        EXPECT_TRUE(tag->font().bold());
+        EXPECT_EQ(tag->font().pixelSize(), 13);
+        EXPECT_EQ(tag->textFormat(), Qt::PlainText);
+    }
+    EXPECT_EQ(form->Label11->pos(), QPoint(0, 0));
+    EXPECT_EQ(form->Label12->pos(), QPoint(0, 240));
+    EXPECT_EQ(form->Memo3->geometry(), QRect(40, 16, 409, 225));
+    EXPECT_EQ(form->Memo3->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_EQ(form->Memo3->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(form->Memo3->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(form->Label13->text(), "For more information look at : The Extension Installation File Format");
+    EXPECT_EQ(form->Label13->pos(), QPoint(128, 256));
+    EXPECT_EQ(form->Label13->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_FALSE(form->Label13->font().bold());
+    for (const QWidget* control :
+         std::initializer_list<const QWidget*>{form->Label11, form->Memo3, form->Label12, form->Label13})
+        EXPECT_EQ(control->parentWidget(), form->TabSheet4);
+}
+
+TEST_F(ConfigurationPageTest, EmptyBoxStoresAnEmptyElementAtTheEnd) {
+    switchTo(ConfigurationPage);
+    EXPECT_EQ(form->Memo3->toPlainText(), "");
+    switchTo(MainPage);
+    EXPECT_EQ(elementXml(Mxi::ConfigurationChanges), "<configuration-changes/>");
+    EXPECT_EQ(save(), savedSkeleton({"  <configuration-changes/>"}));
+}
+
+TEST_F(ConfigurationPageTest, IndentedElementsComeBackOnOneLine) {
+    type("<menu-insert appendTo=\"DWMenu_Commands\">\n"
+         "    <menuitem name=\"Go &amp; see\" id=\"go\"/>\n"
+         "    <separator/>\n"
+         "</menu-insert>\n");
+    EXPECT_EQ(elementXml(Mxi::ConfigurationChanges),
+              "<configuration-changes><menu-insert appendTo=\"DWMenu_Commands\"><menuitem name=\"Go &amp; see\" "
+              "id=\"go\"/><separator/></menu-insert></configuration-changes>");
+    switchTo(ConfigurationPage);
+    EXPECT_EQ(form->Memo3->toPlainText(), "<menu-insert appendTo=\"DWMenu_Commands\"><menuitem name=\"Go &amp; see\" "
+                                          "id=\"go\"/><separator/></menu-insert>");
+    switchTo(MainPage);
+    EXPECT_EQ(save(), savedSkeleton({
+                          "  <configuration-changes>",
+                          R"(    <menu-insert appendTo="DWMenu_Commands">)",
+                          R"(      <menuitem name="Go &amp; see" id="go"/>)",
+                          "      <separator/>",
+                          "    </menu-insert>",
+                          "  </configuration-changes>",
+                      }));
+}
+
+TEST_F(ConfigurationPageTest, TextIsStoredUnescapedAndShownEscaped) {
+    struct Case {
+        QString typed;
+        QString storedText;
+        QString shownAgain;
+    };
+    const Case cases[] = {
+        {"plain words, no markup", "plain words, no markup", "plain words, no markup"},
+        {"Fish &amp; chips", "Fish & chips", "Fish &amp; chips"},
+        {"&lt;tag&gt; &#65;", "<tag> A", "&lt;tag&gt; A"},
+        {QStringLiteral("no-break\u00A0space"), QStringLiteral("no-break\u00A0space"),
+         QStringLiteral("no-break\u00A0space")},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.typed.toStdString());
+        type(test.typed);
+        ASSERT_EQ(changes().childCount(), 1);
+        EXPECT_EQ(changes().firstChild().type(), NodeType::Text);
+        EXPECT_EQ(changes().firstChild().value(), test.storedText);
+        switchTo(ConfigurationPage);
+        EXPECT_EQ(form->Memo3->document()->toRawText(), test.shownAgain);
+        switchTo(MainPage);
+    }
+}
+
+TEST_F(ConfigurationPageTest, LoadedContentIsKeptAndMovedToTheEnd) {
+    loadRootContent("<description>d</description>"
+                    "<configuration-changes>\n  <a x=\"1\"/>\n  <!-- note -->\n  <b>t</b><?pi data?>\n"
+                    "</configuration-changes>"
+                    "<files><file source=\"s\" destination=\"d\"/></files>");
+    switchTo(ConfigurationPage);
+    EXPECT_EQ(form->Memo3->toPlainText(), "<a x=\"1\"/><!-- note --><b>t</b><?pi data?>");
+    switchTo(MainPage);
+    EXPECT_EQ(childNames(root()), QStringList({"description", "files", "configuration-changes"}));
+    EXPECT_EQ(elementXml(Mxi::ConfigurationChanges),
+              "<configuration-changes><a x=\"1\"/><!-- note --><b>t</b><?pi data?></configuration-changes>");
+    EXPECT_EQ(save(), crlfLines({
+                          R"(<macromedia-extension name="n" version="1" type="command" requires-restart="true">)",
+                          "  <description>d</description>",
+                          "  <files>",
+                          R"(    <file source="s" destination="d"/>)",
+                          "  </files>",
+                          "  <configuration-changes>",
+                          R"(    <a x="1"/>)",
+                          "    <!-- note -->",
+                          "    <b>t</b>",
+                          "    <?pi data?>",
+                          "  </configuration-changes>",
+                          "</macromedia-extension>",
+                      }));
+}
+
+TEST_F(ConfigurationPageTest, MissingElementShowsEmptyAndIsAppended) {
+    loadRootContent("<description>d</description><files/>");
+    switchTo(ConfigurationPage);
+    EXPECT_EQ(form->Memo3->toPlainText(), "");
+    form->Memo3->setPlainText("<x/>");
+    switchTo(MainPage);
+    EXPECT_EQ(childNames(root()), QStringList({"description", "files", "configuration-changes"}));
+    EXPECT_EQ(elementXml(Mxi::ConfigurationChanges), "<configuration-changes><x/></configuration-changes>");
+}
+
+TEST_F(ConfigurationPageTest, OnlyTheFirstOfTwoElementsIsReplaced) {
+    loadRootContent("<configuration-changes><first/></configuration-changes><files/>"
+                    "<configuration-changes><second/></configuration-changes>");
+    type("<new/>");
+    EXPECT_EQ(childNames(root()), QStringList({"files", "configuration-changes", "configuration-changes"}));
+    EXPECT_EQ(contentXml(root().child(1)), "<second/>");
+    EXPECT_EQ(contentXml(root().child(2)), "<new/>");
+}
+
+TEST_F(ConfigurationPageTest, MalformedTextKeepsThePageAndTheDocument) {
+    struct Case {
+        QString typed;
+        int line;
+    };
+    const Case cases[] = {
+        {"<menu-insert>\n<menuitem/>", 2},       {"<ok/>\nif a < b", 2}, {"Fish & chips", 1},
+        {"<a/></configuration-changes><b/>", 1}, {"<a>\n\n</b>", 3},     {"<a>&nbsp;</a>", 1},
+    };
+    type("<kept/>");
+    const QByteArray before = form->XMLDocument1.xml();
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.typed.toStdString());
+        messages.clear();
+        type(test.typed, DescriptionPage);
+
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
+        EXPECT_TRUE(messages[0].text.contains(QStringLiteral("\nLigne: %1\n").arg(test.line)))
+            << messages[0].text.toStdString();
+        EXPECT_FALSE(messages[0].text.startsWith('\n')) << "a reason comes first";
+        EXPECT_EQ(form->PageControl1->currentIndex(), ConfigurationPage);
+        EXPECT_EQ(form->Memo3->toPlainText(), test.typed);
+        EXPECT_EQ(form->XMLDocument1.xml(), before);
+
+        messages.clear();
+        EXPECT_EQ(save(), QByteArray());
+        EXPECT_FALSE(QFile::exists(savedFile));
+        EXPECT_EQ(messages.size(), 1);
+        EXPECT_EQ(form->PageControl1->currentIndex(), ConfigurationPage);
+        EXPECT_EQ(form->Memo3->toPlainText(), test.typed);
+        EXPECT_EQ(form->XMLDocument1.xml(), before);
+    }
+
+    messages.clear();
+    form->Memo3->setPlainText("<fixed/>");
+    switchTo(FilesPage);
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(form->PageControl1->currentIndex(), FilesPage);
+    EXPECT_EQ(elementXml(Mxi::ConfigurationChanges), "<configuration-changes><fixed/></configuration-changes>");
+}
+
+TEST_F(ConfigurationPageTest, LoadGoesAheadSilentlyAfterMalformedText) {
+    type("<kept/>");
+    switchTo(ConfigurationPage);
+    form->Memo3->setPlainText("<unclosed>");
+    loadRootContent("<files/><configuration-changes><loaded/></configuration-changes>");
+
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(form->PageControl1->currentIndex(), MainPage);
+    EXPECT_EQ(elementXml(Mxi::ConfigurationChanges), "<configuration-changes><loaded/></configuration-changes>");
+    switchTo(ConfigurationPage);
+    EXPECT_EQ(form->Memo3->toPlainText(), "<loaded/>");
+}
+
+TEST_F(ConfigurationPageTest, LinkOpensTheFormatDocumentAndChangesNothingElse) {
+    switchTo(ConfigurationPage);
+    form->Memo3->setPlainText("typed, not yet stored");
+    const QByteArray before = form->XMLDocument1.xml();
+
+    QTest::mouseClick(form->Label13, Qt::LeftButton);
+    QTest::mouseClick(form->Label13, Qt::LeftButton);
+    QTest::mouseClick(form->Label13, Qt::RightButton);
+
+    EXPECT_EQ(shell.opened, QStringList({formatDocument, formatDocument}));
+    EXPECT_EQ(form->XMLDocument1.xml(), before);
+    EXPECT_EQ(form->PageControl1->currentIndex(), ConfigurationPage);
+    EXPECT_EQ(form->Memo3->toPlainText(), "typed, not yet stored");
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ConfigurationPageTest, LinkLightsUpWhileThePointerIsOverIt) {
+    switchTo(ConfigurationPage);
+    const auto textColour = [this] { return form->Label13->palette().color(QPalette::WindowText); };
+    const QFont font = form->Label13->font();
+    EXPECT_EQ(textColour(), HoverStyle::restColor());
+
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QApplication::sendEvent(form->Label13, &enter);
+    EXPECT_EQ(textColour(), HoverStyle::hotColor());
+    EXPECT_EQ(form->Label13->font(), font);
+
+    QTest::mouseClick(form->Label13, Qt::LeftButton);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(form->Label13, &leave);
+    EXPECT_EQ(textColour(), HoverStyle::restColor());
+    EXPECT_EQ(form->Label13->font(), font);
+}
+
+// Every extension file of the corpus keeps its three texts through both pages, Save and Load.
+TEST_F(ConfigurationPageTest, CorpusFilesKeepTheirTextsThroughSaveAndReload) {
+    const QStringList names = {Mxi::Description, Mxi::UiAccess, Mxi::ConfigurationChanges};
+    int checked = 0;
+    for (const QString& name : corpusFiles()) {
+        XmlDocument probe;
+        try {
+            probe.loadFromFile(corpusFile(name));
+        } catch (const ParseError&) {
+            continue;
+        }
+        if (!Mxi::findRoot(probe))
+            continue;
+        SCOPED_TRACE(name.toStdString());
+        ++checked;
+        messages.clear();
+        load(corpusFile(name));
+        QStringList loaded;
+        for (const QString& element : names)
+            loaded.append(contentXml(root().findChild(element)));
+
+        switchTo(DescriptionPage);
+        switchTo(ConfigurationPage);
+        switchTo(MainPage);
+        save();
+        load(savedFile);
+
+        EXPECT_TRUE(messages.isEmpty()) << messageTexts().join('\n').toStdString();
+        for (qsizetype i = 0; i < names.size(); ++i)
+            EXPECT_EQ(contentXml(root().findChild(names[i])), loaded[i]) << names[i].toStdString();
+    }
+    EXPECT_GE(checked, 10);
+}
+
+} // namespace

@@ -23,7 +23,9 @@ void writeBytes(const QString& fileName, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-QString corpusFile(const QString& name) { return QStringLiteral(PARCELWRIGHT_CORPUS_DIR "/") + name; }
+QString corpusFile(const QString& name) {
+    return QStringLiteral(PARCELWRIGHT_CORPUS_DIR "/") + name;
+}
 
 // The document's nodes without its declaration, which a saved file keeps only in part.
 QByteArray content(const XmlDocument& document) {

@@ -23,8 +23,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ReplaceAllTest,
                                          ReplaceCase{"abc", "", "x", "abc"}, ReplaceCase{"", "|", "\r", ""},
                                          ReplaceCase{"AbA", "a", "x", "AbA"},
                                          // A replacement can form a new occurrence with the text before it.
-                                         ReplaceCase{"aab", "ab", "b", "b"},
-                                         ReplaceCase{"xxxx", "xx", "y", "yy"},
+                                         ReplaceCase{"aab", "ab", "b", "b"}, ReplaceCase{"xxxx", "xx", "y", "yy"},
                                          // A replacement containing the pattern must not loop for ever.
                                          ReplaceCase{"a-b", "-", "--", "a--b"}));
 
@@ -41,19 +40,18 @@ TEST_P(RelativeToFolderTest, StoresThePathAsSaveDoes) {
     EXPECT_EQ(RelativeToFolder(c.path, c.folder), QString(c.expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RelativeToFolderTest,
-    testing::Values(PathCase{R"(C:\ext\img\a.gif)", R"(C:\ext)", R"(img\a.gif)"},
-                    PathCase{R"(C:\a.gif)", R"(C:\)", "a.gif"},
-                    PathCase{R"(D:\other\a.gif)", R"(C:\ext)", R"(\other\a.gif)"},
-                    PathCase{R"(C:\extras\a.gif)", R"(C:\ext)", R"(\extras\a.gif)"},
-                    PathCase{R"(img\a.gif)", R"(C:\ext)", R"(img\a.gif)"},
-                    PathCase{R"(c:\ext\a.gif)", R"(C:\ext)", R"(\ext\a.gif)"},
-                    PathCase{R"(C:\ext)", R"(C:\ext)", ""},
-                    PathCase{"/home/u/ext/img/a.gif", "/home/u/ext", "img/a.gif"},
-                    PathCase{"/a.gif", "/", "a.gif"},
-                    PathCase{"/home/u/extras/a.gif", "/home/u/ext", "/home/u/extras/a.gif"},
-                    PathCase{"img/a.gif", "/home/u/ext", "img/a.gif"}));
+INSTANTIATE_TEST_SUITE_P(Cases, RelativeToFolderTest,
+                         testing::Values(PathCase{R"(C:\ext\img\a.gif)", R"(C:\ext)", R"(img\a.gif)"},
+                                         PathCase{R"(C:\a.gif)", R"(C:\)", "a.gif"},
+                                         PathCase{R"(D:\other\a.gif)", R"(C:\ext)", R"(\other\a.gif)"},
+                                         PathCase{R"(C:\extras\a.gif)", R"(C:\ext)", R"(\extras\a.gif)"},
+                                         PathCase{R"(img\a.gif)", R"(C:\ext)", R"(img\a.gif)"},
+                                         PathCase{R"(c:\ext\a.gif)", R"(C:\ext)", R"(\ext\a.gif)"},
+                                         PathCase{R"(C:\ext)", R"(C:\ext)", ""},
+                                         PathCase{"/home/u/ext/img/a.gif", "/home/u/ext", "img/a.gif"},
+                                         PathCase{"/a.gif", "/", "a.gif"},
+                                         PathCase{"/home/u/extras/a.gif", "/home/u/ext", "/home/u/extras/a.gif"},
+                                         PathCase{"img/a.gif", "/home/u/ext", "img/a.gif"}));
 
 TEST(StripDrive, RemovesOnlyADriveDesignation) {
     EXPECT_EQ(StripDrive("C:"), "");

@@ -7,7 +7,9 @@
 
 namespace {
 
-QByteArray crlf(QByteArray text) { return text.replace("\n", "\r\n"); }
+QByteArray crlf(QByteArray text) {
+    return text.replace("\n", "\r\n");
+}
 
 } // namespace
 
@@ -25,23 +27,23 @@ TEST_P(SavedTextTest, LaysOutTheText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Layouts, SavedTextTest,
-    testing::Values(
-        LayoutCase{"NestedElements", "<a><b><c x=\"1\"/></b><d>text</d></a>",
-                   "<a>\n  <b>\n    <c x=\"1\"/>\n  </b>\n  <d>text</d>\n</a>\n"},
-        LayoutCase{"CDataWithLineBreaks", "<a><b><![CDATA[one\ntwo\rthree\r\nfour]]></b></a>",
-                   "<a>\n  <b>\n    <![CDATA[one\ntwo\nthree\nfour]]>\n  </b>\n</a>\n"},
-        LayoutCase{"CommentsAndInstructions", "<!--top--><a><!--c--><?pi data?><b/></a>",
-                   "<!--top-->\n<a>\n  <!--c-->\n  <?pi data?>\n  <b/>\n</a>\n"},
-        LayoutCase{"DeclarationKept", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" standalone=\"yes\"?><a/>",
-                   "<?xml version=\"1.0\" standalone=\"yes\"?>\n<a/>\n"},
-        LayoutCase{"DeclarationWithoutStandalone", "<?xml version=\"1.0\"?>\n<a><b/></a>",
-                   "<?xml version=\"1.0\"?>\n<a>\n  <b/>\n</a>\n"},
-        LayoutCase{"WhitespaceDropped", "<a>\n\t<b>  </b>\n   <c/>\n</a>", "<a>\n  <b/>\n  <c/>\n</a>\n"},
-        LayoutCase{"TextStaysInline", "<a>x<b/>y</a>", "<a>x  <b/>\ny</a>\n"},
-        LayoutCase{"EscapesKept", "<a t=\"&lt;&amp;&quot;\">&lt;&amp;&gt;</a>",
-                   "<a t=\"&lt;&amp;&quot;\">&lt;&amp;&gt;</a>\n"},
-        LayoutCase{"NonAsciiAsUtf8", "<a n=\"\xC3\xA9\xE3\x81\x82\">\xC3\xBC</a>",
-                   "<a n=\"\xC3\xA9\xE3\x81\x82\">\xC3\xBC</a>\n"}),
+    testing::Values(LayoutCase{"NestedElements", "<a><b><c x=\"1\"/></b><d>text</d></a>",
+                               "<a>\n  <b>\n    <c x=\"1\"/>\n  </b>\n  <d>text</d>\n</a>\n"},
+                    LayoutCase{"CDataWithLineBreaks", "<a><b><![CDATA[one\ntwo\rthree\r\nfour]]></b></a>",
+                               "<a>\n  <b>\n    <![CDATA[one\ntwo\nthree\nfour]]>\n  </b>\n</a>\n"},
+                    LayoutCase{"CommentsAndInstructions", "<!--top--><a><!--c--><?pi data?><b/></a>",
+                               "<!--top-->\n<a>\n  <!--c-->\n  <?pi data?>\n  <b/>\n</a>\n"},
+                    LayoutCase{"DeclarationKept",
+                               "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" standalone=\"yes\"?><a/>",
+                               "<?xml version=\"1.0\" standalone=\"yes\"?>\n<a/>\n"},
+                    LayoutCase{"DeclarationWithoutStandalone", "<?xml version=\"1.0\"?>\n<a><b/></a>",
+                               "<?xml version=\"1.0\"?>\n<a>\n  <b/>\n</a>\n"},
+                    LayoutCase{"WhitespaceDropped", "<a>\n\t<b>  </b>\n   <c/>\n</a>", "<a>\n  <b/>\n  <c/>\n</a>\n"},
+                    LayoutCase{"TextStaysInline", "<a>x<b/>y</a>", "<a>x  <b/>\ny</a>\n"},
+                    LayoutCase{"EscapesKept", "<a t=\"&lt;&amp;&quot;\">&lt;&amp;&gt;</a>",
+                               "<a t=\"&lt;&amp;&quot;\">&lt;&amp;&gt;</a>\n"},
+                    LayoutCase{"NonAsciiAsUtf8", "<a n=\"\xC3\xA9\xE3\x81\x82\">\xC3\xBC</a>",
+                               "<a n=\"\xC3\xA9\xE3\x81\x82\">\xC3\xBC</a>\n"}),
     [](const testing::TestParamInfo<LayoutCase>& info) { return info.param.name; });
 
 TEST(SavedText, IsUnchangedWhenLaidOutAgain) {
@@ -54,4 +56,6 @@ TEST(SavedText, ReadsIsoLatinAndWritesUtf8) {
     EXPECT_EQ(text, "<?xml version=\"1.0\"?>\r\n<a n=\"caf\xC3\xA9\"/>\r\n");
 }
 
-TEST(SavedText, RefusesTextThatIsNotWellFormed) { EXPECT_THROW(savedText("<a>"), ParseError); }
+TEST(SavedText, RefusesTextThatIsNotWellFormed) {
+    EXPECT_THROW(savedText("<a>"), ParseError);
+}

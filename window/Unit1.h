@@ -51,19 +51,31 @@ public:
     void XMLDocument1AfterNodeChange();
 
     // Main page.
+    QLabel* Image1;
+    QLabel* Label2;
+    QLabel* Label14;
     LabeledEdit* LabeledEdit1;
     LabeledEdit* LabeledEdit3;
     LabeledEdit* LabeledEdit2;
     QCheckBox* CheckBox1;
     QLabel* Label1;
     QComboBox* ComboBox1;
+    QLabel* Label15;
+    QLabel* Label16;
+    QLabel* Label3;
+    // Reads the running program's own version information; owned by the window.
+    class TVersionInfoReader* VersionInfoReader1;
 
     void LabeledEdit1Change();
     void LabeledEdit2Change();
     void LabeledEdit3Change();
     void CheckBox1Click();
     void ComboBox1Change();
+    // Paints row Index of the type list into Rect, in the opened list and in the closed field.
+    void ComboBox1DrawItem(QPainter& Canvas, int Index, const QRect& Rect, bool Selected);
     void TabSheet1Show();
+    void Image1Click();
+    void Label3Click();
 
     // Description page.
     QLabel* Label9;

@@ -1,15 +1,74 @@
 #include "window/Unit1.h"
 
 #include "document/Mxi.h"
+#include "support/VersionInfoReader.h"
+#include "window/FindUpwards.h"
+#include "window/LabelEvents.h"
 #include "window/LabeledEdit.h"
+#include "window/OwnerDrawnComboBox.h"
+#include "window/Pictures.h"
 #include "window/Shell.h"
 
+#include <QApplication>
+#include <QBitmap>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QPainter>
 #include <QSignalBlocker>
+#include <QUrl>
 
 namespace {
+
+const QString macromediaHomePage = QStringLiteral("http://www.macromedia.com/");
+// The project has no web home: the credit line opens the README that comes with the program.
+const QString creditPage = QStringLiteral("README.md");
+
+const QString titleFamily = QStringLiteral("Trebuchet MS");
+const QString smallPrintFamily = QStringLiteral("Small Fonts");
+constexpr int titlePixelSize = 19;
+constexpr int smallPrintPixelSize = 8;
+
+// The version label grows to the left: its right edge stays under the logo's right edge.
+constexpr int versionRight = 382;
+constexpr int versionTop = 88;
+constexpr int versionHeight = 13;
+
+constexpr int typeRowHeight = 16;
+constexpr int typeVisibleRows = 8;
+const QString typeEntryIndent = QStringLiteral("   ");
+// The classic Windows values of the active title bar's gradient start and caption colours, which the
+// palette has no roles for; they keep headings apart from entries and from the selection.
+const QColor typeHeadingBand(166, 202, 240);
+const QColor typeHeadingText(10, 36, 106);
+
+QFont pixelFont(const QString& family, int pixelSize) {
+    QFont font(family);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+QLabel* smallPrintLabel(const QString& text, QWidget* page, const QRect& place) {
+    auto* label = new QLabel(text, page);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(pixelFont(smallPrintFamily, smallPrintPixelSize));
+    label->setGeometry(place);
+    return label;
+}
+
+void setTextColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+// The logo is drawn on white; the page's own background shows through it.
+QPixmap logoOnPage() {
+    QPixmap logo = logoPicture();
+    logo.setMask(logo.createMaskFromColor(Qt::white));
+    return logo;
+}
 
 void setEditText(QLineEdit* edit, const QString& text) {
     if (edit->text() != text)
@@ -34,6 +93,22 @@ QString attributeOrEmpty(const XmlNode& element, const QString& name) {
 } // namespace
 
 void TForm1::buildMainPage() {
+    // The title and small print use Windows fonts; where they are missing these have the nearest widths.
+    QFont::insertSubstitutions(titleFamily, {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    QFont::insertSubstitutions(smallPrintFamily, {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    VersionInfoReader1 = new TVersionInfoReader(this);
+
+    Image1 = new QLabel(TabSheet1);
+    Image1->setPixmap(logoOnPage());
+    Image1->setGeometry(64, 8, 318, 55);
+    Label2 = new QLabel(QStringLiteral("P a r c e l w r i g h t"), TabSheet1);
+    Label2->setFont(pixelFont(titleFamily, titlePixelSize));
+    Label2->setAlignment(Qt::AlignCenter);
+    Label2->setGeometry(64, 64, 321, 25);
+    Label14 = new QLabel(TabSheet1);
+    Label14->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label14->setGeometry(versionRight, versionTop, 0, versionHeight);
+
     LabeledEdit1 = new LabeledEdit(QStringLiteral("Name"), TabSheet1);
     LabeledEdit1->place(40, 104, 361, 21);
     LabeledEdit3 = new LabeledEdit(QStringLiteral("Author"), TabSheet1);
@@ -45,11 +120,25 @@ void TForm1::buildMainPage() {
     CheckBox1->setGeometry(240, 192, 97, 17);
     Label1 = new QLabel(QStringLiteral("Type"), TabSheet1);
     Label1->setGeometry(40, 208, Label1->sizeHint().width(), 13);
-    ComboBox1 = new QComboBox(TabSheet1);
+    ComboBox1 = new OwnerDrawnComboBox(TabSheet1, typeRowHeight,
+                                       [this](QPainter& canvas, int index, const QRect& rect, bool selected) {
+                                           ComboBox1DrawItem(canvas, index, rect, selected);
+                                       });
     ComboBox1->setGeometry(40, 224, 369, 22);
     ComboBox1->addItems(Mxi::typeRows());
-    ComboBox1->setMaxVisibleItems(8);
+    ComboBox1->setMaxVisibleItems(typeVisibleRows);
     ComboBox1->setCurrentIndex(-1);
+
+    Label15 =
+        smallPrintLabel(QStringLiteral("Macromedia logo is a trademark of Macromedia, Inc. All other brand names or "
+                                       "trademarks are the property of their"),
+                        TabSheet1, {0, 250, 409, 10});
+    Label16 = smallPrintLabel(QStringLiteral(" respective owners."), TabSheet1, {0, 260, 69, 10});
+    const QColor greyText = Label15->palette().color(QPalette::Disabled, QPalette::WindowText);
+    setTextColour(Label15, greyText);
+    setTextColour(Label16, greyText);
+    Label3 =
+        smallPrintLabel(QStringLiteral("(c) 2026 the Parcelwright project - README"), TabSheet1, {280, 259, 171, 10});
 
     QWidget::setTabOrder(LabeledEdit1, LabeledEdit2);
     QWidget::setTabOrder(LabeledEdit2, CheckBox1);
@@ -61,6 +150,8 @@ void TForm1::buildMainPage() {
     on(LabeledEdit3, &QLineEdit::textChanged, &TForm1::LabeledEdit3Change);
     on(CheckBox1, &QCheckBox::toggled, &TForm1::CheckBox1Click);
     on(ComboBox1, &QComboBox::activated, &TForm1::ComboBox1Change);
+    LabelEvents::onClick(Image1, [this] { Image1Click(); });
+    LabelEvents::onClick(Label3, [this] { Label3Click(); });
 }
 
 void TForm1::update() {
@@ -72,13 +163,18 @@ void TForm1::update() {
     const XmlNode root = Mxi::findRoot(XMLDocument1);
     CheckBox1->setChecked(root && root.attributeIsTrue(Mxi::RequiresRestart));
     const XmlNode rootForAuthor = Mxi::findRoot(XMLDocument1);
-    setEditText(LabeledEdit3, attributeOrEmpty(rootForAuthor ? rootForAuthor.findChild(Mxi::Author) : XmlNode(), Mxi::Name));
+    setEditText(LabeledEdit3,
+                attributeOrEmpty(rootForAuthor ? rootForAuthor.findChild(Mxi::Author) : XmlNode(), Mxi::Name));
     ComboBox1->setCurrentIndex(typeRowIndex(attributeOrEmpty(Mxi::findRoot(XMLDocument1), Mxi::Type)));
 }
 
-void TForm1::LabeledEdit1Change() { Mxi::findRoot(XMLDocument1).setAttribute(Mxi::Name, LabeledEdit1->text()); }
+void TForm1::LabeledEdit1Change() {
+    Mxi::findRoot(XMLDocument1).setAttribute(Mxi::Name, LabeledEdit1->text());
+}
 
-void TForm1::LabeledEdit2Change() { Mxi::findRoot(XMLDocument1).setAttribute(Mxi::Version, LabeledEdit2->text()); }
+void TForm1::LabeledEdit2Change() {
+    Mxi::findRoot(XMLDocument1).setAttribute(Mxi::Version, LabeledEdit2->text());
+}
 
 void TForm1::LabeledEdit3Change() {
     XmlNode root = Mxi::findRoot(XMLDocument1);
@@ -109,4 +205,35 @@ void TForm1::ComboBox1Change() {
     Mxi::findRoot(XMLDocument1).setAttribute(Mxi::Type, row);
 }
 
-void TForm1::TabSheet1Show() {}
+// Headings are bands that look the same whether selected or not; entries are indented by three
+// blanks and take the selection colours.
+void TForm1::ComboBox1DrawItem(QPainter& Canvas, int Index, const QRect& Rect, bool Selected) {
+    const QString row = ComboBox1->itemText(Index);
+    const QPalette& palette = ComboBox1->palette();
+    Canvas.setFont(ComboBox1->font());
+    if (Mxi::isTypeHeading(row)) {
+        Canvas.fillRect(Rect, typeHeadingBand);
+        Canvas.setPen(typeHeadingText);
+        Canvas.drawText(Rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, row.mid(1));
+        return;
+    }
+    Canvas.fillRect(Rect, palette.color(Selected ? QPalette::Highlight : QPalette::Base));
+    Canvas.setPen(palette.color(Selected ? QPalette::HighlightedText : QPalette::Text));
+    Canvas.drawText(Rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, typeEntryIndent + row);
+}
+
+void TForm1::TabSheet1Show() {
+    Label14->setText(VersionInfoReader1->GetValue(QStringLiteral("fileversion")));
+    const int width = Label14->sizeHint().width();
+    Label14->setGeometry(versionRight - width, versionTop, width, versionHeight);
+}
+
+void TForm1::Image1Click() {
+    Shell::ShellOpen(macromediaHomePage);
+}
+
+void TForm1::Label3Click() {
+    const QString readme = findFileUpwards(QApplication::applicationDirPath(), creditPage);
+    if (!readme.isEmpty())
+        Shell::ShellOpen(QUrl::fromLocalFile(readme).toString());
+}

@@ -80,7 +80,7 @@ void writeText(const QString& fileName, const QByteArray& text) {
 void saveExtensionFile(XmlDocument& document, const QString& fileName) {
     const std::vector<SourceChange> changes = makeSourcesRelative(document, FolderOf(fileName));
     try {
-        writeText(fileName, savedText(document.xml()));
+        writeText(fileName, savedText(document));
     } catch (...) {
         restoreSources(changes);
         throw;

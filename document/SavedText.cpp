@@ -1,86 +1,263 @@
 #include "document/SavedText.h"
 
 #include "document/LibXml.h"
+#include "document/XmlErrors.h"
 
-#include <vector>
+#include <cstring>
+#include <string_view>
 
 namespace {
 
+const QByteArray lineBreak = "\r\n";
 const QByteArray indentUnit = "  ";
 
-QByteArray lineBreakAndIndent(int units) { return '\n' + indentUnit.repeated(units); }
-
-// Text nodes stay inline; every other node is laid out on a line of its own.
-bool staysInline(const xmlNode* node) { return node->type == XML_TEXT_NODE || node->type == XML_ENTITY_REF_NODE; }
-
-void insertTextBefore(xmlNode* node, const QByteArray& text) {
-    xmlAddPrevSibling(node, xmlNewDocTextLen(node->doc, LibXml::xmlText(text), int(text.size())));
+bool isWhitespaceOnly(std::string_view text) {
+    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
-void insertTextAfter(xmlNode* node, const QByteArray& text) {
-    xmlAddNextSibling(node, xmlNewDocTextLen(node->doc, LibXml::xmlText(text), int(text.size())));
+std::string_view contentOf(const xmlNode* node) {
+    return node->content ? std::string_view(reinterpret_cast<const char*>(node->content)) : std::string_view();
 }
 
-// Surrounds each non-text child of an element of depth d with layout text: a line break and d - 1
-// units before the first child, one unit before each, a line break and d - 1 units after each. The
-// root element has depth 1; nodes directly under the document get no layout.
-void insertLayout(xmlDoc* document) {
-    struct Pending {
-        xmlNode* element;
-        int depth;
-    };
-    std::vector<Pending> pending;
-    for (xmlNode* node = document->children; node; node = node->next) {
-        if (node->type == XML_ELEMENT_NODE)
-            pending.push_back({node, 1});
+std::string_view nameOf(const xmlNode* node) {
+    return reinterpret_cast<const char*>(node->name);
+}
+
+// XML 1.0 cannot hold control characters other than tab, line feed and carriage return.
+void checkCharacters(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
+            throw Error(QStringLiteral("The document holds the control character U+%1, which an XML file cannot store")
+                            .arg(QString::number(int(c), 16).toUpper().rightJustified(4, '0')));
     }
-    std::vector<xmlNode*> children;
-    while (!pending.empty()) {
-        const Pending current = pending.back();
-        pending.pop_back();
-        children.clear();
-        for (xmlNode* child = current.element->children; child; child = child->next)
-            children.push_back(child);
-        const QByteArray closing = lineBreakAndIndent(current.depth - 1);
-        for (xmlNode* child : children) {
-            if (child->type == XML_ELEMENT_NODE)
-                pending.push_back({child, current.depth + 1});
-            if (staysInline(child))
+}
+
+bool staysInline(const xmlNode* node) {
+    return node->type == XML_TEXT_NODE || node->type == XML_ENTITY_REF_NODE;
+}
+
+// Writes a document in the layout of a saved file, as serialising it, parsing the text again (which
+// joins neighbouring text and neighbouring CDATA sections and drops text of white space only) and
+// laying it out would: inside an element of depth d (the root element has depth 1) every child that
+// is not text stands on a line of its own, indented by d units, and the element's end tag follows on
+// a line indented by d - 1 units; text stays inline. Escaping follows libxml2's serialiser. Nesting is
+// bounded by the parser's depth limit, so the recursion is too.
+class LayoutWriter {
+public:
+    explicit LayoutWriter(QByteArray& out) : out_(out) {}
+
+    void document(const xmlDoc* document, const std::optional<XmlDeclaration>& declaration) {
+        if (declaration)
+            out_ += LibXml::declarationText(*declaration) + lineBreak;
+        for (const xmlNode* node = document->children; node; node = node->next) {
+            node = child(node, 0);
+            out_ += lineBreak;
+        }
+    }
+
+private:
+    // Writes node, or the run of text or CDATA nodes that begins with it; returns the run's last node.
+    const xmlNode* child(const xmlNode* node, int depth) {
+        switch (node->type) {
+        case XML_ELEMENT_NODE:
+            element(node, depth);
+            return node;
+        case XML_TEXT_NODE:
+        case XML_CDATA_SECTION_NODE: {
+            std::string text(contentOf(node));
+            const xmlNode* last = node;
+            while (last->next && last->next->type == node->type) {
+                last = last->next;
+                text += contentOf(last);
+            }
+            checkCharacters(text);
+            if (node->type == XML_TEXT_NODE)
+                escaped(text, false);
+            else
+                cdata(text);
+            return last;
+        }
+        case XML_COMMENT_NODE:
+            checkCharacters(contentOf(node));
+            out_ += "<!--";
+            withCrLf(contentOf(node));
+            out_ += "-->";
+            return node;
+        case XML_PI_NODE:
+            out_ += "<?";
+            out_ += nameOf(node);
+            if (!contentOf(node).empty()) {
+                out_ += ' ';
+                withCrLf(contentOf(node));
+            }
+            out_ += "?>";
+            return node;
+        case XML_ENTITY_REF_NODE:
+            out_ += '&';
+            out_ += nameOf(node);
+            out_ += ';';
+            return node;
+        default:
+            withCrLf(LibXml::serializeNode(const_cast<xmlNode*>(node)).toStdString());
+            return node;
+        }
+    }
+
+    void element(const xmlNode* node, int depth) {
+        out_ += '<';
+        qualifiedName(node->ns, nameOf(node));
+        for (const xmlNs* ns = node->nsDef; ns; ns = ns->next) {
+            out_ += ns->prefix ? " xmlns:" : " xmlns";
+            if (ns->prefix)
+                out_ += reinterpret_cast<const char*>(ns->prefix);
+            out_ += "=\"";
+            escaped(reinterpret_cast<const char*>(ns->href), true);
+            out_ += '"';
+        }
+        for (const xmlAttr* attribute = node->properties; attribute; attribute = attribute->next) {
+            out_ += ' ';
+            qualifiedName(attribute->ns, reinterpret_cast<const char*>(attribute->name));
+            out_ += "=\"";
+            xmlChar* value = xmlNodeGetContent(reinterpret_cast<const xmlNode*>(attribute));
+            const std::string_view text = value ? reinterpret_cast<const char*>(value) : "";
+            checkCharacters(text);
+            escaped(text, true);
+            xmlFree(value);
+            out_ += '"';
+        }
+        bool empty = true;
+        bool lineOpen = false;
+        const QByteArray closing = lineBreak + indentUnit.repeated(depth);
+        for (const xmlNode* child = node->children; child; child = child->next) {
+            if (child->type == XML_TEXT_NODE) {
+                if (const xmlNode* end = whitespaceRunEnd(child)) {
+                    child = end;
+                    continue;
+                }
+            }
+            if (empty)
+                out_ += '>';
+            if (staysInline(child)) {
+                if (lineOpen)
+                    out_ += closing;
+                lineOpen = false;
+            } else {
+                if (empty || lineOpen)
+                    out_ += closing;
+                out_ += indentUnit;
+                lineOpen = true;
+            }
+            empty = false;
+            child = this->child(child, depth + 1);
+        }
+        if (empty) {
+            out_ += "/>";
+            return;
+        }
+        if (lineOpen)
+            out_ += closing;
+        out_ += "</";
+        qualifiedName(node->ns, nameOf(node));
+        out_ += '>';
+    }
+
+    // The last node of the run of text nodes that begins at node when the whole run is white space,
+    // which the parse drops; otherwise nullptr.
+    static const xmlNode* whitespaceRunEnd(const xmlNode* node) {
+        for (const xmlNode* end = node;; end = end->next) {
+            if (!isWhitespaceOnly(contentOf(end)))
+                return nullptr;
+            if (!end->next || end->next->type != XML_TEXT_NODE)
+                return end;
+        }
+    }
+
+    void qualifiedName(const xmlNs* ns, std::string_view name) {
+        if (ns && ns->prefix) {
+            out_ += reinterpret_cast<const char*>(ns->prefix);
+            out_ += ':';
+        }
+        out_ += name;
+    }
+
+    void escaped(std::string_view text, bool inAttribute) {
+        for (const char c : text) {
+            switch (c) {
+            case '<':
+                out_ += "&lt;";
+                break;
+            case '>':
+                out_ += "&gt;";
+                break;
+            case '&':
+                out_ += "&amp;";
+                break;
+            case '\r':
+                out_ += "&#13;";
+                break;
+            case '"':
+                out_ += inAttribute ? "&quot;" : "\"";
+                break;
+            case '\n':
+                out_ += inAttribute ? "&#10;" : "\r\n";
+                break;
+            case '\t':
+                out_ += inAttribute ? "&#9;" : "\t";
+                break;
+            default:
+                out_ += c;
+            }
+        }
+    }
+
+    // A CDATA section cannot hold "]]>": the section is split after its "]]".
+    void cdata(std::string_view text) {
+        if (text.empty()) {
+            out_ += "<![CDATA[]]>";
+            return;
+        }
+        size_t start = 0;
+        for (size_t end = text.find("]]>"); end != std::string_view::npos; end = text.find("]]>", end + 2)) {
+            out_ += "<![CDATA[";
+            withCrLf(text.substr(start, end + 2 - start));
+            out_ += "]]>";
+            start = end + 2;
+        }
+        out_ += "<![CDATA[";
+        withCrLf(text.substr(start));
+        out_ += "]]>";
+    }
+
+    // Every CR LF, lone CR and lone LF becomes CR LF.
+    void withCrLf(std::string_view text) {
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (text[i] != '\r' && text[i] != '\n') {
+                out_ += text[i];
                 continue;
-            if (child == children.front())
-                insertTextBefore(child, closing);
-            insertTextBefore(child, indentUnit);
-            insertTextAfter(child, closing);
-        }
-    }
-}
-
-// Every CR LF, lone CR and lone LF becomes CR LF.
-QByteArray withCrLf(const QByteArray& text) {
-    QByteArray result;
-    result.reserve(text.size() + text.size() / 16);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            result += "\r\n";
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            }
+            out_ += lineBreak;
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
                 ++i;
-        } else {
-            result += c;
         }
     }
-    return result;
+
+    QByteArray& out_;
+};
+
+QByteArray laidOut(const xmlDoc* document, const std::optional<XmlDeclaration>& declaration) {
+    QByteArray text;
+    text.reserve(1 << 16);
+    LayoutWriter(text).document(document, declaration);
+    return text;
 }
 
 } // namespace
 
 QByteArray savedText(const QByteArray& xml) {
-    LibXml::Parsed parsed = LibXml::parse(xml);
-    insertLayout(parsed.document.get());
-    QByteArray text = LibXml::serializeBody(parsed.document.get());
-    if (parsed.declaration)
-        text.prepend(LibXml::declarationText(*parsed.declaration) + '\n');
-    if (!text.endsWith('\n'))
-        text += '\n';
-    return withCrLf(text);
+    const LibXml::Parsed parsed = LibXml::parse(xml);
+    return laidOut(parsed.document.get(), parsed.declaration);
+}
+
+QByteArray savedText(const XmlDocument& document) {
+    return laidOut(document.checkedDocument(), document.declaration());
 }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "document/XmlDocument.h"
+
 #include <QByteArray>
 
 // The layout of a saved file: the XML text re-indented in two-space steps, every line break written
 // as CR LF (line breaks inside text too) and one after the last line, UTF-8 without byte-order mark,
 // with a declaration only when the text had one.
 QByteArray savedText(const QByteArray& xml);
+// The same for a document in memory, without writing and parsing its text first.
+QByteArray savedText(const XmlDocument& document);

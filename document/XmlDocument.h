@@ -112,6 +112,7 @@ public:
 
 private:
     friend class XmlNode;
+    friend QByteArray savedText(const XmlDocument& document);
     struct FreeDocument {
         void operator()(_xmlDoc* document) const;
     };

@@ -134,5 +134,5 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event) {
 void TForm1::FormMouseUp(Qt::MouseButton, Qt::KeyboardModifiers shift, QPoint) {
     if (!shift.testFlag(Qt::AltModifier))
         return;
-    MessageBoxes::showText(QString::fromUtf8(savedText(XMLDocument1.xml())));
+    MessageBoxes::showText(QString::fromUtf8(savedText(XMLDocument1)));
 }

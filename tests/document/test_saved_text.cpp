@@ -25,26 +25,29 @@ TEST_P(SavedTextTest, LaysOutTheText) {
     EXPECT_EQ(savedText(GetParam().input), crlf(GetParam().expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Layouts, SavedTextTest,
-    testing::Values(LayoutCase{"NestedElements", "<a><b><c x=\"1\"/></b><d>text</d></a>",
-                               "<a>\n  <b>\n    <c x=\"1\"/>\n  </b>\n  <d>text</d>\n</a>\n"},
-                    LayoutCase{"CDataWithLineBreaks", "<a><b><![CDATA[one\ntwo\rthree\r\nfour]]></b></a>",
-                               "<a>\n  <b>\n    <![CDATA[one\ntwo\nthree\nfour]]>\n  </b>\n</a>\n"},
-                    LayoutCase{"CommentsAndInstructions", "<!--top--><a><!--c--><?pi data?><b/></a>",
-                               "<!--top-->\n<a>\n  <!--c-->\n  <?pi data?>\n  <b/>\n</a>\n"},
-                    LayoutCase{"DeclarationKept",
-                               "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" standalone=\"yes\"?><a/>",
-                               "<?xml version=\"1.0\" standalone=\"yes\"?>\n<a/>\n"},
-                    LayoutCase{"DeclarationWithoutStandalone", "<?xml version=\"1.0\"?>\n<a><b/></a>",
-                               "<?xml version=\"1.0\"?>\n<a>\n  <b/>\n</a>\n"},
-                    LayoutCase{"WhitespaceDropped", "<a>\n\t<b>  </b>\n   <c/>\n</a>", "<a>\n  <b/>\n  <c/>\n</a>\n"},
-                    LayoutCase{"TextStaysInline", "<a>x<b/>y</a>", "<a>x  <b/>\ny</a>\n"},
-                    LayoutCase{"EscapesKept", "<a t=\"&lt;&amp;&quot;\">&lt;&amp;&gt;</a>",
-                               "<a t=\"&lt;&amp;&quot;\">&lt;&amp;&gt;</a>\n"},
-                    LayoutCase{"NonAsciiAsUtf8", "<a n=\"\xC3\xA9\xE3\x81\x82\">\xC3\xBC</a>",
-                               "<a n=\"\xC3\xA9\xE3\x81\x82\">\xC3\xBC</a>\n"}),
-    [](const testing::TestParamInfo<LayoutCase>& info) { return info.param.name; });
+const LayoutCase layouts[] = {
+    LayoutCase{"NestedElements", "<a><b><c x=\"1\"/></b><d>text</d></a>",
+               "<a>\n  <b>\n    <c x=\"1\"/>\n  </b>\n  <d>text</d>\n</a>\n"},
+    LayoutCase{"CDataWithLineBreaks", "<a><b><![CDATA[one\ntwo\rthree\r\nfour]]></b></a>",
+               "<a>\n  <b>\n    <![CDATA[one\ntwo\nthree\nfour]]>\n  </b>\n</a>\n"},
+    LayoutCase{"CommentsAndInstructions", "<!--top--><a><!--c--><?pi data?><b/></a>",
+               "<!--top-->\n<a>\n  <!--c-->\n  <?pi data?>\n  <b/>\n</a>\n"},
+    LayoutCase{"DeclarationKept", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" standalone=\"yes\"?><a/>",
+               "<?xml version=\"1.0\" standalone=\"yes\"?>\n<a/>\n"},
+    LayoutCase{"DeclarationWithoutStandalone", "<?xml version=\"1.0\"?>\n<a><b/></a>",
+               "<?xml version=\"1.0\"?>\n<a>\n  <b/>\n</a>\n"},
+    LayoutCase{"WhitespaceDropped", "<a>\n\t<b>  </b>\n   <c/>\n</a>", "<a>\n  <b/>\n  <c/>\n</a>\n"},
+    LayoutCase{"TextStaysInline", "<a>x<b/>y</a>", "<a>x  <b/>\ny</a>\n"},
+    LayoutCase{"EscapesKept", "<a t=\"&lt;&amp;&quot;\">&lt;&amp;&gt;</a>",
+               "<a t=\"&lt;&amp;&quot;\">&lt;&amp;&gt;</a>\n"},
+    LayoutCase{"NonAsciiAsUtf8", "<a n=\"\xC3\xA9\xE3\x81\x82\">\xC3\xBC</a>",
+               "<a n=\"\xC3\xA9\xE3\x81\x82\">\xC3\xBC</a>\n"}};
+
+std::string layoutName(const testing::TestParamInfo<LayoutCase>& info) {
+    return info.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, SavedTextTest, testing::ValuesIn(layouts), layoutName);
 
 TEST(SavedText, IsUnchangedWhenLaidOutAgain) {
     const QByteArray once = savedText("<a><b><c/><![CDATA[x\ny]]></b><!--c--><d>t</d></a>");
@@ -58,4 +61,43 @@ TEST(SavedText, ReadsIsoLatinAndWritesUtf8) {
 
 TEST(SavedText, RefusesTextThatIsNotWellFormed) {
     EXPECT_THROW(savedText("<a>"), ParseError);
+}
+
+class SavedDocumentTest : public testing::TestWithParam<LayoutCase> {};
+
+// A document in memory is laid out exactly as its written and parsed text would be.
+TEST_P(SavedDocumentTest, MatchesTheLayoutOfItsText) {
+    XmlDocument document;
+    document.loadFromXml(GetParam().input);
+    EXPECT_EQ(savedText(document), savedText(document.xml()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, SavedDocumentTest, testing::ValuesIn(layouts), layoutName);
+
+TEST(SavedDocument, JoinsWhatParsingWouldJoin) {
+    XmlDocument document;
+    document.loadFromXml("<r><d><![CDATA[x]]></d><t>y</t><e/></r>");
+    XmlNode root = document.documentNode().firstChild();
+    XmlNode d = root.findChild("d");
+    d.appendChild(document.createCDataSection("a]]>b"));
+    d.appendChild(document.createCDataSection(""));
+    XmlNode t = root.findChild("t");
+    t.firstChild().setValue(" ");
+    t.appendChild(document.createTextNode("z\r\n"));
+    root.findChild("e").appendChild(document.createTextNode("  \n"));
+    EXPECT_EQ(savedText(document), savedText(document.xml()));
+    EXPECT_EQ(savedText(document), "<r>\r\n  <d>\r\n    <![CDATA[xa]]]]><![CDATA[>b]]>\r\n  </d>\r\n"
+                                   "  <t> z&#13;\r\n</t>\r\n  <e/>\r\n</r>\r\n");
+}
+
+TEST(SavedDocument, RefusesControlCharacters) {
+    XmlDocument document;
+    document.loadFromXml("<r a=\"\"/>");
+    document.documentNode().firstChild().setAttribute("a", QString("x\x01y"));
+    try {
+        savedText(document);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.message(), "The document holds the control character U+0001, which an XML file cannot store");
+    }
 }

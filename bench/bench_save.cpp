@@ -1,0 +1,66 @@
+// Save's re-indent and write of a large extension file, beside xmllint --format on the same file.
+
+#include "document/ExtensionFile.h"
+#include "document/Mxi.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+namespace {
+
+constexpr int fileCount = 20000;
+
+QByteArray generatedExtension() {
+    QByteArray text = "<macromedia-extension name=\"Large\" version=\"1.0\" type=\"command\" requires-restart=\"true\">"
+                      "<description><![CDATA[A large extension]]></description><products>"
+                      "<product name=\"dreamweaver\" primary=\"true\" version=\"6\"/></products>"
+                      "<author name=\"Bench\"/><files>";
+    for (int i = 0; i < fileCount; ++i) {
+        text += "<file source=\"Commands/command" + QByteArray::number(i) +
+                ".js\" destination=\"$dreamweaver/Configuration/Commands\" shared=\"true\"/>";
+    }
+    return text + "</files><configuration-changes/></macromedia-extension>";
+}
+
+struct Fixture {
+    QTemporaryDir folder;
+    QString input = folder.filePath("large.mxi");
+    QString output = folder.filePath("saved.mxi");
+    Fixture() {
+        QFile file(input);
+        file.open(QIODevice::WriteOnly);
+        file.write(generatedExtension());
+    }
+};
+
+Fixture& fixture() {
+    static Fixture instance;
+    return instance;
+}
+
+void SaveLargeExtension(benchmark::State& state) {
+    XmlDocument document;
+    loadExtensionFile(document, fixture().input);
+    for (auto _ : state)
+        saveExtensionFile(document, fixture().output);
+    state.counters["files"] = fileCount;
+}
+BENCHMARK(SaveLargeExtension)->Unit(benchmark::kMillisecond);
+
+void XmllintFormat(benchmark::State& state) {
+    const QByteArray command =
+        "xmllint --format '" + fixture().input.toUtf8() + "' > '" + fixture().output.toUtf8() + "'";
+    for (auto _ : state) {
+        if (std::system(command.constData()) != 0)
+            state.SkipWithError("xmllint failed");
+    }
+}
+BENCHMARK(XmllintFormat)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -3,7 +3,9 @@
 #include "document/Mxi.h"
 #include "document/extfncts.h"
 
-#include <QStringList>
+#include <QList>
+#include <QStringBuilder>
+#include <QStringView>
 
 namespace {
 
@@ -13,17 +15,23 @@ const QString carriageReturn = QStringLiteral("\r");
 // The escape character cannot occur in an XML 1.0 document, so loaded values never need it escaped;
 // it is escaped anyway so that every typed value survives the line.
 const QChar escapeMark(0x1B);
-const QChar escapedMark('e');
-const QChar escapedSeparator('p');
-const QChar escapedCarriageReturn('r');
+const QString escapeMarkText(escapeMark);
+const QChar markCode('e');
+const QChar separatorCode('p');
+const QChar carriageReturnCode('r');
+const QString escapedMark = escapeMarkText + markCode;
+const QString escapedSeparator = escapeMarkText + separatorCode;
+const QString escapedCarriageReturn = escapeMarkText + carriageReturnCode;
 
 QString escaped(const QString& value) {
-    QString text = ReplaceAll(value, escapeMark, QString(escapeMark) + escapedMark);
-    text = ReplaceAll(text, separator, QString(escapeMark) + escapedSeparator);
-    return ReplaceAll(text, carriageReturn, QString(escapeMark) + escapedCarriageReturn);
+    QString text = ReplaceAll(value, escapeMarkText, escapedMark);
+    text = ReplaceAll(text, separator, escapedSeparator);
+    return ReplaceAll(text, carriageReturn, escapedCarriageReturn);
 }
 
-QString unescaped(const QString& field) {
+QString unescaped(QStringView field) {
+    if (!field.contains(escapeMark))
+        return field.toString();
     QString value;
     value.reserve(field.size());
     for (qsizetype position = 0; position < field.size(); ++position) {
@@ -32,9 +40,7 @@ QString unescaped(const QString& field) {
             continue;
         }
         const QChar code = field[++position];
-        value += code == escapedSeparator        ? separator[0]
-                 : code == escapedCarriageReturn ? carriageReturn[0]
-                                                 : escapeMark;
+        value += code == separatorCode ? separator : code == carriageReturnCode ? carriageReturn : escapeMarkText;
     }
     return value;
 }
@@ -50,16 +56,16 @@ FileLine FileLine::newLine() {
 }
 
 FileLine FileLine::fromText(const QString& line) {
-    QStringList fields = ReplaceAll(line, separator, carriageReturn).split(carriageReturn);
-    while (fields.size() < 5)
-        fields.append(QString());
+    const QString pieces = ReplaceAll(line, separator, carriageReturn);
+    QList<QStringView> fields = QStringView(pieces).split(carriageReturn);
+    fields.resize(5);
     return {unescaped(fields[0]), unescaped(fields[1]), fields[2] == Mxi::True, fields[3] == Mxi::True,
             unescaped(fields[4])};
 }
 
 QString FileLine::text() const {
-    return QStringList{escaped(source), escaped(destination), flagText(shared), flagText(system), escaped(platform)}
-        .join(separator);
+    return escaped(source) % separator % escaped(destination) % separator % flagText(shared) % separator %
+           flagText(system) % separator % escaped(platform);
 }
 
 namespace FilePlatform {

@@ -1,7 +1,300 @@
 #include "window/Unit1.h"
 
-void TForm1::buildFilesPage() {}
+#include "document/FileElement.h"
+#include "document/FileLine.h"
+#include "document/Mxi.h"
+#include "window/HoverStyle.h"
+#include "window/LabelEvents.h"
+#include "window/Unit2.h"
+#include "window/Unit3.h"
 
-void TForm1::TabSheet3Show() {}
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
 
-void TForm1::TabSheet3Hide() {}
+#include <array>
+
+namespace {
+
+constexpr int fileItemHeight = 16;
+constexpr int sharedBadge = 2;
+constexpr int systemBadge = 3;
+// The attributes a line keeps from its element, stored only on lines that have any.
+constexpr int keptAttributesRole = Qt::UserRole;
+
+// Paints each file line through TForm1::ListBox2DrawItem, with the canvas prepared as the list box
+// prepares it: background and text colours for the item's state, then the focus rectangle.
+class FileLineDelegate : public QStyledItemDelegate {
+public:
+    explicit FileLineDelegate(TForm1* form) : QStyledItemDelegate(form->ListBox2), form_(form) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const bool selected = option.state.testFlag(QStyle::State_Selected);
+        painter->save();
+        painter->setClipRect(option.rect);
+        painter->setBrush(option.palette.brush(selected ? QPalette::Highlight : QPalette::Base));
+        painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->setFont(option.font);
+        form_->ListBox2DrawItem(*painter, index.row(), option.rect);
+        painter->restore();
+        if (option.state.testFlag(QStyle::State_HasFocus)) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            focus.backgroundColor = option.palette.color(selected ? QPalette::Highlight : QPalette::Base);
+            option.widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, option.widget);
+        }
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
+        return {option.rect.width(), fileItemHeight};
+    }
+
+private:
+    TForm1* form_;
+};
+
+QLabel* newLabel(const QString& caption, QWidget* page, int left, int top) {
+    auto* label = new QLabel(caption, page);
+    label->setGeometry(left, top, label->sizeHint().width(), 13);
+    return label;
+}
+
+std::array<QWidget*, 6> fileEditors(const TForm1& form) {
+    return {form.Edit1, form.Button6, form.Edit2, form.CheckBox4, form.CheckBox5, form.ComboBoxEx2};
+}
+
+void enableFileEditors(const TForm1& form, bool enabled) {
+    for (QWidget* editor : fileEditors(form))
+        editor->setEnabled(enabled);
+}
+
+// The selected line, or -1: the current row alone may be a line that is not selected.
+int selectedIndex(const QListWidget* list) {
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    return selected.isEmpty() ? -1 : list->row(selected.first());
+}
+
+KeptFileAttributes keptAttributesOf(const QListWidgetItem* item) {
+    return item->data(keptAttributesRole).value<KeptFileAttributes>();
+}
+
+XmlNode filesElement(const XmlDocument& document) {
+    const XmlNode root = Mxi::findRoot(document);
+    return root ? root.findChild(Mxi::Files) : XmlNode();
+}
+
+// Text drawn with its character cell's top-left corner at topLeft.
+void drawTextAt(QPainter& canvas, QPoint topLeft, const QString& text) {
+    canvas.drawText(topLeft + QPoint(0, canvas.fontMetrics().ascent()), text);
+}
+
+} // namespace
+
+void TForm1::buildFilesPage() {
+    Label6 = newLabel(QStringLiteral("File"), TabSheet3, 8, 0);
+    Edit1 = new QLineEdit(TabSheet3);
+    Edit1->setGeometry(8, 16, 161, 21);
+    Button6 = new QPushButton(QStringLiteral("..."), TabSheet3);
+    Button6->setGeometry(176, 16, 21, 21);
+    Label7 = newLabel(QStringLiteral("Destination"), TabSheet3, 216, 0);
+    Edit2 = new QLineEdit(TabSheet3);
+    Edit2->setGeometry(216, 16, 225, 21);
+    CheckBox4 = new QCheckBox(QStringLiteral("Shared"), TabSheet3);
+    CheckBox4->setGeometry(24, 48, 57, 17);
+    CheckBox5 = new QCheckBox(QStringLiteral("System"), TabSheet3);
+    CheckBox5->setGeometry(144, 48, 57, 17);
+    Label8 = newLabel(QStringLiteral("Plateform"), TabSheet3, 216, 52);
+    ComboBoxEx2 = new QComboBox(TabSheet3);
+    ComboBoxEx2->setGeometry(272, 48, 169, 22);
+    ComboBoxEx2->setIconSize(ImageList3.imageSize());
+    const QStringList platformCaptions = {QStringLiteral("Both Windows and Apple"), QStringLiteral("Windows"),
+                                          QStringLiteral("Apple")};
+    for (int item = 0; item < platformCaptions.size(); ++item)
+        ComboBoxEx2->addItem(ImageList3.icon(item), platformCaptions[item]);
+    Button7 = new QPushButton(QStringLiteral("+"), TabSheet3);
+    Button7->setGeometry(8, 72, 17, 17);
+    Button8 = new QPushButton(QStringLiteral("-"), TabSheet3);
+    Button8->setGeometry(32, 72, 17, 17);
+    ListBox2 = new QListWidget(TabSheet3);
+    ListBox2->setGeometry(8, 96, 433, 145);
+    ListBox2->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBox2->setUniformItemSizes(true);
+    ListBox2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListBox2->setItemDelegate(new FileLineDelegate(this));
+    Label4 = newLabel(QStringLiteral("Standard destination folder"), TabSheet3, 48, 248);
+    Label5 = newLabel(QStringLiteral("Flash standard destination folder"), TabSheet3, 264, 248);
+    HoverStyle::apply(Label4);
+    HoverStyle::apply(Label5);
+
+    QWidget* const tabOrder[] = {Edit1, Button6, Edit2, CheckBox4, CheckBox5, ComboBoxEx2, ListBox2, Button7, Button8};
+    for (size_t next = 1; next < std::size(tabOrder); ++next)
+        QWidget::setTabOrder(tabOrder[next - 1], tabOrder[next]);
+
+    on(ListBox2, &QListWidget::itemSelectionChanged, &TForm1::ListBox2Click);
+    on(Edit1, &QLineEdit::textChanged, &TForm1::Edit1Change);
+    on(Edit2, &QLineEdit::textChanged, &TForm1::Edit2Change);
+    on(CheckBox4, &QCheckBox::toggled, &TForm1::CheckBox4Click);
+    on(CheckBox5, &QCheckBox::toggled, &TForm1::CheckBox5Click);
+    on(ComboBoxEx2, &QComboBox::activated, &TForm1::ComboBoxEx2Click);
+    on(Button6, &QPushButton::clicked, &TForm1::Button6Click);
+    on(Button7, &QPushButton::clicked, &TForm1::Button7Click);
+    on(Button8, &QPushButton::clicked, &TForm1::Button8Click);
+    LabelEvents::onClick(Label4, [this] { Label4Click(); });
+    LabelEvents::onClick(Label5, [this] { Label5Click(); });
+    LabelEvents::onMouseEnter(Label4, [this] { Label4MouseEnter(); });
+    LabelEvents::onMouseLeave(Label4, [this] { Label4MouseLeave(); });
+    LabelEvents::onMouseEnter(Label5, [this] { Label5MouseEnter(); });
+    LabelEvents::onMouseLeave(Label5, [this] { Label5MouseLeave(); });
+}
+
+void TForm1::TabSheet3Show() {
+    enableFileEditors(*this, false);
+    ListBox2->clear();
+    const XmlNode files = filesElement(XMLDocument1);
+    if (!files)
+        return;
+    QStringList lines;
+    QList<QPair<int, KeptFileAttributes>> kept;
+    for (XmlNode node = files.firstChild(); node; node = node.nextSibling()) {
+        if (node.type() != NodeType::Element)
+            continue;
+        const FileEntry entry = readFileEntry(node);
+        if (!entry.kept.isEmpty())
+            kept.append({int(lines.size()), entry.kept});
+        lines.append(entry.line.text());
+    }
+    // One insertion for all lines: a list of thousands of files shows at once.
+    ListBox2->addItems(lines);
+    for (const auto& [row, attributes] : kept)
+        ListBox2->item(row)->setData(keptAttributesRole, QVariant::fromValue(attributes));
+}
+
+void TForm1::TabSheet3Hide() {
+    XmlNode root = Mxi::findRoot(XMLDocument1);
+    if (!root)
+        return;
+    XmlNode files = root.findChild(Mxi::Files);
+    if (!files) {
+        // A file written by another tool may have no files element; only lines need one.
+        if (ListBox2->count() == 0)
+            return;
+        files = root.appendChild(XMLDocument1.createElement(Mxi::Files));
+    }
+    files.removeAllChildren();
+    for (int row = 0; row < ListBox2->count(); ++row) {
+        const QListWidgetItem* item = ListBox2->item(row);
+        XmlNode file = files.appendChild(XMLDocument1.createElement(Mxi::File));
+        writeFileEntry(file, {FileLine::fromText(item->text()), keptAttributesOf(item)});
+    }
+}
+
+void TForm1::ListBox2DrawItem(QPainter& Canvas, int Index, const QRect& Rect) {
+    const FileLine line = FileLine::fromText(ListBox2->item(Index)->text());
+    const QPoint origin = Rect.topLeft();
+    Canvas.fillRect(Rect, Canvas.brush());
+    if (const int icon = FilePlatform::iconOf(line.platform); icon >= 0)
+        ImageList3.draw(Canvas, origin + QPoint(1, 1), icon);
+    drawTextAt(Canvas, origin + QPoint(20, 1), shortenedSource(line.source));
+    drawTextAt(Canvas, origin + QPoint(170, 1), line.destination);
+    if (line.shared)
+        ImageList2.draw(Canvas, origin + QPoint(330, 1), sharedBadge);
+    if (line.system)
+        ImageList2.draw(Canvas, origin + QPoint(380, 1), systemBadge);
+}
+
+void TForm1::ListBox2Click() {
+    const int index = selectedIndex(ListBox2);
+    if (index < 0)
+        return;
+    enableFileEditors(*this, true);
+    const FileLine line = FileLine::fromText(ListBox2->item(index)->text());
+    // Filling the editors must not store them back into the line.
+    const QSignalBlocker blockSource(Edit1);
+    const QSignalBlocker blockDestination(Edit2);
+    const QSignalBlocker blockShared(CheckBox4);
+    const QSignalBlocker blockSystem(CheckBox5);
+    const QSignalBlocker blockPlatform(ComboBoxEx2);
+    Edit1->setText(line.source);
+    Edit2->setText(line.destination);
+    CheckBox4->setChecked(line.shared);
+    CheckBox5->setChecked(line.system);
+    ComboBoxEx2->setCurrentIndex(FilePlatform::itemOf(line.platform));
+}
+
+void TForm1::Edit1Change() {
+    StoreFileLine(selectedIndex(ListBox2));
+}
+
+void TForm1::Edit2Change() {
+    StoreFileLine(selectedIndex(ListBox2));
+}
+
+void TForm1::CheckBox4Click() {
+    StoreFileLine(selectedIndex(ListBox2));
+}
+
+void TForm1::CheckBox5Click() {
+    StoreFileLine(selectedIndex(ListBox2));
+}
+
+void TForm1::ComboBoxEx2Click() {
+    StoreFileLine(selectedIndex(ListBox2));
+}
+
+void TForm1::Button6Click() {
+    if (OpenDialog2.Execute(this))
+        Edit1->setText(OpenDialog2.FileName);
+}
+
+void TForm1::Button7Click() {
+    ListBox2->addItem(FileLine::newLine().text());
+}
+
+void TForm1::Button8Click() {
+    const int index = selectedIndex(ListBox2);
+    if (index < 0)
+        return;
+    // Without a current line the list selects none after the deletion.
+    ListBox2->setCurrentRow(-1);
+    delete ListBox2->takeItem(index);
+}
+
+void TForm1::StoreFileLine(int Index) {
+    if (Index < 0)
+        return;
+    const FileLine line{Edit1->text(), Edit2->text(), CheckBox4->isChecked(), CheckBox5->isChecked(),
+                        FilePlatform::codeOf(ComboBoxEx2->currentIndex())};
+    ListBox2->item(Index)->setText(line.text());
+}
+
+void TForm1::Label4Click() {
+    if (Form2)
+        Form2->showBeside(this);
+}
+
+void TForm1::Label5Click() {
+    if (Form3)
+        Form3->showBeside(this);
+}
+
+void TForm1::Label4MouseEnter() {
+    HoverStyle::enter(Label4);
+}
+
+void TForm1::Label4MouseLeave() {
+    HoverStyle::leave(Label4);
+}
+
+void TForm1::Label5MouseEnter() {
+    HoverStyle::enter(Label5);
+}
+
+void TForm1::Label5MouseLeave() {
+    HoverStyle::leave(Label5);
+}

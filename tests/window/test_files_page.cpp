@@ -1,0 +1,632 @@
+#include "common/WindowFixture.h"
+
+#include "document/FileLine.h"
+#include "document/extfncts.h"
+#include "window/HoverStyle.h"
+#include "window/Unit2.h"
+#include "window/Unit3.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMap>
+#include <QPainter>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const QString newLineText = QStringLiteral("Select source|Select destination|false|false|both");
+
+class FilesPageTest : public WindowTest {
+protected:
+    // Loads an extension whose files element holds FilesContent, or has no files element when null.
+    void loadFiles(const QByteArray& filesContent) {
+        QByteArray text = R"(<macromedia-extension name="n" version="1" type="command" requires-restart="true">)"
+                          R"(<author name="a"/>)";
+        if (!filesContent.isNull())
+            text += "<files>" + filesContent + "</files>";
+        const QString fileName = folder.filePath(QStringLiteral("files-page.mxi"));
+        writeBytes(fileName, text + "</macromedia-extension>");
+        load(fileName);
+    }
+
+    void visitFilesPage() {
+        switchTo(FilesPage);
+        switchTo(MainPage);
+    }
+
+    QStringList lines() const {
+        QStringList texts;
+        for (int row = 0; row < form->ListBox2->count(); ++row)
+            texts.append(form->ListBox2->item(row)->text());
+        return texts;
+    }
+
+    FileLine line(int row) const { return FileLine::fromText(form->ListBox2->item(row)->text()); }
+
+    void clickLine(int row) {
+        QListWidget* list = form->ListBox2;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    }
+
+    int selectedRow() const {
+        const QList<QListWidgetItem*> selected = form->ListBox2->selectedItems();
+        return selected.isEmpty() ? -1 : form->ListBox2->row(selected.first());
+    }
+
+    // The user picks the platform item below the shown one with the keyboard.
+    void pickNextPlatform() { QTest::keyClick(form->ComboBoxEx2, Qt::Key_Down); }
+
+    std::vector<QWidget*> editors() const {
+        return {form->Edit1, form->Button6, form->Edit2, form->CheckBox4, form->CheckBox5, form->ComboBoxEx2};
+    }
+
+    bool editorsEnabled(bool enabled) const {
+        for (const QWidget* editor : editors()) {
+            if (editor->isEnabled() != enabled)
+                return false;
+        }
+        return true;
+    }
+};
+
+TEST_F(FilesPageTest, ControlsSitWhereTheWindowDescribesThem) {
+    struct Placement {
+        QWidget* control;
+        QRect geometry;
+    };
+    const Placement placements[] = {
+        {form->Edit1, {8, 16, 161, 21}},      {form->Button6, {176, 16, 21, 21}},
+        {form->Edit2, {216, 16, 225, 21}},    {form->CheckBox4, {24, 48, 57, 17}},
+        {form->CheckBox5, {144, 48, 57, 17}}, {form->ComboBoxEx2, {272, 48, 169, 22}},
+        {form->Button7, {8, 72, 17, 17}},     {form->Button8, {32, 72, 17, 17}},
+        {form->ListBox2, {8, 96, 433, 145}},
+    };
+    for (const Placement& expected : placements) {
+        SCOPED_TRACE(expected.control->metaObject()->className());
+        EXPECT_EQ(expected.control->parentWidget(), form->TabSheet3);
+        EXPECT_EQ(expected.control->geometry(), expected.geometry);
+    }
+    const QList<std::pair<QLabel*, QPoint>> labels = {{form->Label6, {8, 0}},
+                                                      {form->Label7, {216, 0}},
+                                                      {form->Label8, {216, 52}},
+                                                      {form->Label4, {48, 248}},
+                                                      {form->Label5, {264, 248}}};
+    for (const auto& [label, position] : labels) {
+        EXPECT_EQ(label->parentWidget(), form->TabSheet3);
+        EXPECT_EQ(label->pos(), position) << label->text().toStdString();
+    }
+    EXPECT_EQ(form->Label6->text(), "File");
+    EXPECT_EQ(form->Label7->text(), "Destination");
+    EXPECT_EQ(form->Label8->text(), "Plateform");
+    EXPECT_EQ(form->Label4->text(), "Standard destination folder");
+    EXPECT_EQ(form->Label5->text(), "Flash standard destination folder");
+    EXPECT_EQ(form->Button6->text(), "...");
+    EXPECT_EQ(form->Button7->text(), "+");
+    EXPECT_EQ(form->Button8->text(), "-");
+    EXPECT_EQ(form->CheckBox4->text(), "Shared");
+    EXPECT_EQ(form->CheckBox5->text(), "System");
+    EXPECT_EQ(form->PageControl1->tabText(FilesPage), "Files");
+    EXPECT_EQ(form->ListBox2->selectionMode(), QAbstractItemView::SingleSelection);
+
+    QComboBox* platforms = form->ComboBoxEx2;
+    EXPECT_FALSE(platforms->isEditable());
+    ASSERT_EQ(platforms->count(), 3);
+    const QStringList captions = {"Both Windows and Apple", "Windows", "Apple"};
+    for (int item = 0; item < 3; ++item) {
+        EXPECT_EQ(platforms->itemText(item), captions[item]);
+        EXPECT_EQ(platforms->itemIcon(item).pixmap(16, 16).toImage(), form->ImageList3.pixmap(item).toImage());
+    }
+}
+
+TEST_F(FilesPageTest, TabOrderRunsThroughTheEditorsThenTheList) {
+    const QList<QWidget*> expected = {form->Edit1,     form->Button6,   form->Edit2,
+                                      form->CheckBox4, form->CheckBox5, form->ComboBoxEx2,
+                                      form->ListBox2,  form->Button7,   form->Button8};
+    QList<QWidget*> order;
+    QWidget* widget = form->Edit1;
+    do {
+        if (expected.contains(widget))
+            order.append(widget);
+        widget = widget->nextInFocusChain();
+    } while (widget != form->Edit1);
+    EXPECT_EQ(order, expected);
+}
+
+// Showing and leaving the page rewrites files from its lines; each case gives the files content
+// loaded and the files element written.
+TEST_F(FilesPageTest, ShowingAndLeavingRewritesFilesExactly) {
+    struct Case {
+        const char* what;
+        QByteArray loaded;
+        QString written;
+    };
+    const Case cases[] = {
+        {"own attributes in their written order",
+         R"(<file plateform="win" shared="true" systemfile="true" destination="d" source="s"/>)",
+         R"(<files><file source="s" destination="d" systemfile="true" shared="true" plateform="win"/></files>)"},
+        {"flags in other letter case or false are not set",
+         R"(<file source="s" destination="d" shared="True" systemfile="TRUE"/><file source="t" destination="e" shared="false" systemfile=""/>)",
+         R"(<files><file source="s" destination="d"/><file source="t" destination="e"/></files>)"},
+        {"both is dropped, win and mac are kept",
+         R"(<file source="a" destination="d" plateform="both"/><file source="b" destination="d" plateform="win"/><file source="c" destination="d" plateform="mac"/>)",
+         R"(<files><file source="a" destination="d"/><file source="b" destination="d" plateform="win"/><file source="c" destination="d" plateform="mac"/></files>)"},
+        {"unknown and empty codes are kept",
+         R"(<file source="a" destination="d" plateform="linux"/><file source="b" destination="d" plateform=""/>)",
+         R"(<files><file source="a" destination="d" plateform="linux"/><file source="b" destination="d" plateform=""/></files>)"},
+        {"comments go, foreign elements come back as file",
+         R"(<!-- panel --><folder source="a" destination="d"/><!-- <file source="x" destination="y"/> --><file source="b" destination=""/>)",
+         R"(<files><file source="a" destination="d"/><file source="b" destination=""/></files>)"},
+        {"attributes the page does not edit follow in their order",
+         R"(<file products="P" source="s" platform="win" destination="d" file-type="CSXS" minVersion="1" maxVersion="2" name="n" shared="true"/>)",
+         R"(<files><file source="s" destination="d" shared="true" products="P" platform="win" file-type="CSXS" minVersion="1" maxVersion="2" name="n"/></files>)"},
+        {"a lacking source or destination stays lacking",
+         R"(<file name="n" destination="d"/><file source="s"/><file/>)",
+         R"(<files><file destination="d" name="n"/><file source="s"/><file/></files>)"},
+        {"separators and line breaks inside values",
+         R"(<file source="a|b&#13;&#10;c" destination="x&#10;|y" plateform="w|n"/>)",
+         R"(<files><file source="a|b&#13;&#10;c" destination="x&#10;|y" plateform="w|n"/></files>)"},
+        {"non-ASCII values", R"(<file source="Ä/ö.js" destination="$dreamweaver/設定"/>)",
+         R"(<files><file source="Ä/ö.js" destination="$dreamweaver/設定"/></files>)"},
+        {"no file at all", "", "<files/>"},
+    };
+    for (const Case& expected : cases) {
+        SCOPED_TRACE(expected.what);
+        loadFiles(expected.loaded);
+        visitFilesPage();
+        EXPECT_EQ(elementXml(Mxi::Files), expected.written);
+        visitFilesPage();
+        EXPECT_EQ(elementXml(Mxi::Files), expected.written);
+    }
+    EXPECT_EQ(messageTexts(), QStringList());
+}
+
+TEST_F(FilesPageTest, ShowListsEveryElementUnselectedWithTheEditorsDisabled) {
+    loadFiles(R"(<file source="s" destination="d" shared="true" plateform="linux"/><!-- c --><other/>)");
+    switchTo(FilesPage);
+    EXPECT_EQ(lines(), QStringList({"s|d|true|false|linux", "||false|false|both"}));
+    EXPECT_EQ(selectedRow(), -1);
+    EXPECT_TRUE(editorsEnabled(false));
+
+    clickLine(0);
+    EXPECT_TRUE(editorsEnabled(true));
+    switchTo(MainPage);
+    switchTo(FilesPage);
+    EXPECT_EQ(selectedRow(), -1);
+    EXPECT_TRUE(editorsEnabled(false));
+    EXPECT_EQ(form->Edit1->text(), "s");
+    EXPECT_TRUE(form->CheckBox4->isChecked());
+    EXPECT_EQ(messageTexts(), QStringList());
+}
+
+TEST_F(FilesPageTest, DocumentWithoutFilesGetsOneOnlyForLines) {
+    loadFiles(QByteArray());
+    switchTo(FilesPage);
+    EXPECT_EQ(form->ListBox2->count(), 0);
+    switchTo(MainPage);
+    EXPECT_FALSE(Mxi::findRoot(form->XMLDocument1).findChild(Mxi::Files));
+
+    switchTo(FilesPage);
+    form->Button7->click();
+    switchTo(MainPage);
+    const XmlNode root = Mxi::findRoot(form->XMLDocument1);
+    EXPECT_EQ(root.children().last().xml(),
+              R"(<files><file source="Select source" destination="Select destination"/></files>)");
+    EXPECT_EQ(messageTexts(), QStringList());
+}
+
+TEST_F(FilesPageTest, PlusAppendsTheTemplateUnselectedAndKeepsTheSelection) {
+    switchTo(FilesPage);
+    form->Button7->click();
+    EXPECT_EQ(lines(), QStringList{newLineText});
+    EXPECT_EQ(selectedRow(), -1);
+    clickLine(0);
+    form->Button7->click();
+    EXPECT_EQ(lines(), QStringList({newLineText, newLineText}));
+    EXPECT_EQ(selectedRow(), 0);
+    switchTo(MainPage);
+    EXPECT_EQ(elementXml(Mxi::Files), R"(<files><file source="Select source" destination="Select destination"/>)"
+                                      R"(<file source="Select source" destination="Select destination"/></files>)");
+}
+
+TEST_F(FilesPageTest, SelectingALineFillsTheEditorsWithoutRewritingIt) {
+    loadFiles(R"(<file source="s" destination="d" shared="true" plateform="mac"/>)"
+              R"(<file source="t" destination="e" systemfile="true" plateform="linux"/>)");
+    switchTo(FilesPage);
+    clickLine(0);
+    EXPECT_TRUE(editorsEnabled(true));
+    EXPECT_EQ(form->Edit1->text(), "s");
+    EXPECT_EQ(form->Edit2->text(), "d");
+    EXPECT_TRUE(form->CheckBox4->isChecked());
+    EXPECT_FALSE(form->CheckBox5->isChecked());
+    EXPECT_EQ(form->ComboBoxEx2->currentIndex(), 2);
+
+    clickLine(1);
+    EXPECT_EQ(form->Edit1->text(), "t");
+    EXPECT_EQ(form->Edit2->text(), "e");
+    EXPECT_FALSE(form->CheckBox4->isChecked());
+    EXPECT_TRUE(form->CheckBox5->isChecked());
+    EXPECT_EQ(form->ComboBoxEx2->currentIndex(), 0);
+    EXPECT_EQ(lines(), QStringList({"s|d|true|false|mac", "t|e|false|true|linux"}));
+
+    // The first edit rewrites the whole line from the editors, the unknown code with it.
+    QTest::keyClicks(form->Edit2, "x");
+    EXPECT_EQ(lines(), QStringList({"s|d|true|false|mac", "t|ex|false|true|both"}));
+    switchTo(MainPage);
+    EXPECT_EQ(elementXml(Mxi::Files), R"(<files><file source="s" destination="d" shared="true" plateform="mac"/>)"
+                                      R"(<file source="t" destination="ex" systemfile="true"/></files>)");
+}
+
+TEST_F(FilesPageTest, EveryEditorRewritesTheSelectedLine) {
+    loadFiles(R"(<file source="s" destination="d"/><file source="other" destination="o"/>)");
+    switchTo(FilesPage);
+    clickLine(0);
+    form->CheckBox4->click();
+    EXPECT_EQ(line(0), (FileLine{"s", "d", true, false, "both"}));
+    form->CheckBox5->click();
+    EXPECT_EQ(line(0), (FileLine{"s", "d", true, true, "both"}));
+    pickNextPlatform();
+    EXPECT_EQ(line(0), (FileLine{"s", "d", true, true, "win"}));
+    QTest::keyClicks(form->Edit1, "2");
+    EXPECT_EQ(line(0), (FileLine{"s2", "d", true, true, "win"}));
+    switchTo(MainPage);
+    EXPECT_EQ(elementXml(Mxi::Files),
+              R"(<files><file source="s2" destination="d" systemfile="true" shared="true" plateform="win"/>)"
+              R"(<file source="other" destination="o"/></files>)");
+
+    switchTo(FilesPage);
+    clickLine(0);
+    form->CheckBox4->click();
+    form->CheckBox5->click();
+    switchTo(MainPage);
+    EXPECT_EQ(elementXml(Mxi::Files), R"(<files><file source="s2" destination="d" plateform="win"/>)"
+                                      R"(<file source="other" destination="o"/></files>)");
+}
+
+TEST_F(FilesPageTest, EditingKeepsWhatThePageDoesNotEdit) {
+    loadFiles(R"(<file source="s" destination="d" platform="win" file-type="CSXS"/><file name="n" destination="e"/>)");
+    switchTo(FilesPage);
+    clickLine(0);
+    QTest::keyClicks(form->Edit2, "2");
+    clickLine(1);
+    form->CheckBox4->click();
+    form->Button7->click();
+    switchTo(MainPage);
+    EXPECT_EQ(elementXml(Mxi::Files), R"(<files><file source="s" destination="d2" platform="win" file-type="CSXS"/>)"
+                                      R"(<file destination="e" shared="true" name="n"/>)"
+                                      R"(<file source="Select source" destination="Select destination"/></files>)");
+
+    // A source typed into a file that had none is written.
+    switchTo(FilesPage);
+    clickLine(1);
+    QTest::keyClicks(form->Edit1, "t");
+    switchTo(MainPage);
+    EXPECT_EQ(Mxi::findRoot(form->XMLDocument1).findChild(Mxi::Files).child(1).xml(),
+              R"(<file source="t" destination="e" shared="true" name="n"/>)");
+}
+
+TEST_F(FilesPageTest, MinusDeletesOnlyTheSelectedLine) {
+    loadFiles(R"(<file source="a" destination="d" shared="true"/><file source="b" destination="e" platform="mac"/>)");
+    switchTo(FilesPage);
+    form->Button8->click();
+    EXPECT_EQ(lines(), QStringList({"a|d|true|false|both", "b|e|false|false|both"}));
+
+    clickLine(0);
+    form->Button8->click();
+    EXPECT_EQ(lines(), QStringList{"b|e|false|false|both"});
+    EXPECT_EQ(selectedRow(), -1);
+    EXPECT_TRUE(editorsEnabled(true));
+    EXPECT_EQ(form->Edit1->text(), "a");
+    EXPECT_TRUE(form->CheckBox4->isChecked());
+
+    // With no line selected the editors reach no line.
+    QTest::keyClicks(form->Edit1, "x");
+    form->CheckBox5->click();
+    pickNextPlatform();
+    EXPECT_EQ(lines(), QStringList{"b|e|false|false|both"});
+    form->Button8->click();
+    EXPECT_EQ(lines(), QStringList{"b|e|false|false|both"});
+    switchTo(MainPage);
+    EXPECT_EQ(elementXml(Mxi::Files), R"(<files><file source="b" destination="e" platform="mac"/></files>)");
+}
+
+TEST_F(FilesPageTest, BrowsingFillsTheSourceOnly) {
+    loadFiles(R"(<file source="s" destination="d" shared="true"/>)");
+    switchTo(FilesPage);
+    clickLine(0);
+    form->OpenDialog2.scriptAnswer(std::nullopt);
+    form->Button6->click();
+    EXPECT_EQ(form->Edit1->text(), "s");
+    EXPECT_EQ(lines(), QStringList{"s|d|true|false|both"});
+
+    const QString chosen = QStringLiteral("/home/author/My Extension/Commands/Tool.htm");
+    form->OpenDialog2.scriptAnswer(chosen);
+    form->Button6->click();
+    EXPECT_EQ(form->Edit1->text(), chosen);
+    EXPECT_EQ(form->Edit2->text(), "d");
+    EXPECT_EQ(lines(), QStringList{chosen + "|d|true|false|both"});
+}
+
+TEST_F(FilesPageTest, SeparatorsAndLineBreaksSurviveEditingSavingAndReloading) {
+    switchTo(FilesPage);
+    form->Button7->click();
+    form->Button7->click();
+    clickLine(0);
+    QTest::keyClicks(form->Edit1, "|a|b|");
+    form->Edit1->setText("x|y" + form->Edit1->text());
+    form->Edit2->setText("first\r\nsecond|\rthird\n");
+    form->CheckBox4->click();
+    clickLine(1);
+    clickLine(0);
+    const QString source = QStringLiteral("x|ySelect source|a|b|");
+    const QString destination = QStringLiteral("first\r\nsecond|\rthird\n");
+    EXPECT_EQ(form->Edit1->text(), source);
+    EXPECT_EQ(form->Edit2->text(), destination);
+    EXPECT_EQ(line(0), (FileLine{source, destination, true, false, "both"}));
+    pickNextPlatform();
+    EXPECT_EQ(line(0), (FileLine{source, destination, true, false, "win"}));
+
+    save();
+    load(savedFile);
+    switchTo(FilesPage);
+    EXPECT_EQ(line(0), (FileLine{source, destination, true, false, "win"}));
+    clickLine(0);
+    form->CheckBox5->click();
+    switchTo(MainPage);
+    EXPECT_EQ(elementXml(Mxi::Files),
+              R"(<files><file source="x|ySelect source|a|b|" destination="first&#13;&#10;second|&#13;third&#10;" )"
+              R"(systemfile="true" shared="true" plateform="win"/>)"
+              R"(<file source="Select source" destination="Select destination"/></files>)");
+}
+
+TEST_F(FilesPageTest, SaveFromThePageStoresTheLinesThenShowsRelativeSources) {
+    switchTo(FilesPage);
+    form->Button7->click();
+    clickLine(0);
+    const QString source = QDir(folder.path()).filePath(QStringLiteral("Commands/Tool.htm"));
+    form->Edit1->setText(source);
+
+    form->SaveDialog1.scriptAnswer(std::nullopt);
+    form->Button2->click();
+    EXPECT_EQ(Mxi::findRoot(form->XMLDocument1).findChild(Mxi::Files).firstChild().attribute(Mxi::Source), source);
+
+    switchTo(FilesPage);
+    const QByteArray saved = save();
+    EXPECT_TRUE(saved.contains(R"(<file source="Commands/Tool.htm" destination="Select destination"/>)"));
+    switchTo(FilesPage);
+    EXPECT_EQ(lines(), QStringList{"Commands/Tool.htm|Select destination|false|false|both"});
+}
+
+// Renders line Row into an image of one list item with white background and black text.
+QImage drawnLine(TForm1& form, int row, int width = 433) {
+    QImage image(width, 16, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::red);
+    QPainter canvas(&image);
+    canvas.setBrush(Qt::white);
+    canvas.setPen(Qt::black);
+    canvas.setFont(form.ListBox2->font());
+    form.ListBox2DrawItem(canvas, row, image.rect());
+    return image;
+}
+
+// What the list shows of Text drawn with its cell's top-left corner at Left.
+QImage drawnText(const QFont& font, const QString& text, int left, int width = 433) {
+    QImage image(width, 16, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter canvas(&image);
+    canvas.setPen(Qt::black);
+    canvas.setFont(font);
+    canvas.drawText(QPoint(left, 1 + canvas.fontMetrics().ascent()), text);
+    return image;
+}
+
+// Picture drawn over a background, without its last row: pictures sit one pixel below the top of a
+// 16-pixel item.
+QImage onBackground(const QPixmap& picture, const QColor& background = Qt::white) {
+    QImage image(picture.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(background);
+    QPainter(&image).drawPixmap(0, 0, picture);
+    return image.copy(0, 0, image.width(), image.height() - 1);
+}
+
+bool isWhite(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                return false;
+        }
+    }
+    return true;
+}
+
+class FilesPageDrawing : public FilesPageTest {
+protected:
+    void SetUp() override {
+        FilesPageTest::SetUp();
+        switchTo(FilesPage);
+    }
+
+    void addLine(const FileLine& line) { form->ListBox2->addItem(line.text()); }
+};
+
+TEST_F(FilesPageDrawing, NewLineShowsTheBothIconAndItsTwoTexts) {
+    form->Button7->click();
+    const QImage image = drawnLine(*form, 0);
+    EXPECT_EQ(image.copy(1, 1, 16, 15), onBackground(form->ImageList3.pixmap(0)));
+    const QFont font = form->ListBox2->font();
+    EXPECT_EQ(image.copy(20, 0, 150, 16), drawnText(font, "Select source", 20).copy(20, 0, 150, 16));
+    EXPECT_EQ(image.copy(170, 0, 263, 16), drawnText(font, "Select destination", 170).copy(170, 0, 263, 16));
+    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255));
+}
+
+TEST_F(FilesPageDrawing, SourceIsShortenedPastTwentyCharacters) {
+    addLine({"abcdefghijklmnopqrst", "", false, false, "both"});
+    addLine({"abcdefghijklmnopqrstu", "", false, false, "both"});
+    const QFont font = form->ListBox2->font();
+    EXPECT_EQ(drawnLine(*form, 0).copy(20, 0, 150, 16),
+              drawnText(font, "abcdefghijklmnopqrst", 20).copy(20, 0, 150, 16));
+    EXPECT_EQ(drawnLine(*form, 1).copy(20, 0, 150, 16),
+              drawnText(font, "...defghijklmnopqrstu", 20).copy(20, 0, 150, 16));
+}
+
+TEST_F(FilesPageDrawing, PlatformIconOnlyForKnownCodes) {
+    const struct {
+        const char* code;
+        int icon;
+    } cases[] = {{"both", 0}, {"win", 1}, {"mac", 2}, {"linux", -1}, {"", -1}, {"Win", -1}};
+    for (const auto& expected : cases) {
+        SCOPED_TRACE(expected.code);
+        form->ListBox2->clear();
+        addLine({"", "", false, false, expected.code});
+        const QImage icon = drawnLine(*form, 0).copy(0, 0, 20, 16);
+        if (expected.icon < 0) {
+            EXPECT_TRUE(isWhite(icon));
+        } else {
+            EXPECT_EQ(icon.copy(1, 1, 16, 15), onBackground(form->ImageList3.pixmap(expected.icon)));
+        }
+    }
+}
+
+TEST_F(FilesPageDrawing, BadgesCoverTheDestinationInTheirOrder) {
+    addLine({"s", "", true, false, "both"});
+    addLine({"s", "", false, true, "both"});
+    addLine({"s", QString(80, 'W'), true, true, "both"});
+    const QImage shared = onBackground(form->ImageList2.pixmap(2));
+    const QImage system = onBackground(form->ImageList2.pixmap(3));
+    const QImage sharedOnly = drawnLine(*form, 0);
+    EXPECT_EQ(sharedOnly.copy(330, 1, 45, 15), shared);
+    EXPECT_TRUE(isWhite(sharedOnly.copy(375, 0, 58, 16)));
+    const QImage systemOnly = drawnLine(*form, 1);
+    EXPECT_TRUE(isWhite(systemOnly.copy(170, 0, 210, 16)));
+    EXPECT_EQ(systemOnly.copy(380, 1, 45, 15), system);
+
+    // Over a long destination the badges are painted last, and the destination is not shortened.
+    const QImage both = drawnLine(*form, 2, 800);
+    const QImage text = drawnText(form->ListBox2->font(), QString(80, 'W'), 170, 800);
+    EXPECT_EQ(both.copy(430, 0, 370, 16), text.copy(430, 0, 370, 16));
+    const QImage sharedBadge = form->ImageList2.pixmap(2).toImage();
+    const QImage systemBadge = form->ImageList2.pixmap(3).toImage();
+    int opaque = 0;
+    for (int y = 0; y < 15; ++y) {
+        for (int x = 0; x < 45; ++x) {
+            if (qAlpha(sharedBadge.pixel(x, y)) == 255) {
+                ++opaque;
+                ASSERT_EQ(both.pixel(330 + x, 1 + y), sharedBadge.pixel(x, y)) << x << "," << y;
+            }
+            if (qAlpha(systemBadge.pixel(x, y)) == 255) {
+                ASSERT_EQ(both.pixel(380 + x, 1 + y), systemBadge.pixel(x, y)) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(opaque, 0);
+}
+
+TEST_F(FilesPageDrawing, ListPaintsSixteenPixelLinesThroughTheDrawing) {
+    addLine({"a", "b", false, false, "win"});
+    addLine({"c", "d", true, false, "mac"});
+    clickLine(1);
+    QListWidget* list = form->ListBox2;
+    const QRect first = list->visualItemRect(list->item(0));
+    const QRect second = list->visualItemRect(list->item(1));
+    EXPECT_EQ(first.height(), 16);
+    EXPECT_EQ(second.top(), first.top() + 16);
+
+    const QImage shown = list->viewport()->grab().toImage();
+    const QImage windows = onBackground(form->ImageList3.pixmap(1), list->palette().color(QPalette::Base));
+    EXPECT_EQ(shown.copy(QRect(first.topLeft() + QPoint(1, 1), QSize(16, 15))).convertToFormat(windows.format()),
+              windows);
+    EXPECT_EQ(shown.pixelColor(second.topLeft() + QPoint(300, 8)), list->palette().color(QPalette::Highlight));
+}
+
+TEST_F(FilesPageTest, LinkLabelsLightUpAndOpenTheHelpWindowsOnceSet) {
+    for (QLabel* label : {form->Label4, form->Label5}) {
+        SCOPED_TRACE(label->text().toStdString());
+        EXPECT_EQ(label->cursor().shape(), Qt::PointingHandCursor);
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QApplication::sendEvent(label, &enter);
+        EXPECT_EQ(label->palette().color(QPalette::WindowText), HoverStyle::hotColor());
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(label, &leave);
+        EXPECT_EQ(label->palette().color(QPalette::WindowText), HoverStyle::restColor());
+    }
+
+    switchTo(FilesPage);
+    QTest::mouseClick(form->Label4, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseClick(form->Label5, Qt::LeftButton, {}, QPoint(2, 2));
+
+    TForm2 form2;
+    TForm3 form3;
+    form->Form2 = &form2;
+    form->Form3 = &form3;
+    QTest::mouseClick(form->Label4, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_TRUE(form2.isVisible());
+    EXPECT_FALSE(form3.isVisible());
+    QTest::mouseClick(form->Label5, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_TRUE(form3.isVisible());
+    form->Form2 = nullptr;
+    form->Form3 = nullptr;
+}
+
+QMap<QString, QString> attributeMap(const XmlNode& element) {
+    QMap<QString, QString> map;
+    for (const Attribute& attribute : element.attributes())
+        map.insert(attribute.first, attribute.second);
+    return map;
+}
+
+QList<QMap<QString, QString>> fileAttributes(const XmlDocument& document) {
+    QList<QMap<QString, QString>> files;
+    for (const XmlNode& node : Mxi::findRoot(document).findChild(Mxi::Files).children()) {
+        if (node.type() == NodeType::Element)
+            files.append(attributeMap(node));
+    }
+    return files;
+}
+
+bool isExtensionFile(const QString& fileName) {
+    XmlDocument document;
+    try {
+        document.loadFromFile(fileName);
+    } catch (const Error&) {
+        return false;
+    }
+    return bool(Mxi::findRoot(document));
+}
+
+TEST_F(FilesPageTest, CorpusFilesKeepEveryFileAttributeThroughThePageAndSave) {
+    int tested = 0;
+    for (const QString& name : corpusFiles()) {
+        if (!isExtensionFile(corpusFile(name)))
+            continue;
+        SCOPED_TRACE(name.toStdString());
+        ++tested;
+        load(corpusFile(name));
+        const XmlNode originalFiles = Mxi::findRoot(form->XMLDocument1).findChild(Mxi::Files);
+        ASSERT_TRUE(originalFiles);
+        QList<QMap<QString, QString>> expected = fileAttributes(form->XMLDocument1);
+
+        visitFilesPage();
+        save();
+        load(savedFile);
+        visitFilesPage();
+
+        for (QMap<QString, QString>& file : expected) {
+            if (file.contains(Mxi::Source))
+                file[Mxi::Source] = RelativeToFolder(file[Mxi::Source], FolderOf(savedFile));
+        }
+        EXPECT_EQ(fileAttributes(form->XMLDocument1), expected);
+        for (const XmlNode& node : Mxi::findRoot(form->XMLDocument1).findChild(Mxi::Files).children()) {
+            EXPECT_EQ(node.type(), NodeType::Element);
+            EXPECT_EQ(node.name(), Mxi::File);
+        }
+        EXPECT_EQ(messageTexts(), QStringList());
+    }
+    EXPECT_EQ(tested, 14);
+}
+
+} // namespace

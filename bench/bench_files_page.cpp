@@ -117,10 +117,10 @@ BENCHMARK(ShowFilesPage)->Unit(benchmark::kMillisecond);
 void LeaveFilesPage(benchmark::State& state) {
     Bench& b = bench();
     int notifications = 0;
-    const std::function<void()> notify = b.form.XMLDocument1.OnAfterNodeChange;
-    b.form.XMLDocument1.OnAfterNodeChange = [&] {
+    const auto notify = b.form.XMLDocument1.OnAfterNodeChange;
+    b.form.XMLDocument1.OnAfterNodeChange = [&](const XmlNode& changed) {
         ++notifications;
-        notify();
+        notify(changed);
     };
     for (auto _ : state) {
         state.PauseTiming();
@@ -138,11 +138,11 @@ BENCHMARK(LeaveFilesPage)->Unit(benchmark::kMillisecond);
 // The same leave without the refresh, to tell the page's own share from the refresh's.
 void LeaveFilesPageWithoutRefresh(benchmark::State& state) {
     Bench& b = bench();
-    const std::function<void()> notify = b.form.XMLDocument1.OnAfterNodeChange;
+    const auto notify = b.form.XMLDocument1.OnAfterNodeChange;
     for (auto _ : state) {
         state.PauseTiming();
         b.switchTo(filesPage);
-        b.form.XMLDocument1.OnAfterNodeChange = [] {};
+        b.form.XMLDocument1.OnAfterNodeChange = [](const XmlNode&) {};
         state.ResumeTiming();
         b.switchTo(mainPage);
         state.PauseTiming();

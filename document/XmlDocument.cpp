@@ -10,7 +10,50 @@ using LibXml::xmlText;
 
 namespace {
 
-bool isAttached(const xmlNode* node) { return node->parent != nullptr; }
+bool isAttached(const xmlNode* node) {
+    return node->parent != nullptr;
+}
+
+// Names are short and ASCII: converting them on the stack keeps the lookups that every refresh makes
+// free of allocation.
+class XmlName {
+public:
+    explicit XmlName(const QString& name) {
+        if (name.size() < qsizetype(sizeof(buffer_))) {
+            qsizetype i = 0;
+            for (; i < name.size() && name[i].unicode() < 0x80; ++i)
+                buffer_[i] = char(name[i].unicode());
+            if (i == name.size()) {
+                buffer_[i] = '\0';
+                return;
+            }
+        }
+        utf8_ = name.toUtf8();
+    }
+    const xmlChar* get() const {
+        return reinterpret_cast<const xmlChar*>(utf8_.isNull() ? buffer_ : utf8_.constData());
+    }
+
+private:
+    char buffer_[64];
+    QByteArray utf8_;
+};
+
+// The text of an attribute; a single text child, the usual case, is read without copying.
+const xmlChar* attributeValue(const xmlAttr* attribute, xmlChar** copy) {
+    const xmlNode* child = attribute->children;
+    if (!child)
+        return reinterpret_cast<const xmlChar*>("");
+    if (child->type == XML_TEXT_NODE && !child->next)
+        return child->content;
+    *copy = xmlNodeGetContent(reinterpret_cast<const xmlNode*>(attribute));
+    return *copy;
+}
+
+xmlAttr* findAttribute(xmlNode* node, const QString& name) {
+    xmlAttr* attribute = xmlHasProp(node, XmlName(name).get());
+    return attribute && attribute->type == XML_ATTRIBUTE_NODE ? attribute : nullptr;
+}
 
 } // namespace
 
@@ -52,6 +95,10 @@ QString XmlNode::name() const {
     return toQString(node_->name);
 }
 
+bool XmlNode::isElement(const QString& name) const {
+    return node_->type == XML_ELEMENT_NODE && xmlStrEqual(node_->name, XmlName(name).get());
+}
+
 QString XmlNode::value() const {
     switch (type()) {
     case NodeType::Text:
@@ -70,11 +117,17 @@ void XmlNode::setValue(const QString& value) {
     changed();
 }
 
-XmlNode XmlNode::parent() const { return {node_->parent, document_}; }
+XmlNode XmlNode::parent() const {
+    return {node_->parent, document_};
+}
 
-XmlNode XmlNode::firstChild() const { return {node_->children, document_}; }
+XmlNode XmlNode::firstChild() const {
+    return {node_->children, document_};
+}
 
-XmlNode XmlNode::nextSibling() const { return {node_->next, document_}; }
+XmlNode XmlNode::nextSibling() const {
+    return {node_->next, document_};
+}
 
 int XmlNode::childCount() const {
     int count = 0;
@@ -98,9 +151,9 @@ QList<XmlNode> XmlNode::children() const {
 }
 
 XmlNode XmlNode::findChild(const QString& name) const {
-    const QByteArray utf8 = name.toUtf8();
+    const XmlName wanted(name);
     for (xmlNode* child = node_->children; child; child = child->next) {
-        if (child->type == XML_ELEMENT_NODE && xmlStrEqual(child->name, xmlText(utf8)))
+        if (child->type == XML_ELEMENT_NODE && xmlStrEqual(child->name, wanted.get()))
             return {child, document_};
     }
     return {};
@@ -148,13 +201,12 @@ void XmlNode::removeFirstChild(const QString& name) {
 }
 
 std::optional<QString> XmlNode::attribute(const QString& name) const {
-    const QByteArray utf8 = name.toUtf8();
-    xmlAttr* attribute = xmlHasProp(node_, xmlText(utf8));
-    if (!attribute || attribute->type != XML_ATTRIBUTE_NODE)
+    const xmlAttr* attribute = findAttribute(node_, name);
+    if (!attribute)
         return std::nullopt;
-    xmlChar* text = xmlNodeGetContent(reinterpret_cast<xmlNode*>(attribute));
-    QString value = toQString(text);
-    xmlFree(text);
+    xmlChar* copy = nullptr;
+    QString value = toQString(attributeValue(attribute, &copy));
+    xmlFree(copy);
     return value;
 }
 
@@ -165,19 +217,25 @@ QString XmlNode::attributeText(const QString& name) const {
     return *value;
 }
 
-bool XmlNode::attributeIsTrue(const QString& name) const { return attribute(name) == QStringLiteral("true"); }
+bool XmlNode::attributeIsTrue(const QString& name) const {
+    const xmlAttr* attribute = findAttribute(node_, name);
+    if (!attribute)
+        return false;
+    xmlChar* copy = nullptr;
+    const bool isTrue = xmlStrEqual(attributeValue(attribute, &copy), reinterpret_cast<const xmlChar*>("true"));
+    xmlFree(copy);
+    return isTrue;
+}
 
 void XmlNode::setAttribute(const QString& name, const QString& value) {
-    const QByteArray utf8Name = name.toUtf8();
     const QByteArray utf8Value = value.toUtf8();
-    xmlSetProp(node_, xmlText(utf8Name), xmlText(utf8Value));
+    xmlSetProp(node_, XmlName(name).get(), xmlText(utf8Value));
     changed();
 }
 
 void XmlNode::removeAttribute(const QString& name) {
-    const QByteArray utf8 = name.toUtf8();
-    xmlAttr* attribute = xmlHasProp(node_, xmlText(utf8));
-    if (!attribute || attribute->type != XML_ATTRIBUTE_NODE)
+    xmlAttr* attribute = findAttribute(node_, name);
+    if (!attribute)
         return;
     xmlRemoveProp(attribute);
     changed();
@@ -188,27 +246,37 @@ QList<Attribute> XmlNode::attributes() const {
     if (node_->type != XML_ELEMENT_NODE)
         return result;
     for (xmlAttr* attribute = node_->properties; attribute; attribute = attribute->next) {
-        xmlChar* text = xmlNodeGetContent(reinterpret_cast<xmlNode*>(attribute));
         QString name = toQString(attribute->name);
         if (attribute->ns && attribute->ns->prefix)
             name = toQString(attribute->ns->prefix) + ':' + name;
-        result.append({name, toQString(text)});
-        xmlFree(text);
+        xmlChar* copy = nullptr;
+        result.append({name, toQString(attributeValue(attribute, &copy))});
+        xmlFree(copy);
     }
     return result;
 }
 
-QString XmlNode::xml() const { return QString::fromUtf8(LibXml::serializeNode(node_)); }
+QString XmlNode::xml() const {
+    return QString::fromUtf8(LibXml::serializeNode(node_));
+}
 
-void XmlNode::changed() const { document_->notifyChange(); }
+void XmlNode::changed() const {
+    document_->notifyChange(*this);
+}
 
-void XmlDocument::FreeDocument::operator()(_xmlDoc* document) const { xmlFreeDoc(document); }
+void XmlDocument::FreeDocument::operator()(_xmlDoc* document) const {
+    xmlFreeDoc(document);
+}
 
 XmlDocument::XmlDocument() = default;
 
-XmlDocument::~XmlDocument() { freeDetached(); }
+XmlDocument::~XmlDocument() {
+    freeDetached();
+}
 
-bool XmlDocument::isActive() const { return document_ != nullptr; }
+bool XmlDocument::isActive() const {
+    return document_ != nullptr;
+}
 
 void XmlDocument::activate() {
     DocumentPointer document(xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0")));
@@ -290,7 +358,7 @@ void XmlDocument::replace(DocumentPointer document, std::optional<XmlDeclaration
         OnAfterOpen();
 }
 
-void XmlDocument::notifyChange() const {
+void XmlDocument::notifyChange(const XmlNode& changed) const {
     if (OnAfterNodeChange)
-        OnAfterNodeChange();
+        OnAfterNodeChange(changed);
 }

@@ -30,6 +30,7 @@ public:
 
     NodeType type() const;
     QString name() const;
+    bool isElement(const QString& name) const;
 
     // Text of a text, CDATA, comment or processing-instruction node.
     QString value() const;
@@ -88,7 +89,8 @@ public:
     XmlDocument& operator=(const XmlDocument&) = delete;
 
     std::function<void()> OnAfterOpen;
-    std::function<void()> OnAfterNodeChange;
+    // Receives the node that changed: the element whose attributes or children changed, or the text node.
+    std::function<void(const XmlNode& changed)> OnAfterNodeChange;
 
     bool isActive() const;
     // Opens an empty document.
@@ -123,7 +125,7 @@ private:
     void attached(_xmlNode* node) { detached_.erase(node); }
     void freeDetached();
     void replace(DocumentPointer document, std::optional<XmlDeclaration> declaration);
-    void notifyChange() const;
+    void notifyChange(const XmlNode& changed) const;
 
     DocumentPointer document_;
     std::optional<XmlDeclaration> declaration_;

@@ -32,7 +32,7 @@ TForm1::TForm1(QWidget* parent)
     buildConfigurationPage();
 
     XMLDocument1.OnAfterOpen = [this] { XMLDocument1AfterOpen(); };
-    XMLDocument1.OnAfterNodeChange = [this] { XMLDocument1AfterNodeChange(); };
+    XMLDocument1.OnAfterNodeChange = [this](const XmlNode& Node) { XMLDocument1AfterNodeChange(Node); };
     XMLDocument1.activate();
     FormCreate();
 }
@@ -46,7 +46,8 @@ void TForm1::buildFrame() {
     setWindowTitle(QStringLiteral("Parcelwright"));
     setFixedSize(473, 343);
     // The layout is measured in "MS Sans Serif" 8 points; Liberation Sans has the nearest widths here.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     QFont windowFont(QStringLiteral("MS Sans Serif"));
     windowFont.setStyleHint(QFont::SansSerif);
     windowFont.setPixelSize(11);
@@ -62,13 +63,14 @@ void TForm1::buildFrame() {
     TabSheet3 = new QWidget;
     TabSheet4 = new QWidget;
     PageControl1->addPage(TabSheet1, QStringLiteral("Main"), [this] { TabSheet1Show(); }, {});
-    PageControl1->addPage(TabSheet5, QStringLiteral("Description"), [this] { TabSheet5Show(); },
-                          [this] { TabSheet5Hide(); });
-    PageControl1->addPage(TabSheet2, QStringLiteral("Products"), [this] { TabSheet2Show(); },
-                          [this] { TabSheet2Hide(); });
-    PageControl1->addPage(TabSheet3, QStringLiteral("Files"), [this] { TabSheet3Show(); }, [this] { TabSheet3Hide(); });
-    PageControl1->addPage(TabSheet4, QStringLiteral("Configuration changes"), [this] { TabSheet4Show(); },
-                          [this] { TabSheet4Hide(); });
+    PageControl1->addPage(
+        TabSheet5, QStringLiteral("Description"), [this] { TabSheet5Show(); }, [this] { TabSheet5Hide(); });
+    PageControl1->addPage(
+        TabSheet2, QStringLiteral("Products"), [this] { TabSheet2Show(); }, [this] { TabSheet2Hide(); });
+    PageControl1->addPage(
+        TabSheet3, QStringLiteral("Files"), [this] { TabSheet3Show(); }, [this] { TabSheet3Hide(); });
+    PageControl1->addPage(
+        TabSheet4, QStringLiteral("Configuration changes"), [this] { TabSheet4Show(); }, [this] { TabSheet4Hide(); });
 
     Button1 = new QPushButton(QStringLiteral("Load"), this);
     Button1->setGeometry(232, 312, 73, 25);
@@ -110,11 +112,33 @@ void TForm1::Button2Click() {
     saveExtensionFile(XMLDocument1, SaveDialog1.FileName);
 }
 
-void TForm1::Button3Click() { close(); }
+void TForm1::Button3Click() {
+    close();
+}
 
-void TForm1::XMLDocument1AfterOpen() { PageControl1->setCurrentIndex(mainPage); }
+void TForm1::XMLDocument1AfterOpen() {
+    PageControl1->setCurrentIndex(mainPage);
+}
 
-void TForm1::XMLDocument1AfterNodeChange() { update(); }
+void TForm1::XMLDocument1AfterNodeChange(const XmlNode& Node) {
+    // The refresh would set nothing while the Main page shows the document and the change cannot reach
+    // what it shows; skipping it keeps large commits quick.
+    if (mainPageShowsDocument_ && !changesMainPage(Node))
+        return;
+    update();
+}
+
+bool TForm1::changesMainPage(const XmlNode& changed) {
+    if (changed.type() == NodeType::Document)
+        return true;
+    const XmlNode parent = changed.parent();
+    if (!parent)
+        return false;
+    if (parent.type() == NodeType::Document)
+        return true;
+    const XmlNode grandparent = parent.parent();
+    return changed.isElement(Mxi::Author) && grandparent && grandparent.type() == NodeType::Document;
+}
 
 void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);

@@ -48,7 +48,7 @@ public:
     void Button2Click();
     void Button3Click();
     void XMLDocument1AfterOpen();
-    void XMLDocument1AfterNodeChange();
+    void XMLDocument1AfterNodeChange(const XmlNode& Node);
 
     // Main page.
     QLabel* Image1;
@@ -182,14 +182,19 @@ private:
     // Connects a signal to a handler of this window; an error in the handler is reported.
     template <typename Sender, typename Signal> void on(Sender* sender, Signal signal, void (TForm1::*handler)());
 
+    // Whether a change of this node can reach the Main page, which shows the root and its author.
+    static bool changesMainPage(const XmlNode& changed);
+
     bool firstShown_ = false;
+    // True while the Main page's controls show the document's values, after every refresh.
+    bool mainPageShowsDocument_ = false;
     // Set while Load leaves the current page: the loaded file replaces whatever the page holds.
     bool loading_ = false;
 };
 
 #include "window/Application.h"
 
-template <typename Sender, typename Signal>
-void TForm1::on(Sender* sender, Signal signal, void (TForm1::*handler)()) {
-    QObject::connect(sender, signal, this, [this, handler] { Application::runGuarded([this, handler] { (this->*handler)(); }); });
+template <typename Sender, typename Signal> void TForm1::on(Sender* sender, Signal signal, void (TForm1::*handler)()) {
+    QObject::connect(sender, signal, this,
+                     [this, handler] { Application::runGuarded([this, handler] { (this->*handler)(); }); });
 }

@@ -166,6 +166,7 @@ void TForm1::update() {
     setEditText(LabeledEdit3,
                 attributeOrEmpty(rootForAuthor ? rootForAuthor.findChild(Mxi::Author) : XmlNode(), Mxi::Name));
     ComboBox1->setCurrentIndex(typeRowIndex(attributeOrEmpty(Mxi::findRoot(XMLDocument1), Mxi::Type)));
+    mainPageShowsDocument_ = true;
 }
 
 void TForm1::LabeledEdit1Change() {
@@ -200,6 +201,7 @@ void TForm1::ComboBox1Change() {
     if (Mxi::isTypeHeading(row)) {
         Shell::Beep();
         ComboBox1->setCurrentIndex(-1);
+        mainPageShowsDocument_ = false;
         return;
     }
     Mxi::findRoot(XMLDocument1).setAttribute(Mxi::Type, row);

@@ -22,7 +22,7 @@ TEST(Mxi, TheTypeListHasItsFortyNineRowsInOrder) {
 TEST(Mxi, TheSkeletonNotifiesEveryChangeBeforeItIsAttached) {
     XmlDocument document;
     int changes = 0;
-    document.OnAfterNodeChange = [&] { ++changes; };
+    document.OnAfterNodeChange = [&](const XmlNode&) { ++changes; };
     document.activate();
     const XmlNode root = Mxi::buildSkeletonRoot(document);
     // 8 appends of elements and sections, the author's name, the root's four attributes.

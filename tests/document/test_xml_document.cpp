@@ -10,7 +10,7 @@ namespace {
 class XmlDocumentTest : public testing::Test {
 protected:
     void SetUp() override {
-        document.OnAfterNodeChange = [this] { ++changes; };
+        document.OnAfterNodeChange = [this](const XmlNode&) { ++changes; };
         document.OnAfterOpen = [this] { ++opens; };
     }
 

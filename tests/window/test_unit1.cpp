@@ -28,9 +28,9 @@ protected:
     // Records the root's attribute at every change of the document, keeping the window's refresh.
     QStringList recordChangesOf(const QString& attribute) {
         auto refresh = form->XMLDocument1.OnAfterNodeChange;
-        form->XMLDocument1.OnAfterNodeChange = [this, refresh, attribute] {
+        form->XMLDocument1.OnAfterNodeChange = [this, refresh, attribute](const XmlNode& changed) {
             recorded.append(rootAttribute(attribute));
-            refresh();
+            refresh(changed);
         };
         return recorded;
     }
@@ -198,4 +198,25 @@ TEST_F(MainWindowTest, CloseEndsTheWindowWithoutWriting) {
     form->Button3->click();
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
+}
+
+TEST_F(MainWindowTest, AnyLaterChangeSelectsTheStoredTypeAgain) {
+    form->ComboBox1->setCurrentIndex(2);
+    emit form->ComboBox1->activated(2);
+    form->ComboBox1->setCurrentIndex(0);
+    emit form->ComboBox1->activated(0);
+    ASSERT_EQ(form->ComboBox1->currentIndex(), -1);
+    XmlNode description = Mxi::findRoot(form->XMLDocument1).findChild("description");
+    description.firstChild().setValue("changed elsewhere");
+    EXPECT_EQ(form->ComboBox1->currentText(), "command");
+}
+
+TEST_F(MainWindowTest, TheRefreshFollowsTheRootAndTheAuthor) {
+    XmlNode root = Mxi::findRoot(form->XMLDocument1);
+    root.setAttribute("name", "From the document");
+    root.findChild("author").setAttribute("name", "Writer");
+    EXPECT_EQ(form->LabeledEdit1->text(), "From the document");
+    EXPECT_EQ(form->LabeledEdit3->text(), "Writer");
+    root.removeFirstChild("author");
+    EXPECT_EQ(form->LabeledEdit3->text(), "");
 }

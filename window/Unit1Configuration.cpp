@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
+#include <algorithm>
+
 namespace {
 
 const QString formatDocumentAddress = QStringLiteral("http://download.macromedia.com/pub/exchange/mxi_file_format.pdf");
@@ -45,8 +47,10 @@ void TForm1::buildConfigurationPage() {
     Label12 = tagLabel(endTag, TabSheet4, 0, 240);
     Label13 =
         new QLabel(QStringLiteral("For more information look at : The Extension Installation File Format"), TabSheet4);
-    Label13->move(128, 256);
     Label13->adjustSize();
+    // The link starts at 128 as laid out; where this machine's font is wider than the layout's, it moves
+    // left so that its end stays on the page (449 pixels wide, the memo's right edge).
+    Label13->move(std::min(128, 449 - Label13->width()), 256);
     HoverStyle::apply(Label13);
 
     LabelEvents::onClick(Label13, [this] { Label13Click(); });

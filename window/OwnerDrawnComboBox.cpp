@@ -1,34 +1,11 @@
 #include "window/OwnerDrawnComboBox.h"
 
+#include "window/OwnerDrawnDelegate.h"
 #include <QStylePainter>
-#include <QStyledItemDelegate>
-
-namespace {
-
-// Paints the rows of the opened list through the drawing function, at a fixed height.
-class OwnerDrawnRowDelegate : public QStyledItemDelegate {
-public:
-    OwnerDrawnRowDelegate(QObject* parent, int rowHeight, OwnerDrawnComboBox::DrawItem drawItem)
-        : QStyledItemDelegate(parent), rowHeight_(rowHeight), drawItem_(std::move(drawItem)) {}
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        painter->save();
-        drawItem_(*painter, index.row(), option.rect, option.state.testFlag(QStyle::State_Selected));
-        painter->restore();
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return {0, rowHeight_}; }
-
-private:
-    int rowHeight_;
-    OwnerDrawnComboBox::DrawItem drawItem_;
-};
-
-} // namespace
 
 OwnerDrawnComboBox::OwnerDrawnComboBox(QWidget* parent, int rowHeight, DrawItem drawItem)
     : QComboBox(parent), drawItem_(std::move(drawItem)) {
-    setItemDelegate(new OwnerDrawnRowDelegate(this, rowHeight, drawItem_));
+    setItemDelegate(new OwnerDrawnDelegate(this, rowHeight, drawItem_, OwnerDrawnDelegate::Focus::NotDrawn));
 }
 
 // The frame and the arrow come from the style; the field shows the picked row as the drawing

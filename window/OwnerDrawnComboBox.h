@@ -1,15 +1,14 @@
 #pragma once
 
-#include <QComboBox>
+#include "window/OwnerDrawnDelegate.h"
 
-#include <functional>
+#include <QComboBox>
 
 // A drop-down list whose rows are painted by one drawing function, both in the opened list and
 // for the picked row shown in the closed field. Rows have a fixed height.
 class OwnerDrawnComboBox : public QComboBox {
 public:
-    // Paints row index into rect; selected when the row is under the selection.
-    using DrawItem = std::function<void(QPainter& canvas, int index, const QRect& rect, bool selected)>;
+    using DrawItem = OwnerDrawnDelegate::DrawItem;
 
     OwnerDrawnComboBox(QWidget* parent, int rowHeight, DrawItem drawItem);
 

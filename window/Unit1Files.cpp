@@ -7,6 +7,7 @@
 #include "window/LabelEvents.h"
 #include "window/Unit2.h"
 #include "window/Unit3.h"
+#include "window/OwnerDrawnDelegate.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,37 +28,6 @@ constexpr int sharedBadge = 2;
 constexpr int systemBadge = 3;
 // The attributes a line keeps from its element, stored only on lines that have any.
 constexpr int keptAttributesRole = Qt::UserRole;
-
-// Paints each file line through TForm1::ListBox2DrawItem, with the canvas prepared as the list box
-// prepares it: background and text colours for the item's state, then the focus rectangle.
-class FileLineDelegate : public QStyledItemDelegate {
-public:
-    explicit FileLineDelegate(TForm1* form) : QStyledItemDelegate(form->ListBox2), form_(form) {}
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        const bool selected = option.state.testFlag(QStyle::State_Selected);
-        painter->save();
-        painter->setClipRect(option.rect);
-        painter->setBrush(option.palette.brush(selected ? QPalette::Highlight : QPalette::Base));
-        painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-        painter->setFont(option.font);
-        form_->ListBox2DrawItem(*painter, index.row(), option.rect);
-        painter->restore();
-        if (option.state.testFlag(QStyle::State_HasFocus)) {
-            QStyleOptionFocusRect focus;
-            focus.QStyleOption::operator=(option);
-            focus.backgroundColor = option.palette.color(selected ? QPalette::Highlight : QPalette::Base);
-            option.widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, option.widget);
-        }
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
-        return {option.rect.width(), fileItemHeight};
-    }
-
-private:
-    TForm1* form_;
-};
 
 QLabel* newLabel(const QString& caption, QWidget* page, int left, int top) {
     auto* label = new QLabel(caption, page);
@@ -126,7 +96,10 @@ void TForm1::buildFilesPage() {
     ListBox2->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox2->setUniformItemSizes(true);
     ListBox2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ListBox2->setItemDelegate(new FileLineDelegate(this));
+    ListBox2->setItemDelegate(new OwnerDrawnDelegate(
+        ListBox2, fileItemHeight,
+        [this](QPainter& canvas, int index, const QRect& rect, bool) { ListBox2DrawItem(canvas, index, rect); },
+        OwnerDrawnDelegate::Focus::Drawn));
     Label4 = newLabel(QStringLiteral("Standard destination folder"), TabSheet3, 48, 248);
     Label5 = newLabel(QStringLiteral("Flash standard destination folder"), TabSheet3, 264, 248);
     HoverStyle::apply(Label4);

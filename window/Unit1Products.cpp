@@ -3,6 +3,7 @@
 #include "document/Mxi.h"
 #include "document/ProductLine.h"
 #include "window/LabeledEdit.h"
+#include "window/OwnerDrawnDelegate.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -77,28 +78,6 @@ void disableEditors(TForm1& form) {
     form.LabeledEdit4->setEnabled(false);
 }
 
-// Draws each line through ListBox1DrawItem at a fixed height, then the focus frame.
-class ProductLineDelegate : public QStyledItemDelegate {
-public:
-    explicit ProductLineDelegate(TForm1* form) : QStyledItemDelegate(form->ListBox1), form_(form) {}
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        painter->save();
-        form_->ListBox1DrawItem(*painter, index.row(), option.rect, option.state.testFlag(QStyle::State_Selected));
-        painter->restore();
-        if (!option.state.testFlag(QStyle::State_HasFocus))
-            return;
-        QStyleOptionFocusRect focus;
-        focus.QStyleOption::operator=(option);
-        form_->ListBox1->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, option.widget);
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return {0, lineHeight}; }
-
-private:
-    TForm1* form_;
-};
-
 } // namespace
 
 void TForm1::buildProductsPage() {
@@ -124,7 +103,12 @@ void TForm1::buildProductsPage() {
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->setUniformItemSizes(true);
     ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ListBox1->setItemDelegate(new ProductLineDelegate(this));
+    ListBox1->setItemDelegate(new OwnerDrawnDelegate(
+        ListBox1, lineHeight,
+        [this](QPainter& canvas, int index, const QRect& rect, bool selected) {
+            ListBox1DrawItem(canvas, index, rect, selected);
+        },
+        OwnerDrawnDelegate::Focus::Drawn));
     disableEditors(*this);
 
     on(ListBox1, &QListWidget::itemSelectionChanged, &TForm1::ListBox1Click);

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 QByteArray readBytes(const QString& fileName) {
@@ -137,6 +140,31 @@ TEST_F(ExtensionFileTest, AFailedSaveKeepsTheOldFileAndTheDocument) {
     }
     EXPECT_EQ(readBytes(target), "old contents");
     EXPECT_EQ(document.xml(), before);
+}
+
+// A file size limit makes the write fail half-way, for any user: the old file must stay whole.
+TEST_F(ExtensionFileTest, AWriteFailingHalfWayKeepsTheOldFileAndTheDocument) {
+    const QString target = path("x.mxi");
+    writeBytes(target, "old contents");
+    QByteArray files;
+    for (int i = 0; i < 2000; ++i)
+        files += "<file source=\"" + path("img/a" + QString::number(i) + ".gif").toUtf8() + "\"/>";
+    document.loadFromXml("<macromedia-extension><files>" + files + "</files></macromedia-extension>");
+    const QByteArray before = document.xml();
+
+    rlimit original{};
+    getrlimit(RLIMIT_FSIZE, &original);
+    const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = original;
+    limited.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &limited);
+    EXPECT_THROW(saveExtensionFile(document, target), SaveError);
+    setrlimit(RLIMIT_FSIZE, &original);
+    signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(readBytes(target), "old contents");
+    EXPECT_EQ(document.xml(), before);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({"x.mxi"}));
 }
 
 TEST_F(ExtensionFileTest, AnUnwritableTargetKeepsTheDocument) {

@@ -2,33 +2,94 @@
 
 namespace Mxi {
 
+namespace {
+
+int indexIgnoringCase(const QStringList& list, const QString& text) {
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (list[i].compare(text, Qt::CaseInsensitive) == 0)
+            return int(i);
+    }
+    return -1;
+}
+
+} // namespace
+
 const QStringList& typeRows() {
     static const QStringList rows = {
         "*Dreamweaver, UltraDev, and Dreamweaver MX",
-        "object", "command", "behavior", "action", "browserProfile", "translator", "dictionary", "encoding",
-        "floater", "propertyInspector", "jsExtension", "query", "template", "thirdPartyTags", "plugin", "report",
-        "flashbuttonstyle", "suite",
+        "object",
+        "command",
+        "behavior",
+        "action",
+        "browserProfile",
+        "translator",
+        "dictionary",
+        "encoding",
+        "floater",
+        "propertyInspector",
+        "jsExtension",
+        "query",
+        "template",
+        "thirdPartyTags",
+        "plugin",
+        "report",
+        "flashbuttonstyle",
+        "suite",
         "*UltraDev and Dreamweaver MX",
-        "dataSource", "serverFormat", "serverBehavior", "serverModel",
+        "dataSource",
+        "serverFormat",
+        "serverBehavior",
+        "serverModel",
         "*Dreamweaver MX",
-        "codesnippet", "documenttype", "helpbook", "insertbar", "samplecontent", "site", "taglibrary", "toolbar",
+        "codesnippet",
+        "documenttype",
+        "helpbook",
+        "insertbar",
+        "samplecontent",
+        "site",
+        "taglibrary",
+        "toolbar",
         "*Macromedia Flash",
-        "smartclip", "actionscript", "lesson", "sample", "library", "publishtemplate", "utility",
-        "keyboardshortcut", "flash importer", "flash component", "flash custom action", "flash panel",
-        "flash template", "flash panel", "generatorobject",
+        "smartclip",
+        "actionscript",
+        "lesson",
+        "sample",
+        "library",
+        "publishtemplate",
+        "utility",
+        "keyboardshortcut",
+        "flash importer",
+        "flash component",
+        "flash custom action",
+        "flash panel",
+        "flash template",
+        "flash panel",
+        "generatorobject",
     };
     return rows;
 }
 
-bool isTypeHeading(const QString& row) { return row.startsWith('*'); }
+bool isTypeHeading(const QString& row) {
+    return row.startsWith('*');
+}
+
+int typeRowOf(const QString& type) {
+    return indexIgnoringCase(typeRows(), type);
+}
 
 const QStringList& productNames() {
-    static const QStringList names = {"dreamweaver", "dreamweaverultradev", "flash", "homesite",
-                                      "JRun",        "Spectra",             "ColdFusion"};
+    static const QStringList names = {"dreamweaver", "dreamweaverultradev", "flash", "homesite", "JRun",
+                                      "Spectra",     "ColdFusion"};
     return names;
 }
 
-XmlNode findRoot(const XmlDocument& document) { return document.documentNode().findChild(Root); }
+int productNumberOf(const QString& name) {
+    return indexIgnoringCase(productNames(), name);
+}
+
+XmlNode findRoot(const XmlDocument& document) {
+    return document.documentNode().findChild(Root);
+}
 
 XmlNode buildSkeletonRoot(XmlDocument& document) {
     XmlNode root = document.createElement(Root);

@@ -36,9 +36,13 @@ inline const QString False = QStringLiteral("false");
 // The rows of the type list: four group headings, each starting with "*", and their keywords.
 const QStringList& typeRows();
 bool isTypeHeading(const QString& row);
+// The first row equal to type without regard to letter case, or -1.
+int typeRowOf(const QString& type);
 
 // The targeted products; a product's number is its position here.
 const QStringList& productNames();
+// The number of the product named name without regard to letter case, or -1.
+int productNumberOf(const QString& name);
 
 // The root element: the first top-level element named macromedia-extension, or a null handle.
 XmlNode findRoot(const XmlDocument& document);

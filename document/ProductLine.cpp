@@ -24,15 +24,6 @@ std::optional<QString> valueOf(const QList<Attribute>& attributes, const QString
     return std::nullopt;
 }
 
-int productNumber(const QString& name) {
-    const QStringList& names = Mxi::productNames();
-    for (qsizetype number = 0; number < names.size(); ++number) {
-        if (names[number].compare(name, Qt::CaseInsensitive) == 0)
-            return int(number);
-    }
-    return -1;
-}
-
 bool isEditedHere(const QString& name) {
     return name == Mxi::Name || name == Mxi::Primary || name == Mxi::Required || name == Mxi::Version;
 }
@@ -63,7 +54,7 @@ bool ProductRecord::isListed() const {
 ProductRecord readProduct(const QList<Attribute>& attributes) {
     const std::optional<QString> name = valueOf(attributes, Mxi::Name);
     const std::optional<QString> version = valueOf(attributes, Mxi::Version);
-    const int product = name ? productNumber(*name) : -1;
+    const int product = name ? Mxi::productNumberOf(*name) : -1;
     if (product < 0 || !version)
         return {QString(), attributes};
     const ProductFields fields{product, valueOf(attributes, Mxi::Primary) == Mxi::True,

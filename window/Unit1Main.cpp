@@ -75,15 +75,6 @@ void setEditText(QLineEdit* edit, const QString& text) {
         edit->setText(text);
 }
 
-int typeRowIndex(const QString& type) {
-    const QStringList& rows = Mxi::typeRows();
-    for (qsizetype row = 0; row < rows.size(); ++row) {
-        if (rows[row].compare(type, Qt::CaseInsensitive) == 0)
-            return int(row);
-    }
-    return -1;
-}
-
 // An attribute that a loaded file lacks reads as the empty text here: the refresh runs inside
 // every change of the document and must never interrupt it.
 QString attributeOrEmpty(const XmlNode& element, const QString& name) {
@@ -165,7 +156,7 @@ void TForm1::update() {
     const XmlNode rootForAuthor = Mxi::findRoot(XMLDocument1);
     setEditText(LabeledEdit3,
                 attributeOrEmpty(rootForAuthor ? rootForAuthor.findChild(Mxi::Author) : XmlNode(), Mxi::Name));
-    ComboBox1->setCurrentIndex(typeRowIndex(attributeOrEmpty(Mxi::findRoot(XMLDocument1), Mxi::Type)));
+    ComboBox1->setCurrentIndex(Mxi::typeRowOf(attributeOrEmpty(Mxi::findRoot(XMLDocument1), Mxi::Type)));
     mainPageShowsDocument_ = true;
 }
 

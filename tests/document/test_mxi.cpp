@@ -33,3 +33,12 @@ TEST(Mxi, TheSkeletonNotifiesEveryChangeBeforeItIsAttached) {
                           "</ui-access><products/><author name=\"\"/><files/><configuration-changes/>"
                           "</macromedia-extension>");
 }
+
+TEST(Mxi, LooksUpTypesAndProductsWithoutLetterCase) {
+    EXPECT_EQ(Mxi::typeRowOf("Command"), 2);
+    EXPECT_EQ(Mxi::typeRowOf("FLASH PANEL"), 45);
+    EXPECT_EQ(Mxi::typeRowOf(""), -1);
+    EXPECT_EQ(Mxi::productNumberOf("DreamWeaver"), 0);
+    EXPECT_EQ(Mxi::productNumberOf("coldfusion"), 6);
+    EXPECT_EQ(Mxi::productNumberOf("Fireworks"), -1);
+}

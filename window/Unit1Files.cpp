@@ -5,9 +5,9 @@
 #include "document/Mxi.h"
 #include "window/HoverStyle.h"
 #include "window/LabelEvents.h"
+#include "window/OwnerDrawnDelegate.h"
 #include "window/Unit2.h"
 #include "window/Unit3.h"
-#include "window/OwnerDrawnDelegate.h"
 
 #include <QCheckBox>
 #include <QComboBox>

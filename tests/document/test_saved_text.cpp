@@ -101,3 +101,10 @@ TEST(SavedDocument, RefusesControlCharacters) {
         EXPECT_EQ(error.message(), "The document holds the control character U+0001, which an XML file cannot store");
     }
 }
+
+TEST(SavedDocument, WritesEveryLineBreakInASectionAsCrLf) {
+    XmlDocument document;
+    document.loadFromXml("<r><d><![CDATA[x]]></d></r>");
+    document.documentNode().firstChild().findChild("d").firstChild().setValue("a\rb\nc\r\nd");
+    EXPECT_EQ(savedText(document), "<r>\r\n  <d>\r\n    <![CDATA[a\r\nb\r\nc\r\nd]]>\r\n  </d>\r\n</r>\r\n");
+}

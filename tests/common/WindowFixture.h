@@ -34,7 +34,9 @@ inline void writeBytes(const QString& fileName, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-inline QString corpusFile(const QString& name) { return QStringLiteral(PARCELWRIGHT_CORPUS_DIR "/") + name; }
+inline QString corpusFile(const QString& name) {
+    return QStringLiteral(PARCELWRIGHT_CORPUS_DIR "/") + name;
+}
 
 inline QStringList corpusFiles() {
     return QDir(QStringLiteral(PARCELWRIGHT_CORPUS_DIR)).entryList({QStringLiteral("*.mxi")}, QDir::Files, QDir::Name);
@@ -71,6 +73,20 @@ protected:
         return readBytes(savedFile);
     }
 
+    // Writes a file into the test's folder and returns its name.
+    QString writeFile(const QByteArray& text) {
+        const QString fileName = folder.filePath(QStringLiteral("source%1.mxi").arg(++writtenFiles));
+        writeBytes(fileName, text);
+        return fileName;
+    }
+
+    // Loads a file whose root holds the given content.
+    void loadRootContent(const QByteArray& content) {
+        load(writeFile(R"(<macromedia-extension name="n" version="1" type="command" requires-restart="true">)" +
+                       content + "</macromedia-extension>"));
+        ASSERT_TRUE(messages.isEmpty()) << messageTexts().join('\n').toStdString();
+    }
+
     QString rootAttribute(const QString& name) const {
         return Mxi::findRoot(form->XMLDocument1).attribute(name).value_or(QStringLiteral("<absent>"));
     }
@@ -86,6 +102,7 @@ protected:
 
     QTemporaryDir folder;
     QString savedFile;
+    int writtenFiles = 0;
     QList<MessageBoxes::Message> messages;
     Shell::Recorder shell;
     std::unique_ptr<TForm1> form;

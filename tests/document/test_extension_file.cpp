@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "common/QtPrinters.h"
+#include "common/SavedSkeleton.h"
 
 #include <gtest/gtest.h>
 
@@ -55,19 +56,7 @@ TEST_F(ExtensionFileTest, SavesTheSkeletonInTwelveLines) {
     skeleton.activate();
     skeleton.documentNode().appendChild(Mxi::buildSkeletonRoot(skeleton));
     saveExtensionFile(skeleton, path("skeleton.mxi"));
-    EXPECT_EQ(readBytes(path("skeleton.mxi")),
-              "<macromedia-extension name=\"\" version=\"\" type=\"\" requires-restart=\"true\">\r\n"
-              "  <description>\r\n"
-              "    <![CDATA[description]]>\r\n"
-              "  </description>\r\n"
-              "  <ui-access>\r\n"
-              "    <![CDATA[ui-access]]>\r\n"
-              "  </ui-access>\r\n"
-              "  <products/>\r\n"
-              "  <author name=\"\"/>\r\n"
-              "  <files/>\r\n"
-              "  <configuration-changes/>\r\n"
-              "</macromedia-extension>\r\n");
+    EXPECT_EQ(readBytes(path("skeleton.mxi")), savedSkeleton);
 }
 
 TEST_F(ExtensionFileTest, RefusesAForeignRootAndKeepsTheDocument) {

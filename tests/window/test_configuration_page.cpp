@@ -54,18 +54,6 @@ QStringList childNames(const XmlNode& element) {
 
 class ConfigurationPageTest : public WindowTest {
 protected:
-    QString writeFile(const QByteArray& text) {
-        const QString fileName = folder.filePath(QStringLiteral("source%1.mxi").arg(++written_));
-        writeBytes(fileName, text);
-        return fileName;
-    }
-
-    void loadRootContent(const QByteArray& content) {
-        load(writeFile(R"(<macromedia-extension name="n" version="1" type="command" requires-restart="true">)" +
-                       content + "</macromedia-extension>"));
-        ASSERT_TRUE(messages.isEmpty()) << messageTexts().join('\n').toStdString();
-    }
-
     // Shows the page, types the text, and picks another page.
     void type(const QString& text, Page next = MainPage) {
         switchTo(ConfigurationPage);
@@ -75,9 +63,6 @@ protected:
 
     XmlNode root() const { return Mxi::findRoot(form->XMLDocument1); }
     XmlNode changes() const { return root().findChild(Mxi::ConfigurationChanges); }
-
-private:
-    int written_ = 0;
 };
 
 TEST_F(ConfigurationPageTest, LaysOutTheTagsAroundTheBoxAndTheLink) {

@@ -34,19 +34,6 @@ QByteArray savedSkeleton(const QByteArray& description, const QByteArray& uiAcce
 
 class DescriptionPageTest : public WindowTest {
 protected:
-    QString writeFile(const QByteArray& text) {
-        const QString fileName = folder.filePath(QStringLiteral("source%1.mxi").arg(++written_));
-        writeBytes(fileName, text);
-        return fileName;
-    }
-
-    // Loads a file whose root holds the given content.
-    void loadRootContent(const QByteArray& content) {
-        load(writeFile(R"(<macromedia-extension name="n" version="1" type="command" requires-restart="true">)" +
-                       content + "</macromedia-extension>"));
-        ASSERT_TRUE(messages.isEmpty()) << messageTexts().join('\n').toStdString();
-    }
-
     // Shows the page, types the two texts, and leaves it.
     void enter(const QString& description, const QString& uiAccess) {
         switchTo(DescriptionPage);
@@ -56,9 +43,6 @@ protected:
     }
 
     XmlNode element(const QString& name) const { return Mxi::findRoot(form->XMLDocument1).findChild(name); }
-
-private:
-    int written_ = 0;
 };
 
 TEST_F(DescriptionPageTest, LaysOutTwoWrappingBoxesWithoutScrollBars) {

@@ -1,3 +1,4 @@
+#include "common/SavedSkeleton.h"
 #include "common/WindowFixture.h"
 
 #include "window/LabeledEdit.h"
@@ -8,20 +9,9 @@
 
 namespace {
 
-const QByteArray savedSkeleton = "<macromedia-extension name=\"\" version=\"\" type=\"\" requires-restart=\"true\">\r\n"
-                                 "  <description>\r\n"
-                                 "    <![CDATA[description]]>\r\n"
-                                 "  </description>\r\n"
-                                 "  <ui-access>\r\n"
-                                 "    <![CDATA[ui-access]]>\r\n"
-                                 "  </ui-access>\r\n"
-                                 "  <products/>\r\n"
-                                 "  <author name=\"\"/>\r\n"
-                                 "  <files/>\r\n"
-                                 "  <configuration-changes/>\r\n"
-                                 "</macromedia-extension>\r\n";
-
-QString testData(const QString& name) { return QStringLiteral(PARCELWRIGHT_TEST_DATA_DIR "/") + name; }
+QString testData(const QString& name) {
+    return QStringLiteral(PARCELWRIGHT_TEST_DATA_DIR "/") + name;
+}
 
 class MainWindowTest : public WindowTest {
 protected:

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 
 #include "common/QtPrinters.h"
+#include "common/SampleFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -34,12 +35,8 @@ inline void writeBytes(const QString& fileName, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-inline QString corpusFile(const QString& name) {
-    return QStringLiteral(PARCELWRIGHT_CORPUS_DIR "/") + name;
-}
-
-inline QStringList corpusFiles() {
-    return QDir(QStringLiteral(PARCELWRIGHT_CORPUS_DIR)).entryList({QStringLiteral("*.mxi")}, QDir::Files, QDir::Name);
+inline QString sample(const QString& name) {
+    return QStringLiteral(PARCELWRIGHT_TEST_DATA_DIR "/samples/") + name;
 }
 
 class WindowTest : public testing::Test {

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "common/QtPrinters.h"
+#include "common/SampleFiles.h"
 #include "common/SavedSkeleton.h"
 
 #include <gtest/gtest.h>
@@ -27,8 +28,8 @@ void writeBytes(const QString& fileName, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-QString corpusFile(const QString& name) {
-    return QStringLiteral(PARCELWRIGHT_CORPUS_DIR "/") + name;
+QString sample(const QString& name) {
+    return QStringLiteral(PARCELWRIGHT_TEST_DATA_DIR "/samples/") + name;
 }
 
 // The document's nodes without its declaration, which a saved file keeps only in part.
@@ -61,10 +62,10 @@ TEST_F(ExtensionFileTest, SavesTheSkeletonInTwelveLines) {
 
 TEST_F(ExtensionFileTest, RefusesAForeignRootAndKeepsTheDocument) {
     try {
-        loadExtensionFile(document, corpusFile("dw3-macromedia-package-command-stripcss.mxi"));
+        loadExtensionFile(document, sample("foreign-root-macromedia-package.mxi"));
         ADD_FAILURE() << "no error";
     } catch (const ForeignDocumentError& error) {
-        EXPECT_EQ(error.message(), "\"" + corpusFile("dw3-macromedia-package-command-stripcss.mxi") +
+        EXPECT_EQ(error.message(), "\"" + sample("foreign-root-macromedia-package.mxi") +
                                        "\" is not an extension installation file: its root element is "
                                        "<macromedia-package>, not <macromedia-extension>");
     }
@@ -82,7 +83,7 @@ TEST_F(ExtensionFileTest, RefusesAMissingFileAndKeepsTheDocument) {
 }
 
 TEST_F(ExtensionFileTest, ReadsIsoLatinFilesWithTheirAccents) {
-    loadExtensionFile(document, corpusFile("fw-senocular-3dcube-panel-platform-win.mxi"));
+    loadExtensionFile(document, sample("iso-8859-1-accents.mxi"));
     saveExtensionFile(document, path("cube.mxi"));
     const QByteArray saved = readBytes(path("cube.mxi"));
     EXPECT_TRUE(saved.startsWith("<?xml version=\"1.0\"?>\r\n<macromedia-extension"));
@@ -173,64 +174,34 @@ TEST_F(ExtensionFileTest, AnUnwritableTargetKeepsTheDocument) {
     EXPECT_EQ(document.xml(), before);
 }
 
-struct CorpusCase {
-    const char* file;
-    enum { Loads, NotWellFormed, Foreign } outcome;
-};
+class SampleFilesTest : public testing::TestWithParam<SampleSet> {};
 
-class CorpusTest : public testing::TestWithParam<CorpusCase> {};
-
-TEST_P(CorpusTest, LoadsAndSavesWithoutLossOrIsRefused) {
-    XmlDocument document;
-    document.loadFromXml("<macromedia-extension name=\"current\"/>");
-    const QString fileName = corpusFile(GetParam().file);
-    QTemporaryDir folder;
-    switch (GetParam().outcome) {
-    case CorpusCase::Loads: {
-        loadExtensionFile(document, fileName);
-        const QByteArray loaded = content(document);
-        saveExtensionFile(document, folder.filePath("saved.mxi"));
-        XmlDocument reloaded;
-        loadExtensionFile(reloaded, folder.filePath("saved.mxi"));
-        EXPECT_EQ(content(reloaded), loaded);
-        break;
-    }
-    case CorpusCase::NotWellFormed:
-        EXPECT_THROW(loadExtensionFile(document, fileName), ParseError);
-        EXPECT_EQ(document.xml(), "<macromedia-extension name=\"current\"/>\n");
-        break;
-    case CorpusCase::Foreign:
-        EXPECT_THROW(loadExtensionFile(document, fileName), ForeignDocumentError);
-        EXPECT_EQ(document.xml(), "<macromedia-extension name=\"current\"/>\n");
-        break;
+TEST_P(SampleFilesTest, LoadAndSaveWithoutLossOrAreRefused) {
+    for (const SampleFile& file : sampleFiles(GetParam())) {
+        SCOPED_TRACE(file.name.toStdString());
+        XmlDocument document;
+        document.loadFromXml("<macromedia-extension name=\"current\"/>");
+        QTemporaryDir folder;
+        switch (file.outcome) {
+        case SampleFile::Loads: {
+            loadExtensionFile(document, file.path);
+            const QByteArray loaded = content(document);
+            saveExtensionFile(document, folder.filePath("saved.mxi"));
+            XmlDocument reloaded;
+            loadExtensionFile(reloaded, folder.filePath("saved.mxi"));
+            EXPECT_EQ(content(reloaded), loaded);
+            break;
+        }
+        case SampleFile::NotWellFormed:
+            EXPECT_THROW(loadExtensionFile(document, file.path), ParseError);
+            EXPECT_EQ(document.xml(), "<macromedia-extension name=\"current\"/>\n");
+            break;
+        case SampleFile::Foreign:
+            EXPECT_THROW(loadExtensionFile(document, file.path), ForeignDocumentError);
+            EXPECT_EQ(document.xml(), "<macromedia-extension name=\"current\"/>\n");
+            break;
+        }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Corpus, CorpusTest,
-    testing::Values(CorpusCase{"ai-smartexport-manifest-placeholders-commented-files.mxi", CorpusCase::Loads},
-                    CorpusCase{"animate-bettertextureatlas-bom-file-type.mxi", CorpusCase::Loads},
-                    CorpusCase{"cep-adobe-id-template-file-type.mxi", CorpusCase::Loads},
-                    CorpusCase{"dw-charreplace-menu-insert.mxi", CorpusCase::Loads},
-                    CorpusCase{"dw-emmet-update-menuitem-keys.mxi", CorpusCase::Loads},
-                    CorpusCase{"dw-gitweaver-menus-comments-crlf.mxi", CorpusCase::Loads},
-                    CorpusCase{"dw-modx-ja-bom-crlf-mmstring-prefix.mxi", CorpusCase::NotWellFormed},
-                    CorpusCase{"dw-rubyweaver-suite-insertbar-doctypes-crlf.mxi", CorpusCase::Loads},
-                    CorpusCase{"dw3-macromedia-package-command-stripcss.mxi", CorpusCase::Foreign},
-                    CorpusCase{"flash-dxclipboard-bom-unescaped-ampersand.mxi", CorpusCase::NotWellFormed},
-                    CorpusCase{"flash-flash2svg-hybrid-bundle-description-href.mxi", CorpusCase::Loads},
-                    CorpusCase{"flash-makecontroller-as2-comments-file-name.mxi", CorpusCase::Loads},
-                    CorpusCase{"flash-milkmidi-panel-type-flash-panel.mxi", CorpusCase::Loads},
-                    CorpusCase{"fw-dunning-quickfire-id-date-update-summary.mxi", CorpusCase::Loads},
-                    CorpusCase{"fw-senocular-3dcube-panel-platform-win.mxi", CorpusCase::Loads},
-                    CorpusCase{"fw-senocular-posablefigure-not-xml.mxi", CorpusCase::NotWellFormed},
-                    CorpusCase{"fw-senocular-textcommands-handwritten-iso88591-crlf.mxi", CorpusCase::Loads},
-                    CorpusCase{"ps-specctr-hybrid-platform-shared-products.mxi", CorpusCase::Loads}),
-    [](const testing::TestParamInfo<CorpusCase>& info) {
-        QString name = QString(info.param.file).section('.', 0, 0);
-        return name.remove('-').toStdString();
-    });
-
-TEST(CorpusList, EveryCorpusFileIsCovered) {
-    EXPECT_EQ(QDir(PARCELWRIGHT_CORPUS_DIR).entryList({"*.mxi"}, QDir::Files).size(), 18);
-}
+INSTANTIATE_TEST_SUITE_P(, SampleFilesTest, testing::Values(SampleSet::Own, SampleSet::Corpus), sampleSetName);

@@ -579,35 +579,29 @@ QMap<QString, QString> attributeMap(const XmlNode& element) {
     return map;
 }
 
+// The children of files, none where the document has no files element.
+QList<XmlNode> filesChildren(const XmlDocument& document) {
+    const XmlNode files = Mxi::findRoot(document).findChild(Mxi::Files);
+    return files ? files.children() : QList<XmlNode>();
+}
+
 QList<QMap<QString, QString>> fileAttributes(const XmlDocument& document) {
     QList<QMap<QString, QString>> files;
-    for (const XmlNode& node : Mxi::findRoot(document).findChild(Mxi::Files).children()) {
+    for (const XmlNode& node : filesChildren(document)) {
         if (node.type() == NodeType::Element)
             files.append(attributeMap(node));
     }
     return files;
 }
 
-bool isExtensionFile(const QString& fileName) {
-    XmlDocument document;
-    try {
-        document.loadFromFile(fileName);
-    } catch (const Error&) {
-        return false;
-    }
-    return bool(Mxi::findRoot(document));
-}
+class SampleFilesFilesPageTest : public FilesPageTest, public testing::WithParamInterface<SampleSet> {};
 
-TEST_F(FilesPageTest, CorpusFilesKeepEveryFileAttributeThroughThePageAndSave) {
-    int tested = 0;
-    for (const QString& name : corpusFiles()) {
-        if (!isExtensionFile(corpusFile(name)))
+TEST_P(SampleFilesFilesPageTest, KeepEveryFileAttributeThroughThePageAndSave) {
+    for (const SampleFile& file : sampleFiles(GetParam())) {
+        if (file.outcome != SampleFile::Loads)
             continue;
-        SCOPED_TRACE(name.toStdString());
-        ++tested;
-        load(corpusFile(name));
-        const XmlNode originalFiles = Mxi::findRoot(form->XMLDocument1).findChild(Mxi::Files);
-        ASSERT_TRUE(originalFiles);
+        SCOPED_TRACE(file.name.toStdString());
+        load(file.path);
         QList<QMap<QString, QString>> expected = fileAttributes(form->XMLDocument1);
 
         visitFilesPage();
@@ -615,18 +609,19 @@ TEST_F(FilesPageTest, CorpusFilesKeepEveryFileAttributeThroughThePageAndSave) {
         load(savedFile);
         visitFilesPage();
 
-        for (QMap<QString, QString>& file : expected) {
-            if (file.contains(Mxi::Source))
-                file[Mxi::Source] = RelativeToFolder(file[Mxi::Source], FolderOf(savedFile));
+        for (QMap<QString, QString>& attributes : expected) {
+            if (attributes.contains(Mxi::Source))
+                attributes[Mxi::Source] = RelativeToFolder(attributes[Mxi::Source], FolderOf(savedFile));
         }
         EXPECT_EQ(fileAttributes(form->XMLDocument1), expected);
-        for (const XmlNode& node : Mxi::findRoot(form->XMLDocument1).findChild(Mxi::Files).children()) {
+        for (const XmlNode& node : filesChildren(form->XMLDocument1)) {
             EXPECT_EQ(node.type(), NodeType::Element);
             EXPECT_EQ(node.name(), Mxi::File);
         }
         EXPECT_EQ(messageTexts(), QStringList());
     }
-    EXPECT_EQ(tested, 14);
 }
+
+INSTANTIATE_TEST_SUITE_P(, SampleFilesFilesPageTest, testing::Values(SampleSet::Own, SampleSet::Corpus), sampleSetName);
 
 } // namespace

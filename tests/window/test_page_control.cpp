@@ -14,8 +14,8 @@ protected:
     void SetUp() override {
         MessageBoxes::recordInto(&messages);
         for (const QString& name : {QString("A"), QString("B"), QString("C")}) {
-            pages.addPage(new QWidget, name, [this, name] { handle("show " + name); },
-                          [this, name] { handle("hide " + name); });
+            pages.addPage(
+                new QWidget, name, [this, name] { handle("show " + name); }, [this, name] { handle("hide " + name); });
         }
         pages.showActivePage();
     }

@@ -140,9 +140,9 @@ TEST_F(MainWindowTest, TypeMatchesWithoutLetterCaseAndAuthorIsCreated) {
 TEST_F(MainWindowTest, AFileThatIsNotWellFormedKeepsTheDocument) {
     QTest::keyClicks(form->LabeledEdit1, "Mine");
     const QByteArray before = form->XMLDocument1.xml();
-    load(corpusFile("flash-dxclipboard-bom-unescaped-ampersand.mxi"));
+    load(sample("malformed-bare-ampersand-in-attribute.mxi"));
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0].text, "xmlParseEntityRef: no name\nLigne: 2\n<macromedia-extension name=\"Document Rel.");
+    EXPECT_EQ(messages[0].text, "xmlParseEntityRef: no name\nLigne: 2\n<macromedia-extension name=\"Tom & Jerry\"");
     EXPECT_EQ(messages[0].title, "Parcelwright for Macromedia products");
     EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
     EXPECT_EQ(form->XMLDocument1.xml(), before);
@@ -151,25 +151,29 @@ TEST_F(MainWindowTest, AFileThatIsNotWellFormedKeepsTheDocument) {
 
 TEST_F(MainWindowTest, AForeignRootIsRefused) {
     const QByteArray before = form->XMLDocument1.xml();
-    load(corpusFile("dw3-macromedia-package-command-stripcss.mxi"));
+    load(sample("foreign-root-macromedia-package.mxi"));
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].text.endsWith("its root element is <macromedia-package>, not <macromedia-extension>."));
     EXPECT_EQ(form->XMLDocument1.xml(), before);
 }
 
-TEST_F(MainWindowTest, EveryCorpusFileLoadsOrIsRefusedClearly) {
-    for (const QString& name : corpusFiles()) {
+class SampleFilesWindowTest : public MainWindowTest, public testing::WithParamInterface<SampleSet> {};
+
+TEST_P(SampleFilesWindowTest, LoadOrAreRefusedClearly) {
+    for (const SampleFile& file : sampleFiles(GetParam())) {
+        SCOPED_TRACE(file.name.toStdString());
         messages.clear();
-        load(corpusFile(name));
-        const bool refused = name.contains("not-xml") || name.contains("unescaped") || name.contains("modx") ||
-                             name.contains("macromedia-package");
-        EXPECT_EQ(messages.size(), refused ? 1 : 0) << name.toStdString() << messageTexts().join('\n').toStdString();
+        load(file.path);
+        const bool refused = file.outcome != SampleFile::Loads;
+        EXPECT_EQ(messages.size(), refused ? 1 : 0) << messageTexts().join('\n').toStdString();
         if (!refused) {
             EXPECT_EQ(form->LabeledEdit1->text(), rootAttribute("name").replace("<absent>", ""));
-            EXPECT_FALSE(save().isEmpty()) << name.toStdString();
+            EXPECT_FALSE(save().isEmpty());
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(, SampleFilesWindowTest, testing::Values(SampleSet::Own, SampleSet::Corpus), sampleSetName);
 
 TEST_F(MainWindowTest, AltReleaseOverTheBackgroundShowsTheDocument) {
     QTest::mouseRelease(form.get(), Qt::LeftButton, Qt::AltModifier, QPoint(100, 325));

@@ -128,6 +128,15 @@ TEST_F(MainWindowTest, LoadOfAnUncheckedFlagWritesNothing) {
     EXPECT_EQ(rootAttribute("requires-restart"), "<absent>");
 }
 
+TEST_F(MainWindowTest, LoadWritesNothingThatTheFileLacks) {
+    QTest::keyClicks(form->LabeledEdit1, "Ext");
+    QTest::keyClicks(form->LabeledEdit2, "2");
+    QTest::keyClicks(form->LabeledEdit3, "Me");
+    load(writeFile(R"(<macromedia-extension requires-restart="true"><files/></macromedia-extension>)"));
+    EXPECT_EQ(mainPageValues(), QStringList({"", "", "", "checked", ""}));
+    EXPECT_EQ(save(), "<macromedia-extension requires-restart=\"true\">\r\n  <files/>\r\n</macromedia-extension>\r\n");
+}
+
 TEST_F(MainWindowTest, TypeMatchesWithoutLetterCaseAndAuthorIsCreated) {
     load(testData("unit1_no_author.mxi"));
     EXPECT_EQ(mainPageValues(), QStringList({"N", "1", "", "unchecked", "command"}));

@@ -4,6 +4,7 @@
 #include "document/FileLine.h"
 #include "document/Mxi.h"
 #include "window/HoverStyle.h"
+#include "window/LabeledEdit.h"
 #include "window/LabelEvents.h"
 #include "window/OwnerDrawnDelegate.h"
 #include "window/Unit2.h"
@@ -70,11 +71,13 @@ void TForm1::buildFilesPage() {
     Label6 = newLabel(QStringLiteral("File"), TabSheet3, 8, 0);
     Edit1 = new QLineEdit(TabSheet3);
     Edit1->setGeometry(8, 16, 161, 21);
+    keepAnyLength(Edit1);
     Button6 = new QPushButton(QStringLiteral("..."), TabSheet3);
     Button6->setGeometry(176, 16, 21, 21);
     Label7 = newLabel(QStringLiteral("Destination"), TabSheet3, 216, 0);
     Edit2 = new QLineEdit(TabSheet3);
     Edit2->setGeometry(216, 16, 225, 21);
+    keepAnyLength(Edit2);
     CheckBox4 = new QCheckBox(QStringLiteral("Shared"), TabSheet3);
     CheckBox4->setGeometry(24, 48, 57, 17);
     CheckBox5 = new QCheckBox(QStringLiteral("System"), TabSheet3);

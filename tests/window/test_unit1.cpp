@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QListWidget>
 #include <QTest>
 
 namespace {
@@ -135,6 +136,29 @@ TEST_F(MainWindowTest, LoadWritesNothingThatTheFileLacks) {
     load(writeFile(R"(<macromedia-extension requires-restart="true"><files/></macromedia-extension>)"));
     EXPECT_EQ(mainPageValues(), QStringList({"", "", "", "checked", ""}));
     EXPECT_EQ(save(), "<macromedia-extension requires-restart=\"true\">\r\n  <files/>\r\n</macromedia-extension>\r\n");
+}
+
+// Qt's line edits would cut these values at 32,767 characters.
+TEST_F(MainWindowTest, EditBoxesKeepLongValuesWhole) {
+    const QByteArray value(40000, 'x');
+    load(writeFile("<macromedia-extension name=\"" + value + "\"><products><product name=\"flash\" version=\"" + value +
+                   "\"/></products><files><file source=\"" + value +
+                   "\" destination=\"d\"/></files></macromedia-extension>"));
+    const auto clickFirstLine = [](QListWidget* list) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    };
+    switchTo(ProductsPage);
+    clickFirstLine(form->ListBox1);
+    switchTo(FilesPage);
+    clickFirstLine(form->ListBox2);
+    form->CheckBox4->click();
+    switchTo(MainPage);
+    QTest::keyClicks(form->LabeledEdit1, "!");
+    EXPECT_EQ(rootAttribute("name"), value + "!");
+    EXPECT_EQ(elementXml(Mxi::Products),
+              "<products><product name=\"flash\" primary=\"false\" version=\"" + value + "\"/></products>");
+    EXPECT_EQ(elementXml(Mxi::Files),
+              "<files><file source=\"" + value + "\" destination=\"d\" shared=\"true\"/></files>");
 }
 
 TEST_F(MainWindowTest, TypeMatchesWithoutLetterCaseAndAuthorIsCreated) {

@@ -3,6 +3,8 @@
 #include "document/XmlDocument.h"
 #include "window/Dialogs.h"
 #include "window/ImageList.h"
+// Included, not declared: users of the window reach the lists as the list widgets they are.
+#include "window/ListBox.h"
 
 #include <QWidget>
 
@@ -10,7 +12,6 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class LabeledEdit;
@@ -93,7 +94,7 @@ public:
     LabeledEdit* LabeledEdit4;
     QPushButton* Button4;
     QPushButton* Button5;
-    QListWidget* ListBox1;
+    ListBox* ListBox1;
 
     void TabSheet2Show();
     void TabSheet2Hide();
@@ -118,7 +119,7 @@ public:
     QComboBox* ComboBoxEx2;
     QPushButton* Button7;
     QPushButton* Button8;
-    QListWidget* ListBox2;
+    ListBox* ListBox2;
     QLabel* Label4;
     QLabel* Label5;
     // The folder-name help windows, set by the program's entry point; not owned.

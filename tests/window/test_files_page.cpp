@@ -320,11 +320,11 @@ TEST_F(FilesPageTest, MinusDeletesOnlyTheSelectedLine) {
     form->Button8->click();
     EXPECT_EQ(lines(), QStringList{"b|e|false|false|both"});
     EXPECT_EQ(selectedRow(), -1);
-    EXPECT_TRUE(editorsEnabled(true));
+    EXPECT_TRUE(editorsEnabled(false));
     EXPECT_EQ(form->Edit1->text(), "a");
     EXPECT_TRUE(form->CheckBox4->isChecked());
 
-    // With no line selected the editors reach no line.
+    // With no line selected the editors take no input.
     QTest::keyClicks(form->Edit1, "x");
     form->CheckBox5->click();
     pickNextPlatform();
@@ -333,6 +333,21 @@ TEST_F(FilesPageTest, MinusDeletesOnlyTheSelectedLine) {
     EXPECT_EQ(lines(), QStringList{"b|e|false|false|both"});
     switchTo(MainPage);
     EXPECT_EQ(elementXml(Mxi::Files), R"(<files><file source="b" destination="e" platform="mac"/></files>)");
+}
+
+TEST_F(FilesPageTest, ClicksBesideTheLinesKeepTheSelectedLine) {
+    switchTo(FilesPage);
+    form->Button7->click();
+    clickLine(0);
+    QListWidget* list = form->ListBox2;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, list->viewport()->height() - 5));
+    QTest::keyClicks(form->Edit2, "A");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list->visualItemRect(list->item(0)).center());
+    QTest::keyClicks(form->Edit2, "B");
+    switchTo(MainPage);
+    EXPECT_EQ(elementXml(Mxi::Files),
+              R"(<files><file source="Select source" destination="Select destinationAB"/></files>)");
 }
 
 TEST_F(FilesPageTest, BrowsingFillsTheSourceOnly) {

@@ -270,7 +270,7 @@ TEST_F(ProductsPageTest, MinusRemovesTheSelectedLineAndLeavesNoSelection) {
     form->Button5->click();
     EXPECT_EQ(lines(), QStringList({"0++4", "1+-4", "3--5", "4--3", "5--1.5", "6--"}));
     EXPECT_EQ(selectedRow(), -1);
-    EXPECT_TRUE(editorsEnabled());
+    EXPECT_FALSE(editorsEnabled());
     EXPECT_EQ(form->LabeledEdit4->text(), "5");
     typeVersion("9");
     form->CheckBox2->click();
@@ -281,6 +281,21 @@ TEST_F(ProductsPageTest, MinusRemovesTheSelectedLineAndLeavesNoSelection) {
     switchTo(MainPage);
     EXPECT_FALSE(elementXml(Mxi::Products).contains("flash"));
     EXPECT_EQ(products().childCount(), 6);
+}
+
+TEST_F(ProductsPageTest, ClicksBesideTheLinesKeepTheSelectedLine) {
+    switchTo(ProductsPage);
+    form->Button4->click();
+    clickLine(0);
+    QListWidget* list = form->ListBox1;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, list->viewport()->height() - 5));
+    QTest::keyClicks(form->LabeledEdit4, "1");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list->visualItemRect(list->item(0)).center());
+    QTest::keyClicks(form->LabeledEdit4, "2");
+    switchTo(MainPage);
+    EXPECT_EQ(elementXml(Mxi::Products),
+              R"(<products><product name="dreamweaver" primary="false" version="512"/></products>)");
 }
 
 TEST_F(ProductsPageTest, PickingAProductForAnUnknownOneMakesItThatProduct) {

@@ -164,6 +164,9 @@ private:
     static QString memoText(const QPlainTextEdit* memo);
     // Places a memo of the Description or Configuration changes page: wrapping, no scroll bars.
     static void placeMemo(QPlainTextEdit* memo, const QRect& place);
+    // The texts the Description page's boxes showed: a box left as shown writes nothing.
+    QString shownDescription_;
+    QString shownUiAccess_;
     // Text of Memo3 that did not parse; the next show of the page puts it back.
     std::optional<QString> rejectedConfiguration_;
 

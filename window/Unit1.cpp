@@ -52,7 +52,11 @@ void TForm1::buildFrame() {
     windowFont.setStyleHint(QFont::SansSerif);
     windowFont.setPixelSize(11);
     setFont(windowFont);
-    setBackgroundRole(QPalette::Button);
+    // The background is button face while every text keeps the window-text colour: a background role
+    // of Button would paint the labels in button text, over the colours that hover and small print set.
+    QPalette buttonFace = palette();
+    buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
+    setPalette(buttonFace);
     setAutoFillBackground(true);
 
     PageControl1 = new PageControl(this);

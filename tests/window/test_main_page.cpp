@@ -2,12 +2,14 @@
 
 #include "support/VersionInfoReader.h"
 #include "window/FindUpwards.h"
+#include "window/HoverStyle.h"
 #include "window/LabeledEdit.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEnterEvent>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
@@ -158,6 +160,28 @@ TEST_F(MainPageTest, TitleAndSmallPrintHaveTheirFontsColoursAndFit) {
         const QFontMetrics metrics(label->font());
         EXPECT_LE(metrics.horizontalAdvance(label->text()), label->width()) << label->text().toStdString();
         EXPECT_LE(metrics.ascent() + metrics.descent(), label->height()) << label->text().toStdString();
+    }
+}
+
+// What is painted: the small print in grey, the links in the hot colour while the pointer is over them.
+TEST_F(MainPageTest, LabelsPaintTheirTextColours) {
+    const QColor windowText = QApplication::palette().color(QPalette::WindowText);
+    const QColor greyText = QApplication::palette().color(QPalette::Disabled, QPalette::WindowText);
+    for (QLabel* label : {form->Label15, form->Label16}) {
+        const QImage painted = label->grab().toImage();
+        EXPECT_TRUE(holdsNearColour(painted, greyText));
+        EXPECT_FALSE(holdsNearColour(painted, windowText));
+    }
+    for (QLabel* link : {form->Label4, form->Label5, form->Label13}) {
+        SCOPED_TRACE(link->text().toStdString());
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QApplication::sendEvent(link, &enter);
+        EXPECT_TRUE(holdsNearColour(link->grab().toImage(), HoverStyle::hotColor()));
+        EXPECT_FALSE(holdsNearColour(link->grab().toImage(), windowText));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(link, &leave);
+        EXPECT_TRUE(holdsNearColour(link->grab().toImage(), windowText));
+        EXPECT_FALSE(holdsNearColour(link->grab().toImage(), HoverStyle::hotColor()));
     }
 }
 

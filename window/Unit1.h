@@ -167,8 +167,13 @@ private:
     // The texts the Description page's boxes showed: a box left as shown writes nothing.
     QString shownDescription_;
     QString shownUiAccess_;
-    // Text of Memo3 that did not parse; the next show of the page puts it back.
-    std::optional<QString> rejectedConfiguration_;
+    // Text of Memo3 that did not parse, and where the parser stopped in it; the next show of the page
+    // puts it back with the cursor there.
+    struct RejectedText {
+        QString text;
+        int errorPosition;
+    };
+    std::optional<RejectedText> rejectedConfiguration_;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -189,11 +194,16 @@ private:
     // Whether a change of this node can reach the Main page, which shows the root and its author.
     static bool changesMainPage(const XmlNode& changed);
 
+    // Why the current page is being left; the Configuration changes page tells the user what a text
+    // it cannot store stops.
+    enum class Leaving { ForAnotherPage, ForLoad, ForSave };
+    // Makes the Main page current, so that the page being left stores what it shows.
+    void leavePageFor(Leaving reason);
+
     bool firstShown_ = false;
     // True while the Main page's controls show the document's values, after every refresh.
     bool mainPageShowsDocument_ = false;
-    // Set while Load leaves the current page: the loaded file replaces whatever the page holds.
-    bool loading_ = false;
+    Leaving leaving_ = Leaving::ForAnotherPage;
 };
 
 #include "window/Application.h"

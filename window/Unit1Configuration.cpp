@@ -4,7 +4,6 @@
 #include "document/XmlErrors.h"
 #include "window/HoverStyle.h"
 #include "window/LabelEvents.h"
-#include "window/MessageBoxes.h"
 #include "window/PageControl.h"
 #include "window/Shell.h"
 
@@ -85,7 +84,7 @@ QString whatWasFound(const QString& reason, const QString& line) {
 QString refusal(const QString& typed, const ParseError& error, int position) {
     const qsizetype lineStart = typed.lastIndexOf(QLatin1Char('\n'), position - 1) + 1;
     const QString line = typed.mid(lineStart, typed.indexOf(QLatin1Char('\n'), lineStart) - lineStart);
-    return QStringLiteral("The configuration changes are not well-formed XML: on line %1, %2")
+    return QStringLiteral("The configuration changes are not well-formed XML: on line %1, %2.")
         .arg(typed.left(position).count(QLatin1Char('\n')) + 1)
         .arg(whatWasFound(error.reason(), line));
 }
@@ -138,9 +137,8 @@ void TForm1::TabSheet4Hide() {
         const int position = errorPosition(typed, error, prefix.size());
         rejectedConfiguration_ = RejectedText{typed, position};
         const QString message = refusal(typed, error, position);
-        throw PageKeptError(leaving_ == Leaving::ForSave ? MessageBoxes::withFullStop(message) +
-                                                               QStringLiteral(" Save stopped: nothing was written.")
-                                                         : message);
+        throw PageKeptError(
+            leaving_ == Leaving::ForSave ? message + QStringLiteral(" Save stopped: nothing was written.") : message);
     }
     XmlNode root = Mxi::findRoot(XMLDocument1);
     root.removeFirstChild(Mxi::ConfigurationChanges);

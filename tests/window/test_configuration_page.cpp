@@ -198,17 +198,16 @@ TEST_F(ConfigurationPageTest, MalformedTextKeepsThePageAndTheDocument) {
         QString found;
         int cursor;
     };
-    const QString doctypeInside =
-        "a document type declaration (<!DOCTYPE ...>) stands inside the element, where XML allows none.";
     const Case cases[] = {
-        {"<menu-insert>\n<menuitem/>", "line 2, <menu-insert> opened on line 1 has no end tag.", 25},
+        {"<menu-insert>\n<menuitem/>", "line 2, <menu-insert> opened on line 1 has no end tag", 25},
         {"<ok/>\nif a < b", "line 2, the parser found \"StartTag: invalid element name\"", 12},
         {"Fish & chips", "line 1, the parser found \"xmlParseEntityRef: no name\"", 6},
         {"<a/></configuration-changes><b/>", "line 1, the parser found \"Extra content at the end of the document\"",
          28},
         {"<a>\n\n</b>", "line 3, the parser found \"Opening and ending tag mismatch: a line 1 and b\"", 9},
         {"<b>\u00E9&nbsp;</b>", "line 1, the parser found \"Entity 'nbsp' not defined\"", 10},
-        {"<a>\n <!DOCTYPE a>", "line 2, " + doctypeInside, 6},
+        {"<a>\n <!DOCTYPE a>",
+         "line 2, a document type declaration (<!DOCTYPE ...>) stands inside the element, where XML allows none", 6},
     };
     type("<kept/>");
     const QByteArray before = form->XMLDocument1.xml();
@@ -217,7 +216,7 @@ TEST_F(ConfigurationPageTest, MalformedTextKeepsThePageAndTheDocument) {
         messages.clear();
         type(test.typed, DescriptionPage);
 
-        const QString message = "The configuration changes are not well-formed XML: on " + test.found;
+        const QString message = "The configuration changes are not well-formed XML: on " + test.found + ".";
         EXPECT_EQ(messageTexts(), QStringList{message});
         EXPECT_EQ(form->Memo3->textCursor().position(), test.cursor);
         EXPECT_EQ(form->PageControl1->currentIndex(), ConfigurationPage);
@@ -227,8 +226,7 @@ TEST_F(ConfigurationPageTest, MalformedTextKeepsThePageAndTheDocument) {
         messages.clear();
         EXPECT_EQ(save(), QByteArray());
         EXPECT_FALSE(QFile::exists(savedFile));
-        EXPECT_EQ(messageTexts(),
-                  QStringList{MessageBoxes::withFullStop(message) + " Save stopped: nothing was written."});
+        EXPECT_EQ(messageTexts(), QStringList{message + " Save stopped: nothing was written."});
         EXPECT_EQ(form->PageControl1->currentIndex(), ConfigurationPage);
         EXPECT_EQ(form->Memo3->toPlainText(), test.typed);
         EXPECT_EQ(form->XMLDocument1.xml(), before);
@@ -249,13 +247,10 @@ TEST_F(ConfigurationPageTest, DeclaredEntitiesCanBeShownTypedAndSaved) {
     type("<a>&e;</a>&e;");
     switchTo(ConfigurationPage);
     EXPECT_EQ(form->Memo3->toPlainText(), "<a>&e;</a>&e;");
-    const QByteArray saved = save();
-    EXPECT_EQ(saved, crlfLines({"<!DOCTYPE macromedia-extension [", "<!ENTITY e \"<b/>\">", "]>",
-                                R"(<macromedia-extension requires-restart="false">)", "  <configuration-changes>",
-                                "    <a>&e;</a>", "  &e;</configuration-changes>", "</macromedia-extension>"}));
-    load(savedFile);
-    EXPECT_EQ(save(QStringLiteral("again.mxi")), saved);
-    EXPECT_TRUE(messages.isEmpty()) << messageTexts().join('\n').toStdString();
+    EXPECT_EQ(save(), crlfLines({"<!DOCTYPE macromedia-extension [", "<!ENTITY e \"<b/>\">", "]>",
+                                 R"(<macromedia-extension requires-restart="false">)", "  <configuration-changes>",
+                                 "    <a>&e;</a>", "  &e;</configuration-changes>", "</macromedia-extension>"}));
+    EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST_F(ConfigurationPageTest, LoadGoesAheadSilentlyAfterMalformedText) {

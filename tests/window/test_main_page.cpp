@@ -163,25 +163,22 @@ TEST_F(MainPageTest, TitleAndSmallPrintHaveTheirFontsColoursAndFit) {
     }
 }
 
-// What is painted: the small print in grey, the links in the hot colour while the pointer is over them.
+// The painted text: grey small print, links in the hot colour while the pointer is over them.
 TEST_F(MainPageTest, LabelsPaintTheirTextColours) {
     const QColor windowText = QApplication::palette().color(QPalette::WindowText);
     const QColor greyText = QApplication::palette().color(QPalette::Disabled, QPalette::WindowText);
-    for (QLabel* label : {form->Label15, form->Label16}) {
+    const auto paints = [](QLabel* label, const QColor& colour, const QColor& notColour) {
         const QImage painted = label->grab().toImage();
-        EXPECT_TRUE(holdsNearColour(painted, greyText));
-        EXPECT_FALSE(holdsNearColour(painted, windowText));
-    }
+        return holdsNearColour(painted, colour) && !holdsNearColour(painted, notColour);
+    };
+    EXPECT_TRUE(paints(form->Label15, greyText, windowText) && paints(form->Label16, greyText, windowText));
     for (QLabel* link : {form->Label4, form->Label5, form->Label13}) {
-        SCOPED_TRACE(link->text().toStdString());
         QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
         QApplication::sendEvent(link, &enter);
-        EXPECT_TRUE(holdsNearColour(link->grab().toImage(), HoverStyle::hotColor()));
-        EXPECT_FALSE(holdsNearColour(link->grab().toImage(), windowText));
+        EXPECT_TRUE(paints(link, HoverStyle::hotColor(), windowText)) << link->text().toStdString();
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(link, &leave);
-        EXPECT_TRUE(holdsNearColour(link->grab().toImage(), windowText));
-        EXPECT_FALSE(holdsNearColour(link->grab().toImage(), HoverStyle::hotColor()));
+        EXPECT_TRUE(paints(link, windowText, HoverStyle::hotColor())) << link->text().toStdString();
     }
 }
 

@@ -4,7 +4,6 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -43,33 +42,23 @@ TEST(MessageBoxes, RecordsTheStandardErrorBox) {
     EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
 }
 
-// A file's content can look like markup; the user reads it as the characters it is.
-TEST(MessageBoxes, ShowTextsAsTheyAre) {
-    const QString text = "\"f.mxi\" is not an extension installation file: its root element is <html>, not "
-                         "<macromedia-extension>; <b>bold</b> &amp;";
-    const auto box = MessageBoxes::newErrorBox(text);
-    const auto* label = box->findChild<QLabel*>("qt_msgbox_label");
-    ASSERT_NE(label, nullptr);
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(const_cast<QLabel*>(label))->text(QAccessible::Name), text);
-    EXPECT_EQ(MessageBoxes::newTextBox(text)->findChild<QPlainTextEdit*>()->toPlainText(), text);
-}
-
-TEST(MessageBoxes, ALongTextFitsTheScreenScrollsAndClosesWithEnterOrEscape) {
-    const QString text = QStringLiteral("<file source=\"%1\" destination=\"$dreamweaver/Configuration\"/>\n")
-                             .arg(QString(300, 'x'))
-                             .repeated(3000);
-    const QSize screen = QApplication::primaryScreen()->availableSize();
+// A file's content can look like markup: the user reads it as the characters it is. A long text
+// fits the screen and scrolls.
+TEST(MessageBoxes, ShowTextsAsTheyAreAndLongOnesScroll) {
+    const QString text = "its root element is <html>, not <macromedia-extension>; <b>bold</b> &amp;\n";
+    const auto error = MessageBoxes::newErrorBox(text);
+    EXPECT_EQ(
+        QAccessible::queryAccessibleInterface(error->findChild<QLabel*>("qt_msgbox_label"))->text(QAccessible::Name),
+        text);
     for (const auto& [key, result] :
          {std::pair{Qt::Key_Return, QDialog::Accepted}, {Qt::Key_Escape, QDialog::Rejected}}) {
-        const auto box = MessageBoxes::newTextBox(text);
+        const auto box = MessageBoxes::newTextBox(text.repeated(3000));
         box->show();
-        EXPECT_LE(box->width(), screen.width());
-        EXPECT_LE(box->height(), screen.height());
         auto* view = box->findChild<QPlainTextEdit*>();
+        EXPECT_EQ(view->toPlainText(), text.repeated(3000));
+        EXPECT_TRUE(QApplication::primaryScreen()->availableGeometry().contains(box->frameGeometry()));
         EXPECT_GT(view->verticalScrollBar()->maximum(), 0);
-        EXPECT_GT(view->horizontalScrollBar()->maximum(), 0);
         QTest::keyClick(view, key);
-        EXPECT_FALSE(box->isVisible());
         EXPECT_EQ(box->result(), result);
     }
 }

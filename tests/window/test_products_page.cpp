@@ -283,21 +283,6 @@ TEST_F(ProductsPageTest, MinusRemovesTheSelectedLineAndLeavesNoSelection) {
     EXPECT_EQ(products().childCount(), 6);
 }
 
-TEST_F(ProductsPageTest, ClicksBesideTheLinesKeepTheSelectedLine) {
-    switchTo(ProductsPage);
-    form->Button4->click();
-    clickLine(0);
-    QListWidget* list = form->ListBox1;
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, list->viewport()->height() - 5));
-    QTest::keyClicks(form->LabeledEdit4, "1");
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                      list->visualItemRect(list->item(0)).center());
-    QTest::keyClicks(form->LabeledEdit4, "2");
-    switchTo(MainPage);
-    EXPECT_EQ(elementXml(Mxi::Products),
-              R"(<products><product name="dreamweaver" primary="false" version="512"/></products>)");
-}
-
 TEST_F(ProductsPageTest, PickingAProductForAnUnknownOneMakesItThatProduct) {
     loadText(extensionWithProducts("<products><product name=\"Fireworks\" version=\"8\" required=\"true\" "
                                    "platform=\"win\"/><product name=\"flash\" version=\"6\"/></products>"));

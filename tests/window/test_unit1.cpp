@@ -5,8 +5,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QListWidget>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -144,21 +146,32 @@ TEST_F(MainWindowTest, EditBoxesKeepLongValuesWhole) {
     load(writeFile("<macromedia-extension name=\"" + value + "\"><products><product name=\"flash\" version=\"" + value +
                    "\"/></products><files><file source=\"" + value +
                    "\" destination=\"d\"/></files></macromedia-extension>"));
-    const auto clickFirstLine = [](QListWidget* list) {
+    for (const auto& [page, list] : {std::pair{ProductsPage, form->ListBox1}, {FilesPage, form->ListBox2}}) {
+        switchTo(page);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
-    };
-    switchTo(ProductsPage);
-    clickFirstLine(form->ListBox1);
-    switchTo(FilesPage);
-    clickFirstLine(form->ListBox2);
+    }
     form->CheckBox4->click();
     switchTo(MainPage);
     QTest::keyClicks(form->LabeledEdit1, "!");
+    EXPECT_EQ(save().count(value), 3);
     EXPECT_EQ(rootAttribute("name"), value + "!");
-    EXPECT_EQ(elementXml(Mxi::Products),
-              "<products><product name=\"flash\" primary=\"false\" version=\"" + value + "\"/></products>");
-    EXPECT_EQ(elementXml(Mxi::Files),
-              "<files><file source=\"" + value + "\" destination=\"d\" shared=\"true\"/></files>");
+}
+
+// A name typed without extension finds, or makes, the .mxi file.
+TEST_F(MainWindowTest, FileDialogsCompleteANameTypedWithoutExtension) {
+    writeBytes(folder.filePath("plainname.mxi"), {});
+    for (const FileDialog* wrapper : {&form->OpenDialog1, &form->SaveDialog1}) {
+        const auto dialog = wrapper->newDialog(form.get());
+        dialog->setDirectory(folder.path());
+        dialog->open();
+        QTest::keyClicks(dialog->findChild<QLineEdit*>("fileNameEdit"), "plainname");
+        // Closes a "File not found" box, which would wait for an answer.
+        QTimer::singleShot(0, dialog.get(),
+                           [] { delete qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); });
+        QTest::keyClick(dialog->findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
+        EXPECT_EQ(dialog->selectedFiles(), QStringList{folder.filePath("plainname.mxi")});
+        EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    }
 }
 
 TEST_F(MainWindowTest, TypeMatchesWithoutLetterCaseAndAuthorIsCreated) {

@@ -73,6 +73,7 @@ struct FirstError {
     bool found = false;
     QString reason;
     int line = 0;
+    int column = 0;
 };
 
 // libxml2 reports the error that stopped the parse last; the user needs the first one.
@@ -83,6 +84,7 @@ void keepFirstError(void* context, xmlError* error) {
     first->found = true;
     first->reason = error->message ? QString::fromUtf8(error->message).trimmed() : QString();
     first->line = error->line;
+    first->column = error->int2;
 }
 
 struct FreeParserContext {
@@ -106,7 +108,7 @@ Parsed parse(const QByteArray& text) {
     if (!document || !context->wellFormed) {
         if (!firstError.found)
             firstError.reason = QStringLiteral("Document is empty");
-        throw ParseError(firstError.reason, firstError.line, sourceLine(text, firstError.line));
+        throw ParseError(firstError.reason, firstError.line, sourceLine(text, firstError.line), firstError.column);
     }
     dropWhitespaceText(document.get());
     useUtf8(document.get());

@@ -61,6 +61,8 @@ NodeType XmlNode::type() const {
     switch (node_->type) {
     case XML_DOCUMENT_NODE:
         return NodeType::Document;
+    case XML_DTD_NODE:
+        return NodeType::DocumentType;
     case XML_ELEMENT_NODE:
         return NodeType::Element;
     case XML_TEXT_NODE:
@@ -78,6 +80,7 @@ NodeType XmlNode::type() const {
 
 QString XmlNode::name() const {
     switch (type()) {
+    case NodeType::DocumentType:
     case NodeType::Element:
     case NodeType::ProcessingInstruction:
         return toQString(node_->name);

@@ -14,7 +14,7 @@ struct _xmlDoc;
 struct _xmlNode;
 class XmlDocument;
 
-enum class NodeType { Document, Element, Text, CData, Comment, ProcessingInstruction, Other };
+enum class NodeType { Document, DocumentType, Element, Text, CData, Comment, ProcessingInstruction, Other };
 
 using Attribute = QPair<QString, QString>;
 

@@ -33,18 +33,28 @@ bool FileDialog::Execute(QWidget* parent) {
     return true;
 }
 
-void FileDialog::scriptAnswer(std::optional<QString> fileName) { scripted_ = fileName; }
+void FileDialog::scriptAnswer(std::optional<QString> fileName) {
+    scripted_ = fileName;
+}
+
+std::unique_ptr<QFileDialog> FileDialog::newDialog(QWidget* parent) const {
+    auto dialog = std::make_unique<QFileDialog>(parent, QString(), QString(), qtFilter(Filter));
+    if (kind_ == Kind::Open) {
+        dialog->setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    }
+    // The dialog itself completes a name typed without extension, so that it finds the file.
+    dialog->setDefaultSuffix(DefaultExt);
+    return dialog;
+}
 
 std::optional<QString> FileDialog::ask(QWidget* parent) const {
-    QString chosen;
-    if (kind_ == Kind::Open)
-        chosen = QFileDialog::getOpenFileName(parent, QString(), QString(), qtFilter(Filter));
-    else
-        chosen = QFileDialog::getSaveFileName(parent, QString(), QString(), qtFilter(Filter), nullptr,
-                                              QFileDialog::DontConfirmOverwrite);
-    if (chosen.isEmpty())
+    const std::unique_ptr<QFileDialog> dialog = newDialog(parent);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
-    return chosen;
+    return dialog->selectedFiles().first();
 }
 
 QString FileDialog::withDefaultExtension(const QString& fileName) const {

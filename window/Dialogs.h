@@ -2,8 +2,10 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 // A standard open or save dialog. Tests script the answer instead of showing the dialog.
@@ -23,6 +25,9 @@ public:
 
     // The next Execute answers with this file name, or as cancelled for nullopt.
     void scriptAnswer(std::optional<QString> fileName);
+
+    // The dialog that Execute runs, not yet shown.
+    std::unique_ptr<QFileDialog> newDialog(QWidget* parent) const;
 
 private:
     std::optional<QString> ask(QWidget* parent) const;

@@ -1,5 +1,7 @@
 #include "window/LabeledEdit.h"
 
+#include <limits>
+
 namespace {
 
 constexpr int captionHeight = 13;
@@ -7,9 +9,14 @@ constexpr int captionSpacing = 3;
 
 } // namespace
 
+void keepAnyLength(QLineEdit* edit) {
+    edit->setMaxLength(std::numeric_limits<int>::max());
+}
+
 LabeledEdit::LabeledEdit(const QString& caption, QWidget* parent)
     : QLineEdit(parent), EditLabel(new QLabel(caption, parent)) {
     EditLabel->setBuddy(this);
+    keepAnyLength(this);
 }
 
 void LabeledEdit::place(int left, int top, int width, int height) {

@@ -3,7 +3,10 @@
 #include <QLabel>
 #include <QLineEdit>
 
-// A one-line edit with its caption just above it.
+// Qt's line edits cut their text at 32,767 characters; an edit box of the program keeps any value whole.
+void keepAnyLength(QLineEdit* edit);
+
+// A one-line edit with its caption just above it; it keeps any length of text.
 class LabeledEdit : public QLineEdit {
 public:
     LabeledEdit(const QString& caption, QWidget* parent);

@@ -1,6 +1,12 @@
 #include "window/MessageBoxes.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QStyle>
+#include <QVBoxLayout>
 
 namespace MessageBoxes {
 
@@ -8,21 +14,49 @@ namespace {
 
 QList<Message>* recorded = nullptr;
 
-void show(const QString& text, QMessageBox::Icon icon) {
-    const Message message{text, QApplication::applicationName(), icon};
-    if (recorded) {
+QString title() {
+    return QApplication::applicationName();
+}
+
+// True when the message went to the test's list instead of the screen.
+bool record(const Message& message) {
+    if (recorded)
         recorded->append(message);
-        return;
+    return recorded;
+}
+
+QString longestLine(const QString& text) {
+    QStringView longest;
+    for (const QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
+        if (line.size() > longest.size())
+            longest = line;
     }
-    QMessageBox box(message.icon, message.title, message.text, QMessageBox::Ok, QApplication::activeWindow());
-    box.exec();
+    return longest.toString();
+}
+
+// The size that shows the whole text in the view, bounded by the screen's free area: beyond it the
+// view scrolls. Around the view the box needs the room given as frame.
+QSize textBoxSize(const QPlainTextEdit& view, const QString& text, const QSize& frame) {
+    const QFontMetrics metrics(view.font());
+    const int margins = 2 * (view.frameWidth() + int(view.document()->documentMargin())) +
+                        view.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int lines = int(text.count(QLatin1Char('\n'))) + 1;
+    const QSize whole(metrics.horizontalAdvance(longestLine(text)) + margins, lines * metrics.lineSpacing() + margins);
+    return (whole + frame).boundedTo(QApplication::primaryScreen()->availableSize() * 9 / 10);
 }
 
 } // namespace
 
-void showError(const QString& message) { show(withFullStop(message), QMessageBox::Critical); }
+void showError(const QString& message) {
+    const QString text = withFullStop(message);
+    if (!record({text, title(), QMessageBox::Critical}))
+        newErrorBox(text)->exec();
+}
 
-void showText(const QString& text) { show(text, QMessageBox::NoIcon); }
+void showText(const QString& text) {
+    if (!record({text, title(), QMessageBox::NoIcon}))
+        newTextBox(text)->exec();
+}
 
 QString withFullStop(const QString& message) {
     if (!message.isEmpty() && message.back() > QChar('.'))
@@ -30,6 +64,34 @@ QString withFullStop(const QString& message) {
     return message;
 }
 
-void recordInto(QList<Message>* messages) { recorded = messages; }
+void recordInto(QList<Message>* messages) {
+    recorded = messages;
+}
+
+std::unique_ptr<QMessageBox> newErrorBox(const QString& text) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, title(), text, QMessageBox::Ok,
+                                             QApplication::activeWindow());
+    box->setTextFormat(Qt::PlainText);
+    return box;
+}
+
+std::unique_ptr<QDialog> newTextBox(const QString& text) {
+    auto box = std::make_unique<QDialog>(QApplication::activeWindow());
+    box->setWindowTitle(title());
+    auto* view = new QPlainTextEdit(box.get());
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    view->setPlainText(text);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, box.get());
+    QObject::connect(buttons, &QDialogButtonBox::accepted, box.get(), &QDialog::accept);
+    auto* layout = new QVBoxLayout(box.get());
+    layout->addWidget(view);
+    layout->addWidget(buttons);
+    const QMargins margins = layout->contentsMargins();
+    const QSize frame(margins.left() + margins.right(),
+                      margins.top() + margins.bottom() + layout->spacing() + buttons->sizeHint().height());
+    box->resize(textBoxSize(*view, text, frame));
+    return box;
+}
 
 } // namespace MessageBoxes

@@ -4,7 +4,12 @@
 #include <QMessageBox>
 #include <QString>
 
+#include <memory>
+
+class QDialog;
+
 // Every message the program shows goes through here, so that tests can read them instead.
+// Messages are plain text: a file's content that looks like markup shows as the characters it is.
 namespace MessageBoxes {
 
 struct Message {
@@ -16,12 +21,17 @@ struct Message {
 // The standard error box: error icon, OK button, the application title, the message with a full
 // stop appended when its last character comes after "." in character order.
 void showError(const QString& message);
-// A plain box with an OK button, titled with the application title.
+// A plain box with an OK button, titled with the application title. It fits the screen and
+// scrolls a long text.
 void showText(const QString& text);
 
 QString withFullStop(const QString& message);
 
 // While a list is set, messages are appended to it instead of being shown.
 void recordInto(QList<Message>* messages);
+
+// The boxes that showError and showText run, not yet shown.
+std::unique_ptr<QMessageBox> newErrorBox(const QString& text);
+std::unique_ptr<QDialog> newTextBox(const QString& text);
 
 } // namespace MessageBoxes

@@ -52,7 +52,11 @@ void TForm1::buildFrame() {
     windowFont.setStyleHint(QFont::SansSerif);
     windowFont.setPixelSize(11);
     setFont(windowFont);
-    setBackgroundRole(QPalette::Button);
+    // The background is button face while every text keeps the window-text colour: a background role
+    // of Button would paint the labels in button text, over the colours that hover and small print set.
+    QPalette buttonFace = palette();
+    buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
+    setPalette(buttonFace);
     setAutoFillBackground(true);
 
     PageControl1 = new PageControl(this);
@@ -96,20 +100,24 @@ void TForm1::FormCreate() {
 void TForm1::Button1Click() {
     if (!OpenDialog1.Execute(this))
         return;
-    loading_ = true;
-    PageControl1->setCurrentIndex(mainPage);
-    loading_ = false;
+    leavePageFor(Leaving::ForLoad);
     loadExtensionFile(XMLDocument1, OpenDialog1.FileName);
     update();
 }
 
 void TForm1::Button2Click() {
-    PageControl1->setCurrentIndex(mainPage);
+    leavePageFor(Leaving::ForSave);
     if (PageControl1->currentIndex() != mainPage)
         return;
     if (!SaveDialog1.Execute(this))
         return;
     saveExtensionFile(XMLDocument1, SaveDialog1.FileName);
+}
+
+void TForm1::leavePageFor(Leaving reason) {
+    leaving_ = reason;
+    PageControl1->setCurrentIndex(mainPage);
+    leaving_ = Leaving::ForAnotherPage;
 }
 
 void TForm1::Button3Click() {

@@ -3,6 +3,8 @@
 #include "document/XmlDocument.h"
 #include "window/Dialogs.h"
 #include "window/ImageList.h"
+// Included, not declared: users of the window reach the lists as the list widgets they are.
+#include "window/ListBox.h"
 
 #include <QWidget>
 
@@ -10,7 +12,6 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class LabeledEdit;
@@ -93,7 +94,7 @@ public:
     LabeledEdit* LabeledEdit4;
     QPushButton* Button4;
     QPushButton* Button5;
-    QListWidget* ListBox1;
+    ListBox* ListBox1;
 
     void TabSheet2Show();
     void TabSheet2Hide();
@@ -118,7 +119,7 @@ public:
     QComboBox* ComboBoxEx2;
     QPushButton* Button7;
     QPushButton* Button8;
-    QListWidget* ListBox2;
+    ListBox* ListBox2;
     QLabel* Label4;
     QLabel* Label5;
     // The folder-name help windows, set by the program's entry point; not owned.
@@ -163,8 +164,16 @@ private:
     static QString memoText(const QPlainTextEdit* memo);
     // Places a memo of the Description or Configuration changes page: wrapping, no scroll bars.
     static void placeMemo(QPlainTextEdit* memo, const QRect& place);
-    // Text of Memo3 that did not parse; the next show of the page puts it back.
-    std::optional<QString> rejectedConfiguration_;
+    // The texts the Description page's boxes showed: a box left as shown writes nothing.
+    QString shownDescription_;
+    QString shownUiAccess_;
+    // Text of Memo3 that did not parse, and where the parser stopped in it; the next show of the page
+    // puts it back with the cursor there.
+    struct RejectedText {
+        QString text;
+        int errorPosition;
+    };
+    std::optional<RejectedText> rejectedConfiguration_;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -185,11 +194,16 @@ private:
     // Whether a change of this node can reach the Main page, which shows the root and its author.
     static bool changesMainPage(const XmlNode& changed);
 
+    // Why the current page is being left; the Configuration changes page tells the user what a text
+    // it cannot store stops.
+    enum class Leaving { ForAnotherPage, ForLoad, ForSave };
+    // Makes the Main page current, so that the page being left stores what it shows.
+    void leavePageFor(Leaving reason);
+
     bool firstShown_ = false;
     // True while the Main page's controls show the document's values, after every refresh.
     bool mainPageShowsDocument_ = false;
-    // Set while Load leaves the current page: the loaded file replaces whatever the page holds.
-    bool loading_ = false;
+    Leaving leaving_ = Leaving::ForAnotherPage;
 };
 
 #include "window/Application.h"

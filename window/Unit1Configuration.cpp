@@ -9,6 +9,8 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTextCursor>
 
 #include <algorithm>
 
@@ -38,6 +40,55 @@ QString innerXml(const XmlNode& element) {
     return text;
 }
 
+// The document's type declaration on one line. The commit text starts with it, so that the typed
+// text may refer to the entities the document declares, and the typed lines keep their numbers.
+QString documentTypeLine(const XmlDocument& document) {
+    for (const XmlNode& node : document.documentNode().children()) {
+        if (node.type() == NodeType::DocumentType)
+            return node.xml().replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    }
+    return {};
+}
+
+// Where the parser stopped, as a position in the typed text; the commit text puts prefixLength
+// characters before the typed text's first line.
+int errorPosition(const QString& typed, const ParseError& error, qsizetype prefixLength) {
+    qsizetype lineStart = 0;
+    for (int line = 1; line < error.line(); ++line) {
+        const qsizetype lineBreak = typed.indexOf(QLatin1Char('\n'), lineStart);
+        if (lineBreak < 0)
+            break;
+        lineStart = lineBreak + 1;
+    }
+    qsizetype lineEnd = typed.indexOf(QLatin1Char('\n'), lineStart);
+    if (lineEnd < 0)
+        lineEnd = typed.size();
+    const qsizetype column = std::max(error.column(), 1) - 1 - (lineStart == 0 ? prefixLength : 0);
+    return int(std::clamp(lineStart + column, lineStart, lineEnd));
+}
+
+// What the parser found. Two of libxml2's messages would name the hidden end tag, or an invalid
+// element name for a declaration; those are said in plain words.
+QString whatWasFound(const QString& reason, const QString& line) {
+    static const QRegularExpression unclosed(
+        QStringLiteral("^Opening and ending tag mismatch: (\\S+) line (\\d+) and ") + Mxi::ConfigurationChanges + '$');
+    if (const QRegularExpressionMatch match = unclosed.match(reason); match.hasMatch())
+        return QStringLiteral("<%1> opened on line %2 has no end tag").arg(match.captured(1), match.captured(2));
+    if (reason == QStringLiteral("StartTag: invalid element name") && line.contains(QStringLiteral("<!DOCTYPE")))
+        return QStringLiteral("a document type declaration (<!DOCTYPE ...>) stands inside the element, where XML "
+                              "allows none");
+    return QStringLiteral("the parser found \"%1\"").arg(reason);
+}
+
+// The refusal in a sentence, with the line counted as the box shows it.
+QString refusal(const QString& typed, const ParseError& error, int position) {
+    const qsizetype lineStart = typed.lastIndexOf(QLatin1Char('\n'), position - 1) + 1;
+    const QString line = typed.mid(lineStart, typed.indexOf(QLatin1Char('\n'), lineStart) - lineStart);
+    return QStringLiteral("The configuration changes are not well-formed XML: on line %1, %2.")
+        .arg(typed.left(position).count(QLatin1Char('\n')) + 1)
+        .arg(whatWasFound(error.reason(), line));
+}
+
 } // namespace
 
 void TForm1::buildConfigurationPage() {
@@ -60,7 +111,11 @@ void TForm1::buildConfigurationPage() {
 
 void TForm1::TabSheet4Show() {
     if (rejectedConfiguration_) {
-        Memo3->setPlainText(*rejectedConfiguration_);
+        Memo3->setPlainText(rejectedConfiguration_->text);
+        QTextCursor cursor = Memo3->textCursor();
+        cursor.setPosition(rejectedConfiguration_->errorPosition);
+        Memo3->setTextCursor(cursor);
+        Memo3->setFocus();
         rejectedConfiguration_.reset();
         return;
     }
@@ -69,21 +124,25 @@ void TForm1::TabSheet4Show() {
 }
 
 // The typed text becomes the content of a new configuration-changes element, the root's last
-// child. A text that does not parse keeps the page, unless Load is replacing the document.
+// child. A text that does not parse keeps the page and stops Save; Load replaces the document anyway.
 void TForm1::TabSheet4Hide() {
     const QString typed = memoText(Memo3);
+    const QString prefix = documentTypeLine(XMLDocument1) + startTag;
     XmlDocument parsed;
     try {
-        parsed.loadFromXml((startTag + typed + endTag).toUtf8());
+        parsed.loadFromXml((prefix + typed + endTag).toUtf8());
     } catch (const ParseError& error) {
-        if (loading_)
+        if (leaving_ == Leaving::ForLoad)
             return;
-        rejectedConfiguration_ = typed;
-        throw PageKeptError(error.message());
+        const int position = errorPosition(typed, error, prefix.size());
+        rejectedConfiguration_ = RejectedText{typed, position};
+        const QString message = refusal(typed, error, position);
+        throw PageKeptError(
+            leaving_ == Leaving::ForSave ? message + QStringLiteral(" Save stopped: nothing was written.") : message);
     }
     XmlNode root = Mxi::findRoot(XMLDocument1);
     root.removeFirstChild(Mxi::ConfigurationChanges);
-    root.appendChild(parsed.documentNode().firstChild());
+    root.appendChild(parsed.documentNode().findChild(Mxi::ConfigurationChanges));
 }
 
 void TForm1::Label13Click() {

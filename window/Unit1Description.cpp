@@ -104,12 +104,15 @@ void TForm1::buildDescriptionPage() {
 
 void TForm1::TabSheet5Show() {
     fillMemo(Memo1, XMLDocument1, Mxi::Description);
+    shownDescription_ = memoText(Memo1);
     fillMemo(Memo2, XMLDocument1, Mxi::UiAccess);
+    shownUiAccess_ = memoText(Memo2);
 }
 
+// A box left as it was shown keeps its element exactly as loaded, pieces and all.
 void TForm1::TabSheet5Hide() {
-    if (Memo1->isEnabled())
+    if (Memo1->isEnabled() && memoText(Memo1) != shownDescription_)
         storeText(XMLDocument1, Mxi::Description, memoText(Memo1));
-    if (Memo2->isEnabled())
+    if (Memo2->isEnabled() && memoText(Memo2) != shownUiAccess_)
         storeText(XMLDocument1, Mxi::UiAccess, memoText(Memo2));
 }

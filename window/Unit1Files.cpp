@@ -5,7 +5,8 @@
 #include "document/Mxi.h"
 #include "window/HoverStyle.h"
 #include "window/LabelEvents.h"
-#include "window/OwnerDrawnDelegate.h"
+#include "window/LabeledEdit.h"
+#include "window/ListBox.h"
 #include "window/Unit2.h"
 #include "window/Unit3.h"
 
@@ -17,7 +18,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStyledItemDelegate>
 
 #include <array>
 
@@ -44,12 +44,6 @@ void enableFileEditors(const TForm1& form, bool enabled) {
         editor->setEnabled(enabled);
 }
 
-// The selected line, or -1: the current row alone may be a line that is not selected.
-int selectedIndex(const QListWidget* list) {
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    return selected.isEmpty() ? -1 : list->row(selected.first());
-}
-
 KeptFileAttributes keptAttributesOf(const QListWidgetItem* item) {
     return item->data(keptAttributesRole).value<KeptFileAttributes>();
 }
@@ -70,11 +64,13 @@ void TForm1::buildFilesPage() {
     Label6 = newLabel(QStringLiteral("File"), TabSheet3, 8, 0);
     Edit1 = new QLineEdit(TabSheet3);
     Edit1->setGeometry(8, 16, 161, 21);
+    keepAnyLength(Edit1);
     Button6 = new QPushButton(QStringLiteral("..."), TabSheet3);
     Button6->setGeometry(176, 16, 21, 21);
     Label7 = newLabel(QStringLiteral("Destination"), TabSheet3, 216, 0);
     Edit2 = new QLineEdit(TabSheet3);
     Edit2->setGeometry(216, 16, 225, 21);
+    keepAnyLength(Edit2);
     CheckBox4 = new QCheckBox(QStringLiteral("Shared"), TabSheet3);
     CheckBox4->setGeometry(24, 48, 57, 17);
     CheckBox5 = new QCheckBox(QStringLiteral("System"), TabSheet3);
@@ -91,15 +87,10 @@ void TForm1::buildFilesPage() {
     Button7->setGeometry(8, 72, 17, 17);
     Button8 = new QPushButton(QStringLiteral("-"), TabSheet3);
     Button8->setGeometry(32, 72, 17, 17);
-    ListBox2 = new QListWidget(TabSheet3);
+    ListBox2 = new ListBox(TabSheet3, fileItemHeight, [this](QPainter& canvas, int index, const QRect& rect, bool) {
+        ListBox2DrawItem(canvas, index, rect);
+    });
     ListBox2->setGeometry(8, 96, 433, 145);
-    ListBox2->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListBox2->setUniformItemSizes(true);
-    ListBox2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ListBox2->setItemDelegate(new OwnerDrawnDelegate(
-        ListBox2, fileItemHeight,
-        [this](QPainter& canvas, int index, const QRect& rect, bool) { ListBox2DrawItem(canvas, index, rect); },
-        OwnerDrawnDelegate::Focus::Drawn));
     Label4 = newLabel(QStringLiteral("Standard destination folder"), TabSheet3, 48, 248);
     Label5 = newLabel(QStringLiteral("Flash standard destination folder"), TabSheet3, 264, 248);
     HoverStyle::apply(Label4);
@@ -182,10 +173,11 @@ void TForm1::ListBox2DrawItem(QPainter& Canvas, int Index, const QRect& Rect) {
 }
 
 void TForm1::ListBox2Click() {
-    const int index = selectedIndex(ListBox2);
+    const int index = ListBox2->selectedRow();
+    // Without a selected line the editors would change nothing: they take no input then.
+    enableFileEditors(*this, index >= 0);
     if (index < 0)
         return;
-    enableFileEditors(*this, true);
     const FileLine line = FileLine::fromText(ListBox2->item(index)->text());
     // Filling the editors must not store them back into the line.
     const QSignalBlocker blockSource(Edit1);
@@ -201,23 +193,23 @@ void TForm1::ListBox2Click() {
 }
 
 void TForm1::Edit1Change() {
-    StoreFileLine(selectedIndex(ListBox2));
+    StoreFileLine(ListBox2->selectedRow());
 }
 
 void TForm1::Edit2Change() {
-    StoreFileLine(selectedIndex(ListBox2));
+    StoreFileLine(ListBox2->selectedRow());
 }
 
 void TForm1::CheckBox4Click() {
-    StoreFileLine(selectedIndex(ListBox2));
+    StoreFileLine(ListBox2->selectedRow());
 }
 
 void TForm1::CheckBox5Click() {
-    StoreFileLine(selectedIndex(ListBox2));
+    StoreFileLine(ListBox2->selectedRow());
 }
 
 void TForm1::ComboBoxEx2Click() {
-    StoreFileLine(selectedIndex(ListBox2));
+    StoreFileLine(ListBox2->selectedRow());
 }
 
 void TForm1::Button6Click() {
@@ -230,12 +222,7 @@ void TForm1::Button7Click() {
 }
 
 void TForm1::Button8Click() {
-    const int index = selectedIndex(ListBox2);
-    if (index < 0)
-        return;
-    // Without a current line the list selects none after the deletion.
-    ListBox2->setCurrentRow(-1);
-    delete ListBox2->takeItem(index);
+    ListBox2->deleteSelectedRow();
 }
 
 void TForm1::StoreFileLine(int Index) {

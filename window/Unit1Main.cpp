@@ -70,9 +70,12 @@ QPixmap logoOnPage() {
     return logo;
 }
 
+// The refresh shows the document's value; only the user's own edits write into the document.
 void setEditText(QLineEdit* edit, const QString& text) {
-    if (edit->text() != text)
-        edit->setText(text);
+    if (edit->text() == text)
+        return;
+    const QSignalBlocker blocker(edit);
+    edit->setText(text);
 }
 
 // An attribute that a loaded file lacks reads as the empty text here: the refresh runs inside

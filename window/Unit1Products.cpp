@@ -3,14 +3,13 @@
 #include "document/Mxi.h"
 #include "document/ProductLine.h"
 #include "window/LabeledEdit.h"
-#include "window/OwnerDrawnDelegate.h"
+#include "window/ListBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 
 #include <functional>
 
@@ -41,14 +40,9 @@ void appendRecord(QListWidget* list, const ProductRecord& record) {
     item->setData(Qt::UserRole, QVariant::fromValue(record.original));
 }
 
-int selectedRow(const QListWidget* list) {
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    return selected.isEmpty() ? -1 : list->row(selected.first());
-}
-
 // Rewrites the selected line; a line the format cannot hold stays as it is.
-void editSelectedLine(QListWidget* list, const std::function<void(ProductFields&)>& edit) {
-    const int row = selectedRow(list);
+void editSelectedLine(ListBox* list, const std::function<void(ProductFields&)>& edit) {
+    const int row = list->selectedRow();
     if (row < 0)
         return;
     std::optional<ProductFields> fields = ProductLine::decode(list->item(row)->text());
@@ -98,17 +92,11 @@ void TForm1::buildProductsPage() {
     Button4->setGeometry(24, 45, 17, 17);
     Button5 = new QPushButton(QStringLiteral("-"), TabSheet2);
     Button5->setGeometry(48, 45, 17, 17);
-    ListBox1 = new QListWidget(TabSheet2);
-    ListBox1->setGeometry(24, 64, 401, 193);
-    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListBox1->setUniformItemSizes(true);
-    ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ListBox1->setItemDelegate(new OwnerDrawnDelegate(
-        ListBox1, lineHeight,
-        [this](QPainter& canvas, int index, const QRect& rect, bool selected) {
+    ListBox1 =
+        new ListBox(TabSheet2, lineHeight, [this](QPainter& canvas, int index, const QRect& rect, bool selected) {
             ListBox1DrawItem(canvas, index, rect, selected);
-        },
-        OwnerDrawnDelegate::Focus::Drawn));
+        });
+    ListBox1->setGeometry(24, 64, 401, 193);
     disableEditors(*this);
 
     on(ListBox1, &QListWidget::itemSelectionChanged, &TForm1::ListBox1Click);
@@ -150,9 +138,12 @@ void TForm1::TabSheet2Hide() {
 }
 
 void TForm1::ListBox1Click() {
-    const int row = selectedRow(ListBox1);
-    if (row < 0)
+    const int row = ListBox1->selectedRow();
+    // Without a selected line the editors would change nothing: they take no input then.
+    if (row < 0) {
+        disableEditors(*this);
         return;
+    }
     const ProductFields fields = productFields(recordAt(ListBox1, row));
     ComboBoxEx1->setCurrentIndex(fields.product);
     CheckBox2->setChecked(fields.primary);
@@ -163,7 +154,7 @@ void TForm1::ListBox1Click() {
 
 void TForm1::ComboBoxEx1Change() {
     const int product = ComboBoxEx1->currentIndex();
-    const int row = selectedRow(ListBox1);
+    const int row = ListBox1->selectedRow();
     if (product < 0 || row < 0)
         return;
     const ProductRecord record = recordAt(ListBox1, row);
@@ -192,11 +183,7 @@ void TForm1::Button4Click() {
 }
 
 void TForm1::Button5Click() {
-    const int row = selectedRow(ListBox1);
-    if (row < 0)
-        return;
-    delete ListBox1->takeItem(row);
-    ListBox1->clearSelection();
+    ListBox1->deleteSelectedRow();
 }
 
 void TForm1::ListBox1DrawItem(QPainter& Canvas, int Index, const QRect& Rect, bool Selected) {

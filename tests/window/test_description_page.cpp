@@ -178,7 +178,12 @@ TEST_F(DescriptionPageTest, SectionPiecesOnSeparateLinesAreOneText) {
     switchTo(DescriptionPage);
     EXPECT_EQ(form->Memo1->toPlainText(), "a]]>b");
     switchTo(MainPage);
-    EXPECT_EQ(elementXml(Mxi::Description), "<description><![CDATA[a]]]]><![CDATA[>b]]></description>");
+    // Left without an edit, the pieces stay as loaded.
+    EXPECT_EQ(element(Mxi::Description).childCount(), 2);
+    switchTo(DescriptionPage);
+    form->Memo1->setPlainText("a]]>b!");
+    switchTo(MainPage);
+    EXPECT_EQ(elementXml(Mxi::Description), "<description><![CDATA[a]]]]><![CDATA[>b!]]></description>");
     EXPECT_EQ(element(Mxi::Description).childCount(), 1);
 }
 
@@ -191,7 +196,7 @@ TEST_F(DescriptionPageTest, LeadingTextAndSectionsAreEditedAsOneText) {
     form->Memo1->setPlainText("New & text");
     switchTo(MainPage);
     EXPECT_EQ(elementXml(Mxi::Description), "<description>New &amp; text<!--note--> tail<x/></description>");
-    EXPECT_EQ(elementXml(Mxi::UiAccess), "<ui-access><![CDATA[ab]]></ui-access>");
+    EXPECT_EQ(elementXml(Mxi::UiAccess), "<ui-access><![CDATA[a]]>b</ui-access>");
 }
 
 TEST_F(DescriptionPageTest, MissingOrEmptyElementsAreCreatedOnlyForText) {

@@ -320,11 +320,11 @@ TEST_F(FilesPageTest, MinusDeletesOnlyTheSelectedLine) {
     form->Button8->click();
     EXPECT_EQ(lines(), QStringList{"b|e|false|false|both"});
     EXPECT_EQ(selectedRow(), -1);
-    EXPECT_TRUE(editorsEnabled(true));
+    EXPECT_TRUE(editorsEnabled(false));
     EXPECT_EQ(form->Edit1->text(), "a");
     EXPECT_TRUE(form->CheckBox4->isChecked());
 
-    // With no line selected the editors reach no line.
+    // With no line selected the editors take no input.
     QTest::keyClicks(form->Edit1, "x");
     form->CheckBox5->click();
     pickNextPlatform();
@@ -333,6 +333,20 @@ TEST_F(FilesPageTest, MinusDeletesOnlyTheSelectedLine) {
     EXPECT_EQ(lines(), QStringList{"b|e|false|false|both"});
     switchTo(MainPage);
     EXPECT_EQ(elementXml(Mxi::Files), R"(<files><file source="b" destination="e" platform="mac"/></files>)");
+}
+
+// The list keeps its line on a click below the lines and on a Ctrl+click on the line itself.
+TEST_F(FilesPageTest, ClicksBesideTheLinesKeepTheSelectedLine) {
+    switchTo(FilesPage);
+    form->Button7->click();
+    clickLine(0);
+    QTest::mouseClick(form->ListBox2->viewport(), Qt::LeftButton, {}, QPoint(20, 130));
+    QTest::keyClicks(form->Edit2, "A");
+    QTest::mouseClick(form->ListBox2->viewport(), Qt::LeftButton, Qt::ControlModifier, QPoint(20, 8));
+    QTest::keyClicks(form->Edit2, "B");
+    switchTo(MainPage);
+    EXPECT_EQ(elementXml(Mxi::Files),
+              R"(<files><file source="Select source" destination="Select destinationAB"/></files>)");
 }
 
 TEST_F(FilesPageTest, BrowsingFillsTheSourceOnly) {

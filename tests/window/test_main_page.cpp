@@ -2,12 +2,14 @@
 
 #include "support/VersionInfoReader.h"
 #include "window/FindUpwards.h"
+#include "window/HoverStyle.h"
 #include "window/LabeledEdit.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEnterEvent>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
@@ -158,6 +160,25 @@ TEST_F(MainPageTest, TitleAndSmallPrintHaveTheirFontsColoursAndFit) {
         const QFontMetrics metrics(label->font());
         EXPECT_LE(metrics.horizontalAdvance(label->text()), label->width()) << label->text().toStdString();
         EXPECT_LE(metrics.ascent() + metrics.descent(), label->height()) << label->text().toStdString();
+    }
+}
+
+// The painted text: grey small print, links in the hot colour while the pointer is over them.
+TEST_F(MainPageTest, LabelsPaintTheirTextColours) {
+    const QColor windowText = QApplication::palette().color(QPalette::WindowText);
+    const QColor greyText = QApplication::palette().color(QPalette::Disabled, QPalette::WindowText);
+    const auto paints = [](QLabel* label, const QColor& colour, const QColor& notColour) {
+        const QImage painted = label->grab().toImage();
+        return holdsNearColour(painted, colour) && !holdsNearColour(painted, notColour);
+    };
+    EXPECT_TRUE(paints(form->Label15, greyText, windowText) && paints(form->Label16, greyText, windowText));
+    for (QLabel* link : {form->Label4, form->Label5, form->Label13}) {
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QApplication::sendEvent(link, &enter);
+        EXPECT_TRUE(paints(link, HoverStyle::hotColor(), windowText)) << link->text().toStdString();
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(link, &leave);
+        EXPECT_TRUE(paints(link, windowText, HoverStyle::hotColor())) << link->text().toStdString();
     }
 }
 

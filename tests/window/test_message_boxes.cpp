@@ -2,6 +2,14 @@
 
 #include "window/MessageBoxes.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 struct FullStopCase {
@@ -32,4 +40,25 @@ TEST(MessageBoxes, RecordsTheStandardErrorBox) {
     EXPECT_EQ(messages[0].text, "Broken.");
     EXPECT_EQ(messages[0].title, "Parcelwright for Macromedia products");
     EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
+}
+
+// A file's content can look like markup: the user reads it as the characters it is. A long text
+// fits the screen and scrolls.
+TEST(MessageBoxes, ShowTextsAsTheyAreAndLongOnesScroll) {
+    const QString text = "its root element is <html>, not <macromedia-extension>; <b>bold</b> &amp;\n";
+    const auto error = MessageBoxes::newErrorBox(text);
+    EXPECT_EQ(
+        QAccessible::queryAccessibleInterface(error->findChild<QLabel*>("qt_msgbox_label"))->text(QAccessible::Name),
+        text);
+    for (const auto& [key, result] :
+         {std::pair{Qt::Key_Return, QDialog::Accepted}, {Qt::Key_Escape, QDialog::Rejected}}) {
+        const auto box = MessageBoxes::newTextBox(text.repeated(3000));
+        box->show();
+        auto* view = box->findChild<QPlainTextEdit*>();
+        EXPECT_EQ(view->toPlainText(), text.repeated(3000));
+        EXPECT_TRUE(QApplication::primaryScreen()->availableGeometry().contains(box->frameGeometry()));
+        EXPECT_GT(view->verticalScrollBar()->maximum(), 0);
+        QTest::keyClick(view, key);
+        EXPECT_EQ(box->result(), result);
+    }
 }

@@ -5,7 +5,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -126,6 +129,49 @@ TEST_F(MainWindowTest, LoadOfAnUncheckedFlagWritesNothing) {
     form->CheckBox1->setChecked(false);
     load(testData("unit1_no_type.mxi"));
     EXPECT_EQ(rootAttribute("requires-restart"), "<absent>");
+}
+
+TEST_F(MainWindowTest, LoadWritesNothingThatTheFileLacks) {
+    QTest::keyClicks(form->LabeledEdit1, "Ext");
+    QTest::keyClicks(form->LabeledEdit2, "2");
+    QTest::keyClicks(form->LabeledEdit3, "Me");
+    load(writeFile(R"(<macromedia-extension requires-restart="true"><files/></macromedia-extension>)"));
+    EXPECT_EQ(mainPageValues(), QStringList({"", "", "", "checked", ""}));
+    EXPECT_EQ(save(), "<macromedia-extension requires-restart=\"true\">\r\n  <files/>\r\n</macromedia-extension>\r\n");
+}
+
+// Qt's line edits would cut these values at 32,767 characters.
+TEST_F(MainWindowTest, EditBoxesKeepLongValuesWhole) {
+    const QByteArray value(40000, 'x');
+    load(writeFile("<macromedia-extension name=\"" + value + "\"><products><product name=\"flash\" version=\"" + value +
+                   "\"/></products><files><file source=\"" + value +
+                   "\" destination=\"d\"/></files></macromedia-extension>"));
+    for (const auto& [page, list] : {std::pair{ProductsPage, form->ListBox1}, {FilesPage, form->ListBox2}}) {
+        switchTo(page);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    }
+    form->CheckBox4->click();
+    switchTo(MainPage);
+    QTest::keyClicks(form->LabeledEdit1, "!");
+    EXPECT_EQ(save().count(value), 3);
+    EXPECT_EQ(rootAttribute("name"), value + "!");
+}
+
+// A name typed without extension finds, or makes, the .mxi file.
+TEST_F(MainWindowTest, FileDialogsCompleteANameTypedWithoutExtension) {
+    writeBytes(folder.filePath("plainname.mxi"), {});
+    for (const FileDialog* wrapper : {&form->OpenDialog1, &form->SaveDialog1}) {
+        const auto dialog = wrapper->newDialog(form.get());
+        dialog->setDirectory(folder.path());
+        dialog->open();
+        QTest::keyClicks(dialog->findChild<QLineEdit*>("fileNameEdit"), "plainname");
+        // Closes a "File not found" box, which would wait for an answer.
+        QTimer::singleShot(0, dialog.get(),
+                           [] { delete qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); });
+        QTest::keyClick(dialog->findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
+        EXPECT_EQ(dialog->selectedFiles(), QStringList{folder.filePath("plainname.mxi")});
+        EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    }
 }
 
 TEST_F(MainWindowTest, TypeMatchesWithoutLetterCaseAndAuthorIsCreated) {

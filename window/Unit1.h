@@ -3,6 +3,7 @@
 #include "document/XmlDocument.h"
 #include "window/Dialogs.h"
 #include "window/ImageList.h"
+#include "window/Memo.h"
 
 #include <QWidget>
 
@@ -11,7 +12,6 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
 class QPushButton;
 class LabeledEdit;
 class PageControl;
@@ -79,9 +79,9 @@ public:
 
     // Description page.
     QLabel* Label9;
-    QPlainTextEdit* Memo1;
+    Memo* Memo1;
     QLabel* Label10;
-    QPlainTextEdit* Memo2;
+    Memo* Memo2;
 
     void TabSheet5Show();
     void TabSheet5Hide();
@@ -148,7 +148,7 @@ public:
 
     // Configuration changes page.
     QLabel* Label11;
-    QPlainTextEdit* Memo3;
+    Memo* Memo3;
     QLabel* Label12;
     QLabel* Label13;
 
@@ -159,10 +159,6 @@ public:
     void Label13MouseLeave();
 
 private:
-    // A memo's text exactly as typed (the Description page reads its boxes the same way).
-    static QString memoText(const QPlainTextEdit* memo);
-    // Places a memo of the Description or Configuration changes page: wrapping, no scroll bars.
-    static void placeMemo(QPlainTextEdit* memo, const QRect& place);
     // Text of Memo3 that did not parse; the next show of the page puts it back.
     std::optional<QString> rejectedConfiguration_;
 

@@ -4,11 +4,11 @@
 #include "document/XmlErrors.h"
 #include "window/HoverStyle.h"
 #include "window/LabelEvents.h"
+#include "window/Memo.h"
 #include "window/PageControl.h"
 #include "window/Shell.h"
 
 #include <QLabel>
-#include <QPlainTextEdit>
 
 #include <algorithm>
 
@@ -42,8 +42,7 @@ QString innerXml(const XmlNode& element) {
 
 void TForm1::buildConfigurationPage() {
     Label11 = tagLabel(startTag, TabSheet4, 0, 0);
-    Memo3 = new QPlainTextEdit(TabSheet4);
-    placeMemo(Memo3, QRect(40, 16, 409, 225));
+    Memo3 = new Memo(QRect(40, 16, 409, 225), TabSheet4);
     Label12 = tagLabel(endTag, TabSheet4, 0, 240);
     Label13 =
         new QLabel(QStringLiteral("For more information look at : The Extension Installation File Format"), TabSheet4);
@@ -60,18 +59,18 @@ void TForm1::buildConfigurationPage() {
 
 void TForm1::TabSheet4Show() {
     if (rejectedConfiguration_) {
-        Memo3->setPlainText(*rejectedConfiguration_);
+        Memo3->setText(*rejectedConfiguration_);
         rejectedConfiguration_.reset();
         return;
     }
     const XmlNode changes = Mxi::findRoot(XMLDocument1).findChild(Mxi::ConfigurationChanges);
-    Memo3->setPlainText(changes ? innerXml(changes) : QString());
+    Memo3->setText(changes ? innerXml(changes) : QString());
 }
 
 // The typed text becomes the content of a new configuration-changes element, the root's last
 // child. A text that does not parse keeps the page, unless Load is replacing the document.
 void TForm1::TabSheet4Hide() {
-    const QString typed = memoText(Memo3);
+    const QString typed = Memo3->text();
     XmlDocument parsed;
     try {
         parsed.loadFromXml((startTag + typed + endTag).toUtf8());

@@ -1,5 +1,7 @@
 #include "window/MessageBoxes.h"
 
+#include "window/CursorOverride.h"
+
 #include <QApplication>
 
 namespace MessageBoxes {
@@ -14,6 +16,7 @@ void show(const QString& text, QMessageBox::Icon icon) {
         recorded->append(message);
         return;
     }
+    const CursorOverride arrow(Qt::ArrowCursor);
     QMessageBox box(message.icon, message.title, message.text, QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }

@@ -41,6 +41,14 @@ QByteArray longConfigurationChanges(qsizetype size) {
            "</configuration-changes></macromedia-extension>";
 }
 
+// Every value the Main, Products and Files pages show, one unbroken line each.
+QByteArray longValues(qsizetype size) {
+    const QByteArray value = repeatedTo("abcdefghijklmnopqrstuvwxyz0123456789", size / 4);
+    return "<macromedia-extension name=\"" + value + "\" version=\"1\"><author name=\"a\"/><products><product name=\"" +
+           value + "\" version=\"" + value + "\"/></products><files><file source=\"" + value + "\" destination=\"" +
+           value + "\"/></files></macromedia-extension>";
+}
+
 // A window that has loaded the given file content.
 struct Window {
     explicit Window(const QByteArray& content) {
@@ -107,6 +115,19 @@ void ShowLongConfigurationChanges(benchmark::State& state) {
 void LeaveLongConfigurationChanges(benchmark::State& state) {
     leavePage(state, longConfigurationChanges(state.range(0)), configurationPage);
 }
+
+void ShowPageWithLongValues(benchmark::State& state) {
+    Window window(longValues(5 << 20));
+    for (auto _ : state) {
+        window.switchTo(int(state.range(0)));
+        state.PauseTiming();
+        window.switchTo(mainPage == state.range(0) ? descriptionPage : mainPage);
+        state.ResumeTiming();
+    }
+    if (!window.messages.isEmpty())
+        state.SkipWithError(window.messages.first().text.toStdString().c_str());
+}
+BENCHMARK(ShowPageWithLongValues)->Unit(benchmark::kMillisecond)->DenseRange(0, 3);
 
 // 300 KB, 1 MB and 5 MB; the configuration changes also at 50 MB.
 BENCHMARK(ShowLongDescription)->Unit(benchmark::kMillisecond)->Arg(300 << 10)->Arg(1 << 20)->Arg(5 << 20);

@@ -108,11 +108,13 @@ void Memo::setText(const QString& text) {
     insertText(cursor, text, false);
     cursor.endEditBlock();
     document()->setUndoRedoEnabled(true);
+    document()->setModified(false);
     setTextCursor(QTextCursor(document()));
 }
 
 QString Memo::textBetween(int from, int to) const {
     QString text;
+    text.reserve(to - from);
     for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= to;
          block = block.next()) {
         if (block.position() > from)

@@ -14,7 +14,8 @@ public:
     Memo(const QRect& place, QWidget* parent);
 
     QString text() const;
-    // Replaces the text; the cursor goes to the start and nothing is left to undo.
+    // Replaces the text; the cursor goes to the start, nothing is left to undo and the document
+    // counts as unmodified.
     void setText(const QString& text);
 
 protected:

@@ -29,7 +29,7 @@ QString lineBreakBefore(const QTextBlock& block) {
 }
 
 bool continuesLine(const QTextBlock& block) {
-    return block.isValid() && block.blockFormat().hasProperty(lineBreakProperty) && lineBreakBefore(block).isEmpty();
+    return lineBreakBefore(block).isEmpty();
 }
 
 // Length of the line break that starts at index, 0 where none does. These are the characters that

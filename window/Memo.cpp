@@ -1,5 +1,6 @@
 #include "window/Memo.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
@@ -48,6 +49,14 @@ qsizetype lineBreakLength(QStringView text, qsizetype index, bool typed) {
     default:
         return 0;
     }
+}
+
+bool holdsLineBreak(QStringView text) {
+    for (qsizetype index = 0; index < text.size(); ++index) {
+        if (lineBreakLength(text, index, true) > 0)
+            return true;
+    }
+    return false;
 }
 
 // Where the first piece of a long line ends: after its last space in the second half, so that the
@@ -160,6 +169,19 @@ void Memo::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)
         leaveSeam(event->key() == Qt::Key_Backspace);
     QPlainTextEdit::keyPressEvent(event);
+}
+
+// Text an input method (or the menu of Unicode control characters) commits goes in as typed text
+// when it holds a line break, so the break is one whatever block the cursor stands in.
+void Memo::inputMethodEvent(QInputMethodEvent* event) {
+    const QString committed = event->commitString();
+    const bool plainCommit = event->preeditString().isEmpty() && event->replacementLength() == 0;
+    if (!isReadOnly() && plainCommit && holdsLineBreak(committed)) {
+        insertTyped(committed);
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::inputMethodEvent(event);
 }
 
 QMimeData* Memo::createMimeDataFromSelection() const {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QTest>
 #include <QTextBlock>
 
@@ -57,13 +58,12 @@ TEST_F(MemoTest, EditsAtTheSeamsOfALongLine) {
         int removedBefore;
         int removedAfter;
         QString inserted;
-    } edits[] = {{Qt::Key_unknown, 0, 0, ""},
-                 {Qt::Key_Backspace, 1, 0, ""},
-                 {Qt::Key_Delete, 0, 1, ""},
-                 {Qt::Key_Return, 0, 0, "\n"},
-                 {Qt::Key_X, 0, 0, "x"}};
+        QString committed; // by an input method
+    } edits[] = {{Qt::Key_unknown, 0, 0, ""},   {Qt::Key_unknown, 0, 0, "\n", QString(QChar::ParagraphSeparator)},
+                 {Qt::Key_Backspace, 1, 0, ""}, {Qt::Key_Delete, 0, 1, ""},
+                 {Qt::Key_Return, 0, 0, "\n"},  {Qt::Key_X, 0, 0, "x"}};
     for (const auto& edit : edits) {
-        SCOPED_TRACE(edit.key);
+        SCOPED_TRACE(&edit - edits);
         load(file);
         switchTo(DescriptionPage);
         ASSERT_GT(form->Memo1->blockCount(), 2);
@@ -72,6 +72,9 @@ TEST_F(MemoTest, EditsAtTheSeamsOfALongLine) {
         form->Memo1->setTextCursor(QTextCursor(second));
         if (edit.key != Qt::Key_unknown)
             QTest::keyClick(form->Memo1, edit.key);
+        QInputMethodEvent commit;
+        commit.setCommitString(edit.committed);
+        QCoreApplication::sendEvent(form->Memo1, &commit);
         switchTo(MainPage);
         // Compared as a whole, but reported briefly: the text is long.
         EXPECT_TRUE(Mxi::findRoot(form->XMLDocument1).findChild(Mxi::Description).firstChild().value() ==

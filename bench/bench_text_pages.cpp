@@ -1,5 +1,6 @@
-// The Description and Configuration changes pages holding one very long line: showing the page
-// (painted, as on screen) and leaving it, on the offscreen platform.
+// Pages showing very long lines, on the offscreen platform: the Description and Configuration
+// changes pages shown (painted, as on screen) and left, and every list page shown with values of
+// over a megabyte.
 
 #include "window/MessageBoxes.h"
 #include "window/PageControl.h"

@@ -1,4 +1,5 @@
-// Files page with a large extension: showing the page, leaving it, and Save, on the offscreen platform.
+// A large extension (200,000 files, about 20 MB): Load, showing the Files page, leaving it, and Save,
+// on the offscreen platform.
 
 #include "document/Mxi.h"
 #include "window/MessageBoxes.h"
@@ -16,7 +17,7 @@
 
 namespace {
 
-constexpr int fileCount = 20000;
+constexpr int fileCount = 200000;
 constexpr int mainPage = 0;
 constexpr int filesPage = 3;
 
@@ -27,8 +28,8 @@ QByteArray generatedExtension() {
                       "\n  <author name=\"Bench\"/>\n  <products>\n    <product name=\"dreamweaver\" version=\"6\"/>\n"
                       "  </products>\n  <files>\n";
     for (int file = 0; file < fileCount; ++file) {
-        text += QStringLiteral(R"(    <file source="C:\Extensions\Bench\Folder%1\Command%2.js" )"
-                               R"(destination="$dreamweaver/Configuration/Commands/Folder%1")")
+        text += QStringLiteral(R"(    <file source="Bench\Folder%1\Command%2.js" )"
+                               R"(destination="$dreamweaver/Folder%1")")
                     .arg(file / 100)
                     .arg(file)
                     .toUtf8();
@@ -53,9 +54,14 @@ struct Bench {
         QFile file(fileName);
         if (!file.open(QIODevice::WriteOnly) || file.write(generatedExtension()) < 0)
             qFatal("cannot write %s", qPrintable(fileName));
+        fileSize = file.size();
         file.close();
         form.show();
-        form.OpenDialog1.scriptAnswer(fileName);
+        load();
+    }
+
+    void load() {
+        form.OpenDialog1.scriptAnswer(folder.filePath(QStringLiteral("bench.mxi")));
         form.Button1->click();
     }
 
@@ -69,6 +75,7 @@ struct Bench {
     }
 
     QTemporaryDir folder;
+    qint64 fileSize = 0;
     QList<MessageBoxes::Message> messages;
     TForm1 form;
 };
@@ -91,6 +98,15 @@ bool checked(benchmark::State& state) {
     }
     return true;
 }
+
+void Load(benchmark::State& state) {
+    Bench& b = bench();
+    for (auto _ : state)
+        b.load();
+    state.counters["bytes"] = double(b.fileSize);
+    checked(state);
+}
+BENCHMARK(Load)->Unit(benchmark::kMillisecond);
 
 void ShowAndLeaveFilesPage(benchmark::State& state) {
     Bench& b = bench();
@@ -174,6 +190,18 @@ void SaveFromFilesPage(benchmark::State& state) {
     checked(state);
 }
 BENCHMARK(SaveFromFilesPage)->Unit(benchmark::kMillisecond);
+
+void SaveFromMainPage(benchmark::State& state) {
+    Bench& b = bench();
+    b.switchTo(mainPage);
+    const QString fileName = b.folder.filePath(QStringLiteral("saved.mxi"));
+    for (auto _ : state) {
+        b.form.SaveDialog1.scriptAnswer(fileName);
+        b.form.Button2->click();
+    }
+    checked(state);
+}
+BENCHMARK(SaveFromMainPage)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "window/MessageBoxes.h"
 
+#include "window/CursorOverride.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -49,13 +51,17 @@ QSize textBoxSize(const QPlainTextEdit& view, const QString& text, const QSize& 
 
 void showError(const QString& message) {
     const QString text = withFullStop(message);
-    if (!record({text, title(), QMessageBox::Critical}))
-        newErrorBox(text)->exec();
+    if (record({text, title(), QMessageBox::Critical}))
+        return;
+    const CursorOverride arrow(Qt::ArrowCursor);
+    newErrorBox(text)->exec();
 }
 
 void showText(const QString& text) {
-    if (!record({text, title(), QMessageBox::NoIcon}))
-        newTextBox(text)->exec();
+    if (record({text, title(), QMessageBox::NoIcon}))
+        return;
+    const CursorOverride arrow(Qt::ArrowCursor);
+    newTextBox(text)->exec();
 }
 
 QString withFullStop(const QString& message) {

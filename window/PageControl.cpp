@@ -1,6 +1,7 @@
 #include "window/PageControl.h"
 
 #include "window/Application.h"
+#include "window/CursorOverride.h"
 #include "window/MessageBoxes.h"
 
 PageControl::PageControl(QWidget* parent) : QTabWidget(parent) {
@@ -35,6 +36,7 @@ void PageControl::run(const std::function<void()>& handler, bool* kept) {
     if (!handler)
         return;
     try {
+        const CursorOverride busy(Qt::WaitCursor);
         handler();
     } catch (const PageKeptError& error) {
         if (kept)

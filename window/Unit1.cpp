@@ -3,6 +3,7 @@
 #include "document/ExtensionFile.h"
 #include "document/Mxi.h"
 #include "document/SavedText.h"
+#include "window/CursorOverride.h"
 #include "window/MessageBoxes.h"
 #include "window/PageControl.h"
 
@@ -100,6 +101,7 @@ void TForm1::FormCreate() {
 void TForm1::Button1Click() {
     if (!OpenDialog1.Execute(this))
         return;
+    const CursorOverride busy(Qt::WaitCursor);
     leavePageFor(Leaving::ForLoad);
     loadExtensionFile(XMLDocument1, OpenDialog1.FileName);
     update();
@@ -111,6 +113,7 @@ void TForm1::Button2Click() {
         return;
     if (!SaveDialog1.Execute(this))
         return;
+    const CursorOverride busy(Qt::WaitCursor);
     saveExtensionFile(XMLDocument1, SaveDialog1.FileName);
 }
 

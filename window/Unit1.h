@@ -5,6 +5,7 @@
 #include "window/ImageList.h"
 // Included, not declared: users of the window reach the lists as the list widgets they are.
 #include "window/ListBox.h"
+#include "window/Memo.h"
 
 #include <QWidget>
 
@@ -12,7 +13,6 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class LabeledEdit;
 class PageControl;
@@ -80,9 +80,9 @@ public:
 
     // Description page.
     QLabel* Label9;
-    QPlainTextEdit* Memo1;
+    Memo* Memo1;
     QLabel* Label10;
-    QPlainTextEdit* Memo2;
+    Memo* Memo2;
 
     void TabSheet5Show();
     void TabSheet5Hide();
@@ -149,7 +149,7 @@ public:
 
     // Configuration changes page.
     QLabel* Label11;
-    QPlainTextEdit* Memo3;
+    Memo* Memo3;
     QLabel* Label12;
     QLabel* Label13;
 
@@ -160,10 +160,6 @@ public:
     void Label13MouseLeave();
 
 private:
-    // A memo's text exactly as typed (the Description page reads its boxes the same way).
-    static QString memoText(const QPlainTextEdit* memo);
-    // Places a memo of the Description or Configuration changes page: wrapping, no scroll bars.
-    static void placeMemo(QPlainTextEdit* memo, const QRect& place);
     // The texts the Description page's boxes showed: a box left as shown writes nothing.
     QString shownDescription_;
     QString shownUiAccess_;

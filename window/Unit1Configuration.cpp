@@ -4,13 +4,12 @@
 #include "document/XmlErrors.h"
 #include "window/HoverStyle.h"
 #include "window/LabelEvents.h"
+#include "window/Memo.h"
 #include "window/PageControl.h"
 #include "window/Shell.h"
 
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
-#include <QTextCursor>
 
 #include <algorithm>
 
@@ -93,8 +92,7 @@ QString refusal(const QString& typed, const ParseError& error, int position) {
 
 void TForm1::buildConfigurationPage() {
     Label11 = tagLabel(startTag, TabSheet4, 0, 0);
-    Memo3 = new QPlainTextEdit(TabSheet4);
-    placeMemo(Memo3, QRect(40, 16, 409, 225));
+    Memo3 = new Memo(QRect(40, 16, 409, 225), TabSheet4);
     Label12 = tagLabel(endTag, TabSheet4, 0, 240);
     Label13 =
         new QLabel(QStringLiteral("For more information look at : The Extension Installation File Format"), TabSheet4);
@@ -111,22 +109,20 @@ void TForm1::buildConfigurationPage() {
 
 void TForm1::TabSheet4Show() {
     if (rejectedConfiguration_) {
-        Memo3->setPlainText(rejectedConfiguration_->text);
-        QTextCursor cursor = Memo3->textCursor();
-        cursor.setPosition(rejectedConfiguration_->errorPosition);
-        Memo3->setTextCursor(cursor);
+        Memo3->setText(rejectedConfiguration_->text);
+        Memo3->placeCursorAt(rejectedConfiguration_->errorPosition);
         Memo3->setFocus();
         rejectedConfiguration_.reset();
         return;
     }
     const XmlNode changes = Mxi::findRoot(XMLDocument1).findChild(Mxi::ConfigurationChanges);
-    Memo3->setPlainText(changes ? innerXml(changes) : QString());
+    Memo3->setText(changes ? innerXml(changes) : QString());
 }
 
 // The typed text becomes the content of a new configuration-changes element, the root's last
 // child. A text that does not parse keeps the page and stops Save; Load replaces the document anyway.
 void TForm1::TabSheet4Hide() {
-    const QString typed = memoText(Memo3);
+    const QString typed = Memo3->text();
     const QString prefix = documentTypeLine(XMLDocument1) + startTag;
     XmlDocument parsed;
     try {

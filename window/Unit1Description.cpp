@@ -2,9 +2,9 @@
 
 #include "document/Mxi.h"
 
+#include "window/Memo.h"
+
 #include <QLabel>
-#include <QPlainTextEdit>
-#include <QTextDocument>
 
 namespace {
 
@@ -42,13 +42,12 @@ QString joinedText(const QList<XmlNode>& pieces) {
 
 // Fills the box from the element named name. A box whose element holds other content shows that
 // content's XML, disabled.
-void fillMemo(QPlainTextEdit* memo, const XmlDocument& document, const QString& name) {
+void fillMemo(Memo* memo, const XmlDocument& document, const QString& name) {
     const XmlNode element = Mxi::findRoot(document).findChild(name);
     const XmlNode holder = element ? textHolder(element) : XmlNode();
     const bool editable = !element || holder;
     memo->setEnabled(editable);
-    memo->setPlainText(editable ? joinedText(holder ? leadingText(holder) : QList<XmlNode>())
-                                : element.firstChild().xml());
+    memo->setText(editable ? joinedText(holder ? leadingText(holder) : QList<XmlNode>()) : element.firstChild().xml());
 }
 
 // Writes the text into the element named name: into its first text piece, the other leading
@@ -77,42 +76,28 @@ void storeText(XmlDocument& document, const QString& name, const QString& text) 
 
 } // namespace
 
-QString TForm1::memoText(const QPlainTextEdit* memo) {
-    // toPlainText would turn no-break spaces into spaces; only the block breaks become line feeds.
-    return memo->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-}
-
-void TForm1::placeMemo(QPlainTextEdit* memo, const QRect& place) {
-    memo->setGeometry(place);
-    memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-}
-
 void TForm1::buildDescriptionPage() {
     Label9 = new QLabel(QStringLiteral("Description"), TabSheet5);
     Label9->move(8, 8);
     Label9->adjustSize();
-    Memo1 = new QPlainTextEdit(TabSheet5);
-    placeMemo(Memo1, QRect(8, 24, 433, 105));
+    Memo1 = new Memo(QRect(8, 24, 433, 105), TabSheet5);
     Label10 = new QLabel(QStringLiteral("UI-Access"), TabSheet5);
     Label10->move(8, 144);
     Label10->adjustSize();
-    Memo2 = new QPlainTextEdit(TabSheet5);
-    placeMemo(Memo2, QRect(8, 160, 433, 97));
+    Memo2 = new Memo(QRect(8, 160, 433, 97), TabSheet5);
 }
 
 void TForm1::TabSheet5Show() {
     fillMemo(Memo1, XMLDocument1, Mxi::Description);
-    shownDescription_ = memoText(Memo1);
+    shownDescription_ = Memo1->text();
     fillMemo(Memo2, XMLDocument1, Mxi::UiAccess);
-    shownUiAccess_ = memoText(Memo2);
+    shownUiAccess_ = Memo2->text();
 }
 
 // A box left as it was shown keeps its element exactly as loaded, pieces and all.
 void TForm1::TabSheet5Hide() {
-    if (Memo1->isEnabled() && memoText(Memo1) != shownDescription_)
-        storeText(XMLDocument1, Mxi::Description, memoText(Memo1));
-    if (Memo2->isEnabled() && memoText(Memo2) != shownUiAccess_)
-        storeText(XMLDocument1, Mxi::UiAccess, memoText(Memo2));
+    if (const QString text = Memo1->text(); Memo1->isEnabled() && text != shownDescription_)
+        storeText(XMLDocument1, Mxi::Description, text);
+    if (const QString text = Memo2->text(); Memo2->isEnabled() && text != shownUiAccess_)
+        storeText(XMLDocument1, Mxi::UiAccess, text);
 }

@@ -1,0 +1,138 @@
+#include "document/ParsedTree.h"
+
+#include "document/LibXml.h"
+#include "document/XmlErrors.h"
+#include "document/XmlLimits.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+bool isWhitespaceOnly(const xmlChar* text) {
+    for (; text && *text; ++text) {
+        if (*text != ' ' && *text != '\t' && *text != '\r' && *text != '\n')
+            return false;
+    }
+    return true;
+}
+
+void dropWhitespaceText(xmlNode* parent) {
+    for (xmlNode* node = parent->children; node;) {
+        xmlNode* next = node->next;
+        if (node->type == XML_TEXT_NODE && isWhitespaceOnly(node->content)) {
+            xmlUnlinkNode(node);
+            xmlFreeNode(node);
+        }
+        node = next;
+    }
+}
+
+void checkRuns(const xmlNode* parent) {
+    for (const xmlNode* node = parent->children; node; node = node->next) {
+        if (node->type != XML_TEXT_NODE && node->type != XML_CDATA_SECTION_NODE)
+            continue;
+        const xmlNode* first = node;
+        size_t bytes = 0;
+        for (const xmlNode* last = LibXml::runEnd(first);; node = node->next) {
+            bytes += xmlStrlen(node->content);
+            if (node == last)
+                break;
+        }
+        XmlLimits::checkRun(first, bytes);
+    }
+}
+
+// Entity references in attribute values, expanded as libxml2 reads such a value: text and CDATA
+// pieces as they are, references by their entity's pieces.
+class AttributeEntities {
+public:
+    AttributeEntities(xmlDoc* document, qint64 inputSize)
+        : document_(document),
+          allowed_(std::max(XmlLimits::minEntityExpansion, XmlLimits::entityExpansionFactor * inputSize)) {}
+
+    void expand(xmlNode* element) {
+        for (xmlAttr* attribute = element->properties; attribute; attribute = attribute->next) {
+            if (!holdsReference(attribute))
+                continue;
+            expanded_ += qint64(size(attribute->children));
+            if (expanded_ > allowed_)
+                throw LimitError(XmlLimits::entityExpansionMessage());
+            std::string value;
+            append(value, attribute->children);
+            xmlSetNsProp(element, attribute->ns, attribute->name, reinterpret_cast<const xmlChar*>(value.c_str()));
+        }
+    }
+
+private:
+    static bool holdsReference(const xmlAttr* attribute) {
+        for (const xmlNode* piece = attribute->children; piece; piece = piece->next) {
+            if (piece->type == XML_ENTITY_REF_NODE)
+                return true;
+        }
+        return false;
+    }
+
+    const xmlEntity* entityOf(const xmlNode* reference) const { return xmlGetDocEntity(document_, reference->name); }
+
+    // Each entity's size is counted once, so that nested entities cost no more than their text.
+    size_t size(const xmlNode* pieces) {
+        size_t total = 0;
+        for (const xmlNode* piece = pieces; piece; piece = piece->next) {
+            if (piece->type == XML_TEXT_NODE || piece->type == XML_CDATA_SECTION_NODE)
+                total += size_t(xmlStrlen(piece->content));
+            else if (piece->type == XML_ENTITY_REF_NODE)
+                total += entitySize(entityOf(piece));
+        }
+        return total;
+    }
+
+    size_t entitySize(const xmlEntity* entity) {
+        if (!entity)
+            return 0;
+        if (const auto known = entitySizes_.find(entity); known != entitySizes_.end())
+            return known->second;
+        const size_t entitySize = size(entity->children);
+        entitySizes_.emplace(entity, entitySize);
+        return entitySize;
+    }
+
+    void append(std::string& value, const xmlNode* pieces) const {
+        for (const xmlNode* piece = pieces; piece; piece = piece->next) {
+            if (piece->type == XML_TEXT_NODE || piece->type == XML_CDATA_SECTION_NODE)
+                value += reinterpret_cast<const char*>(piece->content);
+            else if (const xmlEntity* entity = piece->type == XML_ENTITY_REF_NODE ? entityOf(piece) : nullptr)
+                append(value, entity->children);
+        }
+    }
+
+    xmlDoc* document_;
+    qint64 allowed_;
+    qint64 expanded_ = 0;
+    std::unordered_map<const xmlEntity*, size_t> entitySizes_;
+};
+
+} // namespace
+
+void settleParsedTree(xmlDoc* document, qint64 inputSize) {
+    AttributeEntities entities(document, inputSize);
+    // Without recursion, so that deep documents cannot exhaust the stack.
+    std::vector<xmlNode*> pending{reinterpret_cast<xmlNode*>(document)};
+    while (!pending.empty()) {
+        xmlNode* parent = pending.back();
+        pending.pop_back();
+        dropWhitespaceText(parent);
+        if (parent->type == XML_ELEMENT_NODE) {
+            entities.expand(parent);
+            XmlLimits::checkStartTag(parent);
+        }
+        checkRuns(parent);
+        for (xmlNode* child = parent->children; child; child = child->next) {
+            if (child->type == XML_ELEMENT_NODE)
+                pending.push_back(child);
+        }
+    }
+}

@@ -51,10 +51,13 @@ void checkRuns(const xmlNode* parent) {
 class AttributeEntities {
 public:
     AttributeEntities(xmlDoc* document, qint64 inputSize)
-        : document_(document),
+        : document_(document), declaresEntities_(document->intSubset && document->intSubset->entities),
           allowed_(std::max(XmlLimits::minEntityExpansion, XmlLimits::entityExpansionFactor * inputSize)) {}
 
     void expand(xmlNode* element) {
+        // Without declarations no value holds a reference: the parser refuses undeclared ones.
+        if (!declaresEntities_)
+            return;
         for (xmlAttr* attribute = element->properties; attribute; attribute = attribute->next) {
             if (!holdsReference(attribute))
                 continue;
@@ -110,6 +113,7 @@ private:
     }
 
     xmlDoc* document_;
+    bool declaresEntities_;
     qint64 allowed_;
     qint64 expanded_ = 0;
     std::unordered_map<const xmlEntity*, size_t> entitySizes_;

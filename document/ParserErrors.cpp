@@ -97,8 +97,10 @@ using BufferPtr = std::unique_ptr<xmlBuffer, FreeBuffer>;
 // Decodes the input piece by piece, as far as the wanted line.
 void decodeInto(LineCollector& collector, const QByteArray& input, const char* encoding) {
     xmlCharEncodingHandler* handler = xmlFindCharEncodingHandler(encoding);
-    if (!handler)
-        return collector.add(input.constData(), size_t(input.size()));
+    if (!handler) {
+        collector.add(input.constData(), size_t(input.size()));
+        return;
+    }
     BufferPtr in(xmlBufferCreate());
     BufferPtr out(xmlBufferCreate());
     constexpr qsizetype piece = 1 << 16;

@@ -5,6 +5,9 @@
 
 #include <QLocale>
 
+#include <array>
+#include <cstring>
+
 namespace XmlLimits {
 
 namespace {
@@ -43,12 +46,24 @@ QString valueName(const xmlNode* node, const xmlAttr* attribute) {
     }
 }
 
-size_t escapedSize(std::string_view text, bool inAttribute) {
-    size_t size = text.size();
-    for (const char c : text) {
-        if (const char* escape = escapeOf(c, inAttribute))
-            size += strlen(escape) - 1;
-    }
+// What escaping adds to each byte of an attribute value.
+const std::array<unsigned char, 256>& attributeEscapeGrowth() {
+    static const std::array<unsigned char, 256> growth = [] {
+        std::array<unsigned char, 256> table{};
+        for (int c = 0; c < 256; ++c) {
+            if (const char* escape = escapeOf(char(c), true))
+                table[c] = static_cast<unsigned char>(strlen(escape) - 1);
+        }
+        return table;
+    }();
+    return growth;
+}
+
+size_t escapedAttributeSize(const xmlChar* value) {
+    const auto& growth = attributeEscapeGrowth();
+    size_t size = 0;
+    for (; *value; ++value)
+        size += 1 + growth[*value];
     return size;
 }
 
@@ -58,13 +73,12 @@ size_t startTagSize(const xmlNode* element, const xmlAttr** longest) {
         size += strlen(reinterpret_cast<const char*>(element->ns->prefix)) + 1;
     for (const xmlNs* ns = element->nsDef; ns; ns = ns->next) {
         size += 10 + (ns->prefix ? strlen(reinterpret_cast<const char*>(ns->prefix)) : 0); // ` xmlns:p=""`
-        size += escapedSize(reinterpret_cast<const char*>(ns->href), true);
+        size += escapedAttributeSize(ns->href);
     }
     size_t longestSize = 0;
     for (const xmlAttr* attribute = element->properties; attribute; attribute = attribute->next) {
         xmlChar* copy = nullptr;
-        const size_t valueSize =
-            escapedSize(reinterpret_cast<const char*>(LibXml::attributeValue(attribute, &copy)), true);
+        const size_t valueSize = escapedAttributeSize(LibXml::attributeValue(attribute, &copy));
         xmlFree(copy);
         size_t nameSize = strlen(reinterpret_cast<const char*>(attribute->name)) + 4; // ` n=""`
         if (attribute->ns && attribute->ns->prefix)

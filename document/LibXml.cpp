@@ -80,13 +80,14 @@ Parsed parse(const QByteArray& text) {
 }
 
 const xmlChar* attributeValue(const xmlAttr* attribute, xmlChar** copy) {
+    static const xmlChar empty[] = "";
     const xmlNode* child = attribute->children;
     if (!child)
-        return reinterpret_cast<const xmlChar*>("");
+        return empty;
     if (child->type == XML_TEXT_NODE && !child->next)
-        return child->content;
+        return child->content ? child->content : empty;
     *copy = xmlNodeGetContent(reinterpret_cast<const xmlNode*>(attribute));
-    return *copy;
+    return *copy ? *copy : empty;
 }
 
 const xmlNode* runEnd(const xmlNode* first) {

@@ -4,10 +4,13 @@
 #include "document/XmlErrors.h"
 #include "document/XmlLimits.h"
 
+#include <libxml/parser.h>
+
 #include <algorithm>
 #include <cstring>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -48,6 +51,10 @@ void checkRuns(const xmlNode* parent) {
 
 // Entity references in attribute values, expanded as libxml2 reads such a value: text and CDATA
 // pieces as they are, references by their entity's pieces.
+//
+// libxml2 takes the value of an entity that an attribute used first for text, unchecked, also where
+// text refers to it later. Read back from a saved file, whose attribute values hold no references,
+// the value is parsed as content; so such values are checked as content here.
 class AttributeEntities {
 public:
     AttributeEntities(xmlDoc* document, qint64 inputSize)
@@ -70,7 +77,38 @@ public:
         }
     }
 
+    void usedInText(const xmlNode* reference) { usedInText_.push_back(entityOf(reference)); }
+
+    void checkUsedInText(xmlNode* root) {
+        std::unordered_set<const xmlEntity*> checked;
+        while (!usedInText_.empty()) {
+            const xmlEntity* entity = usedInText_.back();
+            usedInText_.pop_back();
+            if (!entity || !checked.insert(entity).second)
+                continue;
+            if (entitySizes_.count(entity))
+                checkAsContent(root, entity);
+            for (const xmlNode* piece = entity->children; piece; piece = piece->next) {
+                if (piece->type == XML_ENTITY_REF_NODE)
+                    usedInText(piece);
+            }
+        }
+    }
+
 private:
+    static void checkAsContent(xmlNode* root, const xmlEntity* entity) {
+        xmlNode* pieces = nullptr;
+        const xmlParserErrors result =
+            xmlParseInNodeContext(root, reinterpret_cast<const char*>(entity->content), xmlStrlen(entity->content),
+                                  XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING, &pieces);
+        xmlFreeNodeList(pieces);
+        if (result != XML_ERR_OK) {
+            throw ParseError(QStringLiteral("The text refers to the entity &%1;, whose value is not well-formed XML")
+                                 .arg(LibXml::toQString(entity->name)),
+                             0, QString());
+        }
+    }
+
     static bool holdsReference(const xmlAttr* attribute) {
         for (const xmlNode* piece = attribute->children; piece; piece = piece->next) {
             if (piece->type == XML_ENTITY_REF_NODE)
@@ -117,6 +155,7 @@ private:
     qint64 allowed_;
     qint64 expanded_ = 0;
     std::unordered_map<const xmlEntity*, size_t> entitySizes_;
+    std::vector<const xmlEntity*> usedInText_;
 };
 
 } // namespace
@@ -137,6 +176,10 @@ void settleParsedTree(xmlDoc* document, qint64 inputSize) {
         for (xmlNode* child = parent->children; child; child = child->next) {
             if (child->type == XML_ELEMENT_NODE)
                 pending.push_back(child);
+            else if (child->type == XML_ENTITY_REF_NODE)
+                entities.usedInText(child);
         }
     }
+    if (xmlNode* root = xmlDocGetRootElement(document))
+        entities.checkUsedInText(root);
 }

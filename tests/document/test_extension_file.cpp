@@ -309,6 +309,13 @@ const HostileCase hostileCases[] = {
      {},
      "<!DOCTYPE macromedia-extension [\r\n<!ENTITY e \"a&amp;b\">\r\n]>\r\n<macromedia-extension "
      "name=\"a&amp;b-a&amp;b\"/>\r\n"},
+    {"EntityCheckedInAnAttributeBeforeText", // "]]>" may stand in an attribute, not in text
+     [] {
+         return "<!DOCTYPE macromedia-extension [<!ENTITY e \"b]]>\">]>"
+                "<macromedia-extension name=\"&e;\"><description>&e;</description></macromedia-extension>";
+     },
+     {},
+     "The text refers to the entity &e;, whose value is not well-formed XML"},
     {"BillionLaughs",
      [] {
          QByteArray dtd = "<!DOCTYPE macromedia-extension [<!ENTITY l0 \"lol\">";

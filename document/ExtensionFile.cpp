@@ -69,10 +69,36 @@ void restoreSources(const std::vector<SourceChange>& changes) {
     }
 }
 
+// Writes until everything is written or the system refuses: only a write that writes nothing
+// carries the system's reason.
+bool writeAll(QSaveFile& file, const QByteArray& text) {
+    for (qsizetype written = 0; written < text.size();) {
+        const qint64 count = file.write(text.constData() + written, text.size() - written);
+        if (count <= 0)
+            return false;
+        written += count;
+    }
+    return true;
+}
+
 void writeText(const QString& fileName, const QByteArray& text) {
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-        throw SaveError(QStringLiteral("Impossible de créer le fichier \"%1\". %2").arg(fileName, file.errorString()));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && writeAll(file, text) && file.commit())
+        return;
+    // Qt reports a full device as a resource error, with the system's terse text.
+    const QString reason = file.error() == QFileDevice::ResourceError
+                               ? QStringLiteral("There is no space left on the device")
+                               : file.errorString();
+    throw SaveError(QStringLiteral("Impossible de créer le fichier \"%1\". %2").arg(fileName, reason));
+}
+
+// The saved text, or a LimitError saying what Load would not read back and that nothing was written.
+QByteArray textToSave(const XmlDocument& document) {
+    try {
+        return savedText(document);
+    } catch (const LimitError& error) {
+        throw LimitError(error.message() + QStringLiteral(". Nothing was written"));
+    }
 }
 
 } // namespace
@@ -80,7 +106,7 @@ void writeText(const QString& fileName, const QByteArray& text) {
 void saveExtensionFile(XmlDocument& document, const QString& fileName) {
     const std::vector<SourceChange> changes = makeSourcesRelative(document, FolderOf(fileName));
     try {
-        writeText(fileName, savedText(document));
+        writeText(fileName, textToSave(document));
     } catch (...) {
         restoreSources(changes);
         throw;

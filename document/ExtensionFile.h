@@ -4,12 +4,13 @@
 
 #include <QString>
 
-// Replaces the document by the extension installation file FileName. A file that is not
-// well-formed XML (ParseError) or whose root is not macromedia-extension (ForeignDocumentError)
-// leaves the document as it was.
+// Replaces the document by the extension installation file FileName. A file that cannot be read
+// (UnreadableFileError), is not well-formed XML or goes beyond what Load reads (ParseError), or
+// whose root is not macromedia-extension (ForeignDocumentError) leaves the document as it was.
 void loadExtensionFile(XmlDocument& document, const QString& fileName);
 
 // Stores every file's source relative to the folder of FileName, then writes the document in the
 // saved layout. The existing file is replaced only once the new text is completely written; when
-// writing fails (SaveError) the document gets its sources back.
+// writing fails (SaveError), or the document holds what Load would not read back (LimitError),
+// nothing is written and the document gets its sources back.
 void saveExtensionFile(XmlDocument& document, const QString& fileName);

@@ -1,90 +1,51 @@
 #include "document/LibXml.h"
 
+#include "document/ParsedTree.h"
+#include "document/ParserErrors.h"
 #include "document/XmlErrors.h"
+#include "document/XmlLimits.h"
 
 #include <libxml/parser.h>
 #include <libxml/xmlsave.h>
 
-#include <vector>
+#include <algorithm>
+#include <cstring>
 
 namespace LibXml {
 
 namespace {
 
-bool isWhitespaceOnly(const xmlChar* text) {
-    for (; text && *text; ++text) {
-        if (*text != ' ' && *text != '\t' && *text != '\r' && *text != '\n')
-            return false;
-    }
-    return true;
+// The text handed to libxml2 in pieces, as a file would be: its limits then hold alike wherever a
+// value stands in the text.
+struct Input {
+    const char* next;
+    qsizetype left;
+};
+
+int readInput(void* context, char* buffer, int length) {
+    auto* input = static_cast<Input*>(context);
+    const int count = int(std::min<qsizetype>(length, input->left));
+    memcpy(buffer, input->next, size_t(count));
+    input->next += count;
+    input->left -= count;
+    return count;
 }
 
-// Walks the tree without recursion, so that deep documents cannot exhaust the stack.
-void dropWhitespaceText(xmlDoc* document) {
-    std::vector<xmlNode*> pending{document->children};
-    while (!pending.empty()) {
-        xmlNode* node = pending.back();
-        pending.pop_back();
-        while (node) {
-            xmlNode* next = node->next;
-            if (node->type == XML_TEXT_NODE && isWhitespaceOnly(node->content)) {
-                xmlUnlinkNode(node);
-                xmlFreeNode(node);
-            } else if (node->type == XML_ELEMENT_NODE && node->children) {
-                pending.push_back(node->children);
-            }
-            node = next;
-        }
-    }
+// libxml2 takes a NUL character for the end of its input and ignores whatever follows it.
+bool readToTheEnd(const xmlParserCtxt* parser, const Input& input) {
+    const xmlParserInput* read = parser->input;
+    const bool rawLeft = read->buf && read->buf->raw && xmlBufUse(read->buf->raw) > 0;
+    return input.left == 0 && read->cur == read->end && !rawLeft;
 }
 
-QByteArray withoutByteOrderMark(const QByteArray& text) {
-    return text.startsWith("\xEF\xBB\xBF") ? text.mid(3) : text;
-}
-
-QString sourceLine(const QByteArray& text, int line) {
-    if (line < 1)
-        return {};
-    qsizetype start = 0;
-    for (int current = 1; current < line; ++current) {
-        start = text.indexOf('\n', start);
-        if (start < 0)
-            return {};
-        ++start;
-    }
-    qsizetype end = text.indexOf('\n', start);
-    QByteArray bytes = withoutByteOrderMark(text.mid(start, end < 0 ? -1 : end - start));
-    if (bytes.endsWith('\r'))
-        bytes.chop(1);
-    return QString::fromUtf8(bytes);
-}
-
-std::optional<XmlDeclaration> declarationOf(const QByteArray& text, const xmlDoc* document) {
-    const QByteArray start = withoutByteOrderMark(text.left(8));
-    if (!start.startsWith("<?xml") || start.size() < 6 || !QByteArray(" \t\r\n").contains(start[5]))
+// libxml2 marks a document without XML declaration with standalone -1, whatever its encoding.
+std::optional<XmlDeclaration> declarationOf(const xmlDoc* document) {
+    if (document->standalone == -1)
         return std::nullopt;
     XmlDeclaration declaration{toQString(document->version), std::nullopt};
     if (document->standalone == 0 || document->standalone == 1)
         declaration.standalone = document->standalone == 1;
     return declaration;
-}
-
-struct FirstError {
-    bool found = false;
-    QString reason;
-    int line = 0;
-    int column = 0;
-};
-
-// libxml2 reports the error that stopped the parse last; the user needs the first one.
-void keepFirstError(void* context, xmlError* error) {
-    auto* first = static_cast<FirstError*>(static_cast<xmlParserCtxt*>(context)->_private);
-    if (first->found || error->level < XML_ERR_ERROR)
-        return;
-    first->found = true;
-    first->reason = error->message ? QString::fromUtf8(error->message).trimmed() : QString();
-    first->line = error->line;
-    first->column = error->int2;
 }
 
 struct FreeParserContext {
@@ -99,27 +60,49 @@ void useUtf8(xmlDoc* document) {
 }
 
 Parsed parse(const QByteArray& text) {
+    XmlLimits::checkFileSize(text.size());
     std::unique_ptr<xmlParserCtxt, FreeParserContext> context(xmlNewParserCtxt());
-    FirstError firstError;
-    context->_private = &firstError;
-    context->sax->serror = keepFirstError;
+    StoppingError stop;
+    stop.watch(context.get());
+    Input input{text.constData(), text.size()};
     const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
-    DocPtr document(xmlCtxtReadMemory(context.get(), text.constData(), int(text.size()), nullptr, nullptr, options));
-    if (!document || !context->wellFormed) {
-        if (!firstError.found)
-            firstError.reason = QStringLiteral("Document is empty");
-        throw ParseError(firstError.reason, firstError.line, sourceLine(text, firstError.line), firstError.column);
+    DocPtr document(xmlCtxtReadIO(context.get(), readInput, nullptr, &input, nullptr, nullptr, options));
+    if (document && !stop.found() && !readToTheEnd(context.get(), input)) {
+        stop.set(QStringLiteral("The text goes on after a NUL character, which XML does not allow"),
+                 context->input->line, context.get());
     }
-    dropWhitespaceText(document.get());
+    if (!document || !context->wellFormed || stop.found())
+        stop.raise(text);
+    settleParsedTree(document.get(), text.size());
     useUtf8(document.get());
-    auto declaration = declarationOf(text, document.get());
+    auto declaration = declarationOf(document.get());
     return {std::move(document), declaration};
+}
+
+const xmlChar* attributeValue(const xmlAttr* attribute, xmlChar** copy) {
+    static const xmlChar empty[] = "";
+    const xmlNode* child = attribute->children;
+    if (!child)
+        return empty;
+    if (child->type == XML_TEXT_NODE && !child->next)
+        return child->content ? child->content : empty;
+    *copy = xmlNodeGetContent(reinterpret_cast<const xmlNode*>(attribute));
+    return *copy ? *copy : empty;
+}
+
+const xmlNode* runEnd(const xmlNode* first) {
+    const xmlNode* last = first;
+    while (last->next && last->next->type == first->type)
+        last = last->next;
+    return last;
 }
 
 namespace {
 
 template <typename Save> QByteArray save(Save saveInto) {
     xmlBuffer* buffer = xmlBufferCreate();
+    // Growing by what is added copies the text again at every step.
+    xmlBufferSetAllocationScheme(buffer, XML_BUFFER_ALLOC_DOUBLEIT);
     xmlSaveCtxt* context = xmlSaveToBuffer(buffer, "UTF-8", XML_SAVE_NO_DECL);
     saveInto(context);
     xmlSaveClose(context);

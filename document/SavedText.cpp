@@ -2,6 +2,7 @@
 
 #include "document/LibXml.h"
 #include "document/XmlErrors.h"
+#include "document/XmlLimits.h"
 
 #include <cstring>
 #include <string_view>
@@ -23,15 +24,6 @@ std::string_view nameOf(const xmlNode* node) {
     return reinterpret_cast<const char*>(node->name);
 }
 
-// XML 1.0 cannot hold control characters other than tab, line feed and carriage return.
-void checkCharacters(std::string_view text) {
-    for (const char c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
-            throw Error(QStringLiteral("The document holds the control character U+%1, which an XML file cannot store")
-                            .arg(QString::number(int(c), 16).toUpper().rightJustified(4, '0')));
-    }
-}
-
 bool staysInline(const xmlNode* node) {
     return node->type == XML_TEXT_NODE || node->type == XML_ENTITY_REF_NODE;
 }
@@ -40,8 +32,9 @@ bool staysInline(const xmlNode* node) {
 // joins neighbouring text and neighbouring CDATA sections and drops text of white space only) and
 // laying it out would: inside an element of depth d (the root element has depth 1) every child that
 // is not text stands on a line of its own, indented by d units, and the element's end tag follows on
-// a line indented by d - 1 units; text stays inline. Escaping follows libxml2's serialiser. Nesting is
-// bounded by the parser's depth limit, so the recursion is too.
+// a line indented by d - 1 units; text stays inline. Escaping follows libxml2's serialiser. What Load
+// would refuse to read back (XmlLimits) stops the writer with a LimitError, so the recursion is
+// bounded by the parser's depth limit.
 class LayoutWriter {
 public:
     explicit LayoutWriter(QByteArray& out) : out_(out) {}
@@ -65,12 +58,13 @@ private:
         case XML_TEXT_NODE:
         case XML_CDATA_SECTION_NODE: {
             std::string text(contentOf(node));
-            const xmlNode* last = node;
-            while (last->next && last->next->type == node->type) {
-                last = last->next;
-                text += contentOf(last);
+            const xmlNode* last = LibXml::runEnd(node);
+            for (const xmlNode* next = node; next != last;) {
+                next = next->next;
+                text += contentOf(next);
             }
-            checkCharacters(text);
+            XmlLimits::checkRun(node, text.size());
+            XmlLimits::checkCharacters(text, node);
             if (node->type == XML_TEXT_NODE)
                 escaped(text, false);
             else
@@ -78,7 +72,7 @@ private:
             return last;
         }
         case XML_COMMENT_NODE:
-            checkCharacters(contentOf(node));
+            XmlLimits::checkCharacters(contentOf(node), node);
             out_ += "<!--";
             withCrLf(contentOf(node));
             out_ += "-->";
@@ -104,6 +98,8 @@ private:
     }
 
     void element(const xmlNode* node, int depth) {
+        XmlLimits::checkDepth(node, depth + 1);
+        XmlLimits::checkStartTag(node);
         out_ += '<';
         qualifiedName(node->ns, nameOf(node));
         for (const xmlNs* ns = node->nsDef; ns; ns = ns->next) {
@@ -118,11 +114,11 @@ private:
             out_ += ' ';
             qualifiedName(attribute->ns, reinterpret_cast<const char*>(attribute->name));
             out_ += "=\"";
-            xmlChar* value = xmlNodeGetContent(reinterpret_cast<const xmlNode*>(attribute));
-            const std::string_view text = value ? reinterpret_cast<const char*>(value) : "";
-            checkCharacters(text);
+            xmlChar* copy = nullptr;
+            const std::string_view text = reinterpret_cast<const char*>(LibXml::attributeValue(attribute, &copy));
+            XmlLimits::checkCharacters(text, node, attribute);
             escaped(text, true);
-            xmlFree(value);
+            xmlFree(copy);
             out_ += '"';
         }
         bool empty = true;
@@ -182,31 +178,10 @@ private:
 
     void escaped(std::string_view text, bool inAttribute) {
         for (const char c : text) {
-            switch (c) {
-            case '<':
-                out_ += "&lt;";
-                break;
-            case '>':
-                out_ += "&gt;";
-                break;
-            case '&':
-                out_ += "&amp;";
-                break;
-            case '\r':
-                out_ += "&#13;";
-                break;
-            case '"':
-                out_ += inAttribute ? "&quot;" : "\"";
-                break;
-            case '\n':
-                out_ += inAttribute ? "&#10;" : "\r\n";
-                break;
-            case '\t':
-                out_ += inAttribute ? "&#9;" : "\t";
-                break;
-            default:
+            if (const char* escape = XmlLimits::escapeOf(c, inAttribute))
+                out_ += escape;
+            else
                 out_ += c;
-            }
         }
     }
 
@@ -248,6 +223,7 @@ QByteArray laidOut(const xmlDoc* document, const std::optional<XmlDeclaration>& 
     QByteArray text;
     text.reserve(1 << 16);
     LayoutWriter(text).document(document, declaration);
+    XmlLimits::checkFileSize(text.size());
     return text;
 }
 

@@ -1,10 +1,11 @@
 #include "document/XmlDocument.h"
 
 #include "document/LibXml.h"
+#include "document/RegularFile.h"
 #include "document/XmlErrors.h"
+#include "document/XmlLimits.h"
 
-#include <QFile>
-
+using LibXml::attributeValue;
 using LibXml::toQString;
 using LibXml::xmlText;
 
@@ -38,17 +39,6 @@ private:
     char buffer_[64];
     QByteArray utf8_;
 };
-
-// The text of an attribute; a single text child, the usual case, is read without copying.
-const xmlChar* attributeValue(const xmlAttr* attribute, xmlChar** copy) {
-    const xmlNode* child = attribute->children;
-    if (!child)
-        return reinterpret_cast<const xmlChar*>("");
-    if (child->type == XML_TEXT_NODE && !child->next)
-        return child->content;
-    *copy = xmlNodeGetContent(reinterpret_cast<const xmlNode*>(attribute));
-    return *copy;
-}
 
 xmlAttr* findAttribute(xmlNode* node, const QString& name) {
     xmlAttr* attribute = xmlHasProp(node, XmlName(name).get());
@@ -293,10 +283,7 @@ void XmlDocument::loadFromXml(const QByteArray& text) {
 }
 
 void XmlDocument::loadFromFile(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ParseError(file.errorString(), 0, QString());
-    loadFromXml(file.readAll());
+    loadFromXml(readRegularFile(fileName, XmlLimits::maxFileBytes));
 }
 
 void XmlDocument::adopt(XmlDocument& other) {

@@ -96,7 +96,7 @@ public:
     // Opens an empty document.
     void activate();
     // Parses a text or a file into this document, replacing its content. On failure the
-    // current content stays and ParseError is thrown.
+    // current content stays and ParseError, or UnreadableFileError for a file, is thrown.
     void loadFromXml(const QByteArray& text);
     void loadFromFile(const QString& fileName);
     // Takes over the content of another document, which is left without one.

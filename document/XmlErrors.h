@@ -24,7 +24,8 @@ public:
         : Error(QStringLiteral("Impossible de convertir le variant de type (%1) en type (%2)").arg("Null", "String")) {}
 };
 
-// A text that is not well-formed XML, or a file that cannot be read.
+// A text that is not well-formed XML, or that goes beyond what the program reads safely. The line
+// is 0 where no line is at fault.
 class ParseError : public Error {
 public:
     ParseError(const QString& reason, int line, const QString& sourceLine, int column = 0)
@@ -36,11 +37,25 @@ public:
 
 private:
     static QString format(const QString& reason, int line, const QString& sourceLine) {
+        if (line < 1)
+            return reason;
         return QStringLiteral("%1\nLigne: %2\n%3").arg(reason).arg(line).arg(sourceLine.left(40));
     }
     QString reason_;
     int line_;
     int column_;
+};
+
+// A document holding what a file cannot store, or more than Load reads back.
+class LimitError : public ParseError {
+public:
+    explicit LimitError(const QString& message) : ParseError(message, 0, QString()) {}
+};
+
+// A file that is missing, unreadable, not a regular file or too large to be read.
+class UnreadableFileError : public Error {
+public:
+    using Error::Error;
 };
 
 // A well-formed file that is not an extension installation file.

@@ -98,7 +98,7 @@ TEST(SavedDocument, RefusesControlCharacters) {
         savedText(document);
         ADD_FAILURE() << "no error";
     } catch (const Error& error) {
-        EXPECT_EQ(error.message(), "The document holds the control character U+0001, which an XML file cannot store");
+        EXPECT_EQ(error.message(), "The attribute a of <r> holds the character U+0001, which an XML file cannot store");
     }
 }
 

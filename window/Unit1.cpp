@@ -3,6 +3,7 @@
 #include "document/ExtensionFile.h"
 #include "document/Mxi.h"
 #include "document/SavedText.h"
+#include "window/FileDrops.h"
 #include "window/MessageBoxes.h"
 #include "window/PageControl.h"
 
@@ -35,6 +36,7 @@ TForm1::TForm1(QWidget* parent)
     XMLDocument1.OnAfterNodeChange = [this](const XmlNode& Node) { XMLDocument1AfterNodeChange(Node); };
     XMLDocument1.activate();
     FormCreate();
+    new FileDrops(this, [this](const QList<QUrl>& urls) { FormDragDrop(urls); });
 }
 
 TForm1::~TForm1() {
@@ -94,13 +96,22 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::Button1Click() {
-    if (!OpenDialog1.Execute(this))
-        return;
-    loading_ = true;
-    PageControl1->setCurrentIndex(mainPage);
-    loading_ = false;
-    loadExtensionFile(XMLDocument1, OpenDialog1.FileName);
-    update();
+    if (OpenDialog1.Execute(this))
+        openFile(OpenDialog1.FileName);
+}
+
+void TForm1::openFile(const QString& fileName) {
+    Application::runGuarded([this, &fileName] {
+        loading_ = true;
+        PageControl1->setCurrentIndex(mainPage);
+        loading_ = false;
+        loadExtensionFile(XMLDocument1, fileName);
+        update();
+    });
+}
+
+void TForm1::FormDragDrop(const QList<QUrl>& Urls) {
+    Application::runGuarded([this, &Urls] { openFile(droppedFile(Urls)); });
 }
 
 void TForm1::Button2Click() {

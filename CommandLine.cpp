@@ -2,6 +2,8 @@
 
 #include "support/VersionInfoReader.h"
 
+#include <QStringList>
+
 #include <cstdio>
 
 namespace CommandLine {
@@ -32,15 +34,16 @@ Request refused(const QString& problem) {
 
 } // namespace
 
-Request parse(const QStringList& arguments) {
+Request parse(int argc, char** argv) {
     QStringList files;
     bool optionsEnded = false;
-    for (const QString& argument : arguments) {
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
         if (optionsEnded || !argument.startsWith('-')) {
             files.append(argument);
         } else if (argument == "--") {
             optionsEnded = true;
-        } else if (argument == "--help" || argument == "-h") {
+        } else if (argument == "--help") {
             return {Request::Action::ShowHelp, {}, {}};
         } else if (argument == "--version") {
             return {Request::Action::ShowVersion, {}, {}};
@@ -51,13 +54,6 @@ Request parse(const QStringList& arguments) {
     if (files.size() > 1)
         return refused(QStringLiteral("one file at a time, %1 given").arg(files.size()));
     return {Request::Action::OpenWindow, files.value(0), {}};
-}
-
-Request parse(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    return parse(arguments);
 }
 
 int answer(const Request& request) {

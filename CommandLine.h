@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 // The program's command line, read before any window or display is needed.
 namespace CommandLine {
@@ -16,7 +15,6 @@ struct Request {
 };
 
 // Reads the arguments that follow the program's name.
-Request parse(const QStringList& arguments);
 Request parse(int argc, char** argv);
 
 // Prints the answer to a request that opens no window and returns the program's exit code.

@@ -1,5 +1,5 @@
+#include "CommandLine.h"
 #include "window/Application.h"
-#include "window/Pictures.h"
 #include "window/Unit1.h"
 #include "window/Unit2.h"
 #include "window/Unit3.h"
@@ -7,8 +7,11 @@
 #include <QScreen>
 
 int main(int argc, char** argv) {
+    const CommandLine::Request request = CommandLine::parse(argc, argv);
+    if (request.action != CommandLine::Request::Action::OpenWindow)
+        return CommandLine::answer(request);
+
     Application application(argc, argv);
-    Application::setWindowIcon(applicationIcon());
 
     TForm1 Form1;
     TForm2 Form2;
@@ -18,5 +21,7 @@ int main(int argc, char** argv) {
 
     Form1.move(Form1.screen()->availableGeometry().center() - Form1.rect().center());
     Form1.show();
+    if (!request.fileName.isEmpty())
+        Form1.openFile(request.fileName);
     return Application::exec();
 }

@@ -1,9 +1,13 @@
 #include "window/Application.h"
 
 #include "window/MessageBoxes.h"
+#include "window/Pictures.h"
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Parcelwright for Macromedia products"));
+    setWindowIcon(applicationIcon());
+    // Names the installed desktop entry, whose icon task switchers show for the window.
+    setDesktopFileName(QStringLiteral(PARCELWRIGHT_APP_ID));
     // The window's pixel layout was drawn for classic Windows controls, which this style reproduces;
     // wider styles clip captions such as "Requires restart".
     setStyle(QStringLiteral("Windows"));

@@ -9,8 +9,6 @@
 
 #include <algorithm>
 
-namespace {
-
 // A cardboard parcel seen from above at an angle, taped over the lid and down the front, fitted into a square.
 void drawParcelMark(QPainter& painter, const QRectF& square) {
     const auto at = [&square](qreal x, qreal y) {
@@ -37,6 +35,8 @@ void drawParcelMark(QPainter& painter, const QRectF& square) {
     painter.drawPolyline(QPolygonF({tapeStart, tapeBend, tapeEnd}));
     painter.restore();
 }
+
+namespace {
 
 enum class Face { Heading, Code, Prose };
 
@@ -212,7 +212,7 @@ QPixmap drawReferenceTable(const ReferenceTable& table) {
 
 } // namespace
 
-QPixmap paintedPixmap(QSize size, const QColor& background, const std::function<void(QPainter&)>& paint) {
+QImage paintedImage(QSize size, const QColor& background, const std::function<void(QPainter&)>& paint) {
     QImage canvas(size, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(background);
     QPainter painter(&canvas);
@@ -220,7 +220,11 @@ QPixmap paintedPixmap(QSize size, const QColor& background, const std::function<
     painter.setRenderHint(QPainter::TextAntialiasing);
     paint(painter);
     painter.end();
-    return QPixmap::fromImage(canvas);
+    return canvas;
+}
+
+QPixmap paintedPixmap(QSize size, const QColor& background, const std::function<void(QPainter&)>& paint) {
+    return QPixmap::fromImage(paintedImage(size, background, paint));
 }
 
 QFont sansPictureFont(int pixelSize) {
@@ -256,12 +260,15 @@ QPixmap logoPicture() {
     });
 }
 
+QImage applicationIconImage(int side) {
+    return paintedImage(QSize(side, side), Qt::transparent,
+                        [side](QPainter& painter) { drawParcelMark(painter, QRectF(0, 0, side, side)); });
+}
+
 QIcon applicationIcon() {
     QIcon icon;
-    for (const int side : {16, 32, 48}) {
-        icon.addPixmap(paintedPixmap(QSize(side, side), Qt::transparent,
-                                     [side](QPainter& painter) { drawParcelMark(painter, QRectF(0, 0, side, side)); }));
-    }
+    for (const int side : {16, 32, 48})
+        icon.addPixmap(QPixmap::fromImage(applicationIconImage(side)));
     return icon;
 }
 

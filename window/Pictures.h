@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 #include <functional>
@@ -14,6 +15,10 @@ QPixmap logoPicture();
 
 // The program's icon: a parcel at 16, 32 and 48 pixels.
 QIcon applicationIcon();
+// The icon's picture at one size, side x side, on a transparent background.
+QImage applicationIconImage(int side);
+// The parcel of the logo and the icon, fitted into square.
+void drawParcelMark(QPainter& painter, const QRectF& square);
 
 // The reference table of the folder names a destination may start with, 484 x 200.
 QPixmap standardFoldersPicture();
@@ -26,4 +31,5 @@ QFont sansPictureFont(int pixelSize);
 QFont monoPictureFont(int pixelSize);
 
 // Paints onto a new canvas filled with background, antialiased, and returns the result.
+QImage paintedImage(QSize size, const QColor& background, const std::function<void(QPainter&)>& paint);
 QPixmap paintedPixmap(QSize size, const QColor& background, const std::function<void(QPainter&)>& paint);

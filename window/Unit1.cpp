@@ -4,6 +4,7 @@
 #include "document/Mxi.h"
 #include "document/SavedText.h"
 #include "window/CursorOverride.h"
+#include "window/FileDrops.h"
 #include "window/MessageBoxes.h"
 #include "window/PageControl.h"
 
@@ -36,6 +37,7 @@ TForm1::TForm1(QWidget* parent)
     XMLDocument1.OnAfterNodeChange = [this](const XmlNode& Node) { XMLDocument1AfterNodeChange(Node); };
     XMLDocument1.activate();
     FormCreate();
+    new FileDrops(this, [this](const QList<QUrl>& urls) { FormDragDrop(urls); });
 }
 
 TForm1::~TForm1() {
@@ -99,12 +101,21 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::Button1Click() {
-    if (!OpenDialog1.Execute(this))
-        return;
-    const CursorOverride busy(Qt::WaitCursor);
-    leavePageFor(Leaving::ForLoad);
-    loadExtensionFile(XMLDocument1, OpenDialog1.FileName);
-    update();
+    if (OpenDialog1.Execute(this))
+        openFile(OpenDialog1.FileName);
+}
+
+void TForm1::openFile(const QString& fileName) {
+    Application::runGuarded([this, &fileName] {
+        const CursorOverride busy(Qt::WaitCursor);
+        leavePageFor(Leaving::ForLoad);
+        loadExtensionFile(XMLDocument1, fileName);
+        update();
+    });
+}
+
+void TForm1::FormDragDrop(const QList<QUrl>& Urls) {
+    Application::runGuarded([this, &Urls] { openFile(droppedFile(Urls)); });
 }
 
 void TForm1::Button2Click() {

@@ -14,6 +14,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QUrl;
 class LabeledEdit;
 class PageControl;
 
@@ -50,6 +51,11 @@ public:
     void Button3Click();
     void XMLDocument1AfterOpen();
     void XMLDocument1AfterNodeChange(const XmlNode& Node);
+    // Load's work once a file is chosen: by its dialog, on the command line or by a drop.
+    // A file that cannot be loaded is reported and the document stays.
+    void openFile(const QString& fileName);
+    // Loads the one local file dropped onto the window; refuses anything else with a message.
+    void FormDragDrop(const QList<QUrl>& Urls);
 
     // Main page.
     QLabel* Image1;

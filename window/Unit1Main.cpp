@@ -2,7 +2,7 @@
 
 #include "document/Mxi.h"
 #include "support/VersionInfoReader.h"
-#include "window/FindUpwards.h"
+#include "window/CreditReadme.h"
 #include "window/LabelEvents.h"
 #include "window/LabeledEdit.h"
 #include "window/OwnerDrawnComboBox.h"
@@ -21,8 +21,6 @@
 namespace {
 
 const QString macromediaHomePage = QStringLiteral("http://www.macromedia.com/");
-// The project has no web home: the credit line opens the README that comes with the program.
-const QString creditPage = QStringLiteral("README.md");
 
 const QString titleFamily = QStringLiteral("Trebuchet MS");
 const QString smallPrintFamily = QStringLiteral("Small Fonts");
@@ -229,7 +227,6 @@ void TForm1::Image1Click() {
 }
 
 void TForm1::Label3Click() {
-    const QString readme = findFileUpwards(QApplication::applicationDirPath(), creditPage);
-    if (!readme.isEmpty())
-        Shell::ShellOpen(QUrl::fromLocalFile(readme).toString());
+    // The project has no web home: the credit line opens the README that comes with the program.
+    Shell::ShellOpen(QUrl::fromLocalFile(creditReadme(QApplication::applicationDirPath())).toString());
 }

@@ -1,7 +1,7 @@
 #include "common/WindowFixture.h"
 
 #include "support/VersionInfoReader.h"
-#include "window/FindUpwards.h"
+#include "window/CreditReadme.h"
 #include "window/HoverStyle.h"
 #include "window/LabeledEdit.h"
 
@@ -313,8 +313,10 @@ TEST_F(MainPageTest, TheLogoAndTheCreditLineOpenTheirPagesAndChangeNothingElse) 
 
     shell.opened.clear();
     QTest::mouseClick(form->Label3, Qt::LeftButton);
-    const QString readme = findFileUpwards(QApplication::applicationDirPath(), "README.md");
-    EXPECT_EQ(shell.opened, readme.isEmpty() ? QStringList() : QStringList({QUrl::fromLocalFile(readme).toString()}));
+    // The test program is no installed program and does not run from the build folder itself.
+    const QString installedReadme =
+        QDir::cleanPath(QApplication::applicationDirPath() + "/../share/doc/parcelwright/README.md");
+    EXPECT_EQ(shell.opened, QStringList({QUrl::fromLocalFile(installedReadme).toString()}));
 
     EXPECT_EQ(form->XMLDocument1.xml(), before);
     EXPECT_EQ(form->LabeledEdit1->text(), "Ext");
@@ -337,17 +339,11 @@ TEST_F(MainPageTest, TheLogoAndTheCreditLineHaveNoHoverStyle) {
     }
 }
 
-TEST(FindUpwardsTest, TakesTheNearestFileInTheFolderOrAbove) {
-    QTemporaryDir top;
-    ASSERT_TRUE(QDir(top.path()).mkpath("build/release/bin/README.md"));
-    writeBytes(top.filePath("README.md"), "top");
-    const QString bin = top.filePath("build/release/bin");
-    // A folder of that name is no file: the search goes on above it.
-    EXPECT_EQ(findFileUpwards(bin, "README.md"), top.filePath("README.md"));
-    writeBytes(top.filePath("build/README.md"), "build");
-    EXPECT_EQ(findFileUpwards(bin, "README.md"), top.filePath("build/README.md"));
-    EXPECT_EQ(findFileUpwards(top.path(), "README.md"), top.filePath("README.md"));
-    EXPECT_EQ(findFileUpwards(bin, "no-such-file-anywhere.md"), "");
+TEST(CreditReadmeTest, IsTheSourceTreesInTheBuildFolderAndTheInstalledOneElsewhere) {
+    const QString buildFolder = QApplication::applicationDirPath() + "/..";
+    EXPECT_EQ(QFileInfo(creditReadme(buildFolder)).canonicalFilePath(),
+              QFileInfo(PARCELWRIGHT_TEST_DATA_DIR "/../../README.md").canonicalFilePath());
+    EXPECT_EQ(creditReadme("/opt/pw/bin"), "/opt/pw/share/doc/parcelwright/README.md");
 }
 
 } // namespace

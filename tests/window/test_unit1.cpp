@@ -2,6 +2,7 @@
 #include "common/WindowFixture.h"
 
 #include "window/LabeledEdit.h"
+#include "window/Pictures.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -123,6 +124,23 @@ TEST_F(MainWindowTest, LoadShowsTheFileOnTheMainPage) {
     QTest::keyClicks(form->LabeledEdit1, "!");
     EXPECT_EQ(rootAttribute("name"), "Loaded!");
     EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainWindowTest, StartsWithTheFileNamedOnTheCommandLine) {
+    EXPECT_EQ(form->windowIcon().pixmap(32).toImage(), applicationIcon().pixmap(32).toImage());
+    form->openFile(testData("unit1_no_author.mxi"));
+    EXPECT_TRUE(messages.isEmpty()) << messageTexts().join('\n').toStdString();
+    EXPECT_EQ(mainPageValues(), QStringList({"N", "1", "", "unchecked", "command"}));
+}
+
+TEST_F(MainWindowTest, StartsWithTheSkeletonWhenTheNamedFileCannotBeLoaded) {
+    form->openFile(folder.filePath("missing.mxi"));
+    form->openFile(writeFile("<macromedia-extension name=\"x\">"));
+    EXPECT_EQ(messageTexts(), QStringList({"\"" + folder.filePath("missing.mxi") +
+                                               "\" cannot be read: No such file or directory.",
+                                           "Premature end of data in tag macromedia-extension line 1\nLigne: 1\n"
+                                           "<macromedia-extension name=\"x\">."}));
+    EXPECT_EQ(save(), savedSkeleton);
 }
 
 TEST_F(MainWindowTest, LoadOfAnUncheckedFlagWritesNothing) {

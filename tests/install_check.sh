@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks the tree as a desktop reads it, builds the
+# .deb and, where the machine allows (root or password-less sudo, no parcelwright installed), installs
+# and removes it.
+set -euo pipefail
+build=$1 mime_type_of=$2 app_id=$3 mime_type=$4
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "$*"; exit 1; }
+
+prefix=$work/prefix share=$work/prefix/share
+cmake --install "$build" --prefix "$prefix" >/dev/null
+for file in bin/parcelwright "share/icons/hicolor/scalable/apps/$app_id.svg" share/doc/parcelwright/README.md; do
+    [ -s "$prefix/$file" ] || fail "missing from the install tree: $file"
+done
+for side in 16 32 48 64 128 256; do
+    size=$(identify -format '%wx%h' "$share/icons/hicolor/${side}x$side/apps/$app_id.png")
+    [ "$size" = "${side}x$side" ] || fail "the ${side}x$side icon is $size"
+done
+problems=$(desktop-file-validate "$share/applications/$app_id.desktop" 2>&1) && [ -z "$problems" ] || fail "$problems"
+appstreamcli validate --no-net "$share/metainfo/$app_id.metainfo.xml" >"$work/log" || fail "$(cat "$work/log")"
+# The MIME package against the document type of shared-mime-info's own package.
+sed -n '/^<!DOCTYPE mime-info \[/,/^\]>/{//!p}' /usr/share/mime/packages/freedesktop.org.xml >"$work/mime-info.dtd"
+xmllint --noout --dtdvalid "$work/mime-info.dtd" "$share/mime/packages/$app_id.xml"
+
+# Qt's MIME database over a copy registered by update-mime-database: by name, and by the root element.
+mkdir -p "$work/data/mime/packages"
+cp "$share/mime/packages/$app_id.xml" "$work/data/mime/packages/"
+XDG_DATA_DIRS="$work/data" update-mime-database "$work/data/mime"
+printf '<macromedia-extension name="x"/>\n' >"$work/x.mxi"
+printf '<macromedia-extension name="x" version="1.0">\n</macromedia-extension>\n' >"$work/x.dat"
+printf '<?xml version="1.0"?>\n<other-root/>\n' >"$work/y.dat"
+found=$(XDG_DATA_HOME="$work/none" XDG_DATA_DIRS="$work/data:/usr/share" "$mime_type_of" "$work"/{x.mxi,x.dat,y.dat})
+[ "$(echo $found)" = "$mime_type $mime_type application/xml" ] || fail "types of x.mxi x.dat y.dat: $(echo $found)"
+version=$("$prefix/bin/parcelwright" --version)
+grep -q "<release version=\"${version#parcelwright }\"" "$share/metainfo/$app_id.metainfo.xml" ||
+    fail "the metainfo's release is not the program's version ($version)"
+
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >"$work/log" 2>&1 || fail "$(cat "$work/log")"
+deb=$(echo "$work"/deb/parcelwright_*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libqt6widgets6 libxml2 libc6; do
+    grep -Eq "(^|, )$library( |,|$)" <<<"$depends" || fail "the package does not depend on $library: $depends"
+done
+echo "install tree valid; $(basename "$deb") depends on: $depends"
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo -n"
+command -v apt-get >/dev/null && $sudo true 2>/dev/null || { echo "not installing the .deb: needs root"; exit 0; }
+exec 9>/tmp/parcelwright-package-check.lock # one package check at a time on this machine
+flock 9
+dpkg-query -W -f='${Status}' parcelwright 2>/dev/null | grep -q 'ok installed' &&
+    { echo "not installing the .deb: parcelwright is installed already"; exit 0; }
+apt="$sudo env DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::Lock::Timeout=120"
+$apt install "$deb" >"$work/log" 2>&1 || fail "$(cat "$work/log")"
+installed=$(/usr/bin/parcelwright --version)
+[ -f "/usr/share/applications/$app_id.desktop" ] || fail "the package installed no desktop entry"
+$apt purge parcelwright >"$work/log" 2>&1 || fail "$(cat "$work/log")"
+left=$(ls -d /usr/bin/parcelwright /usr/share/doc/parcelwright /usr/share/{*,*/*,icons/hicolor/*/apps}/"$app_id"* 2>/dev/null || true)
+[ -z "$left" ] || fail "left behind after removal: $left"
+echo "installed ($installed) and removed the package"

@@ -1,3 +1,4 @@
+#include "cli/Cli.h"
 #include "window/Application.h"
 #include "window/Pictures.h"
 #include "window/Unit1.h"
@@ -7,6 +8,8 @@
 #include <QScreen>
 
 int main(int argc, char** argv) {
+    if (cli::isHeadless(argc, argv))
+        return cli::run(argc, argv);
     Application application(argc, argv);
     Application::setWindowIcon(applicationIcon());
 

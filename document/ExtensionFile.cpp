@@ -24,12 +24,16 @@ QString firstElementName(const XmlDocument& document) {
 void loadExtensionFile(XmlDocument& document, const QString& fileName) {
     XmlDocument loaded;
     loaded.loadFromFile(fileName);
-    if (!Mxi::findRoot(loaded)) {
+    requireExtensionRoot(loaded, fileName);
+    document.adopt(loaded);
+}
+
+void requireExtensionRoot(const XmlDocument& document, const QString& fileName) {
+    if (!Mxi::findRoot(document)) {
         throw ForeignDocumentError(
             QStringLiteral("\"%1\" is not an extension installation file: its root element is <%2>, not <%3>")
-                .arg(fileName, firstElementName(loaded), Mxi::Root));
+                .arg(fileName, firstElementName(document), Mxi::Root));
     }
-    document.adopt(loaded);
 }
 
 namespace {
@@ -69,18 +73,23 @@ void restoreSources(const std::vector<SourceChange>& changes) {
     }
 }
 
-void writeText(const QString& fileName, const QByteArray& text) {
+} // namespace
+
+void writeSavedFile(const QString& fileName, const QByteArray& text) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
         throw SaveError(QStringLiteral("Impossible de créer le fichier \"%1\". %2").arg(fileName, file.errorString()));
 }
 
-} // namespace
+QByteArray savedFileText(XmlDocument& document, const QString& fileName) {
+    makeSourcesRelative(document, FolderOf(fileName));
+    return savedText(document);
+}
 
 void saveExtensionFile(XmlDocument& document, const QString& fileName) {
     const std::vector<SourceChange> changes = makeSourcesRelative(document, FolderOf(fileName));
     try {
-        writeText(fileName, savedText(document));
+        writeSavedFile(fileName, savedText(document));
     } catch (...) {
         restoreSources(changes);
         throw;

@@ -8,8 +8,15 @@
 // well-formed XML (ParseError) or whose root is not macromedia-extension (ForeignDocumentError)
 // leaves the document as it was.
 void loadExtensionFile(XmlDocument& document, const QString& fileName);
+// The check Load makes once a file has parsed: ForeignDocumentError, naming FileName, unless the
+// document's root is macromedia-extension.
+void requireExtensionRoot(const XmlDocument& document, const QString& fileName);
 
 // Stores every file's source relative to the folder of FileName, then writes the document in the
 // saved layout. The existing file is replaced only once the new text is completely written; when
 // writing fails (SaveError) the document gets its sources back.
 void saveExtensionFile(XmlDocument& document, const QString& fileName);
+// The text Save writes into FileName, without writing it; the sources stay relative to its folder.
+QByteArray savedFileText(XmlDocument& document, const QString& fileName);
+// Replaces FileName by Text as Save does: only once the new text is completely written (SaveError).
+void writeSavedFile(const QString& fileName, const QByteArray& text);

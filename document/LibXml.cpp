@@ -73,6 +73,7 @@ struct FirstError {
     bool found = false;
     QString reason;
     int line = 0;
+    int column = 0;
 };
 
 // libxml2 reports the error that stopped the parse last; the user needs the first one.
@@ -83,6 +84,7 @@ void keepFirstError(void* context, xmlError* error) {
     first->found = true;
     first->reason = error->message ? QString::fromUtf8(error->message).trimmed() : QString();
     first->line = error->line;
+    first->column = error->int2;
 }
 
 struct FreeParserContext {
@@ -101,12 +103,12 @@ Parsed parse(const QByteArray& text) {
     FirstError firstError;
     context->_private = &firstError;
     context->sax->serror = keepFirstError;
-    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_BIG_LINES;
     DocPtr document(xmlCtxtReadMemory(context.get(), text.constData(), int(text.size()), nullptr, nullptr, options));
     if (!document || !context->wellFormed) {
         if (!firstError.found)
             firstError.reason = QStringLiteral("Document is empty");
-        throw ParseError(firstError.reason, firstError.line, sourceLine(text, firstError.line));
+        throw ParseError(firstError.reason, firstError.line, sourceLine(text, firstError.line), firstError.column);
     }
     dropWhitespaceText(document.get());
     useUtf8(document.get());

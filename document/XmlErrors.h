@@ -27,10 +27,11 @@ public:
 // A text that is not well-formed XML, or a file that cannot be read.
 class ParseError : public Error {
 public:
-    ParseError(const QString& reason, int line, const QString& sourceLine)
-        : Error(format(reason, line, sourceLine)), reason_(reason), line_(line) {}
+    ParseError(const QString& reason, int line, const QString& sourceLine, int column = 0)
+        : Error(format(reason, line, sourceLine)), reason_(reason), line_(line), column_(column) {}
     QString reason() const { return reason_; }
     int line() const { return line_; }
+    int column() const { return column_; }
 
 private:
     static QString format(const QString& reason, int line, const QString& sourceLine) {
@@ -38,6 +39,7 @@ private:
     }
     QString reason_;
     int line_;
+    int column_;
 };
 
 // A well-formed file that is not an extension installation file.

@@ -26,7 +26,7 @@ generate() {
             printf "<file source=\"Commands/command%d.js\" destination=\"$dreamweaver/Configuration/Commands\" shared=\"true\"/>\n", i
         print "</files><configuration-changes><menu-insert insertAfter=\"DWMenu_Commands\">"
         for (i = 0; i < items; i++)
-            printf "<menuitem name=\"Command %d\" id=\"Bench_Command_%d\" file=\"Commands/command%d.htm\" key=\"Cmd+Shift+%d\"/>\n", i, i, i % 10
+            printf "<menuitem name=\"Command %d\" id=\"Bench_Command_%d\" file=\"Commands/command%d.htm\" key=\"Cmd+Shift+%d\"/>\n", i, i, i, i % 10
         print "</menu-insert></configuration-changes></macromedia-extension>"
     }' >"$1"
 }

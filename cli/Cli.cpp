@@ -78,18 +78,23 @@ QByteArray placed(const QString& file, Place place) {
     return text.toUtf8();
 }
 
-// In place unless the text goes to the output; a file already in the saved layout keeps its bytes and
-// modification time.
+// In place unless the text goes to the output, where it goes piece by piece; a file already in the
+// saved layout keeps its bytes and modification time.
 void formatFile(const QString& file, const Options& options, Streams& streams) {
-    const QByteArray text = readInput(file, streams);
+    const auto toOutput = [&streams](const QByteArray& piece) { streams.output.write(piece); };
     if (file == standardInput) {
-        streams.output.write(formattedText(text, standardInputName));
+        formatText(readInput(file, streams), standardInputName, {}, toOutput);
         return;
     }
-    const QByteArray formatted = formattedText(text, file, QFileInfo(file).absoluteFilePath());
-    if (options.toStandardOutput)
-        streams.output.write(formatted);
-    else if (formatted != text)
+    const QString absolute = QFileInfo(file).absoluteFilePath();
+    if (options.toStandardOutput) {
+        formatText(readInput(file, streams), file, absolute, toOutput);
+        return;
+    }
+    const QByteArray text = readInput(file, streams);
+    QByteArray formatted;
+    formatText(text, file, absolute, [&formatted](const QByteArray& piece) { formatted += piece; });
+    if (formatted != text)
         writeSavedFile(file, formatted);
 }
 

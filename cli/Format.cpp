@@ -17,15 +17,18 @@ void uncheckRequiresRestart(XmlNode root) {
 
 } // namespace
 
-QByteArray formattedText(const QByteArray& text, const QString& displayName, const QString& fileName) {
-    const SourceLines lines(text);
+void formatText(QByteArray text, const QString& displayName, const QString& fileName,
+                const std::function<void(const QByteArray&)>& write) {
     XmlDocument document;
-    loadExtensionText(document, text, displayName, lines);
+    loadExtensionText(document, text, displayName, SourceLines(text));
+    text = QByteArray();
     const XmlNode root = Mxi::findRoot(document);
     uncheckRequiresRestart(root);
+    if (!fileName.isEmpty())
+        storeSourcesRelativeTo(document, fileName);
     try {
-        return fileName.isEmpty() ? savedText(document) : savedFileText(document, fileName);
+        writeSavedText(document, write);
     } catch (const Error& error) {
-        throw Refusal(error.message(), placeOf(root, lines));
+        throw Refusal(error.message(), {root.line(), 0});
     }
 }

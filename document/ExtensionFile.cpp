@@ -81,9 +81,8 @@ void writeSavedFile(const QString& fileName, const QByteArray& text) {
         throw SaveError(QStringLiteral("Impossible de créer le fichier \"%1\". %2").arg(fileName, file.errorString()));
 }
 
-QByteArray savedFileText(XmlDocument& document, const QString& fileName) {
+void storeSourcesRelativeTo(XmlDocument& document, const QString& fileName) {
     makeSourcesRelative(document, FolderOf(fileName));
-    return savedText(document);
 }
 
 void saveExtensionFile(XmlDocument& document, const QString& fileName) {

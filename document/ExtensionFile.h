@@ -16,7 +16,7 @@ void requireExtensionRoot(const XmlDocument& document, const QString& fileName);
 // saved layout. The existing file is replaced only once the new text is completely written; when
 // writing fails (SaveError) the document gets its sources back.
 void saveExtensionFile(XmlDocument& document, const QString& fileName);
-// The text Save writes into FileName, without writing it; the sources stay relative to its folder.
-QByteArray savedFileText(XmlDocument& document, const QString& fileName);
+// Stores every file's source relative to the folder of FileName, as Save into that file does.
+void storeSourcesRelativeTo(XmlDocument& document, const QString& fileName);
 // Replaces FileName by Text as Save does: only once the new text is completely written (SaveError).
 void writeSavedFile(const QString& fileName, const QByteArray& text);

@@ -5,6 +5,8 @@
 #include <libxml/parser.h>
 #include <libxml/xmlsave.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace LibXml {
@@ -87,6 +89,19 @@ void keepFirstError(void* context, xmlError* error) {
     first->column = error->int2;
 }
 
+struct TextReader {
+    const char* next;
+    size_t left;
+    static int read(void* context, char* buffer, int size) {
+        auto* reader = static_cast<TextReader*>(context);
+        const size_t count = std::min(reader->left, size_t(size));
+        std::memcpy(buffer, reader->next, count);
+        reader->next += count;
+        reader->left -= count;
+        return int(count);
+    }
+};
+
 struct FreeParserContext {
     void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
 };
@@ -104,7 +119,10 @@ Parsed parse(const QByteArray& text) {
     context->_private = &firstError;
     context->sax->serror = keepFirstError;
     const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_BIG_LINES;
-    DocPtr document(xmlCtxtReadMemory(context.get(), text.constData(), int(text.size()), nullptr, nullptr, options));
+    // Read in pieces: libxml2 keeps only what it has not parsed yet, where reading from memory would
+    // hold a second copy of the whole text.
+    TextReader reader{text.constData(), size_t(text.size())};
+    DocPtr document(xmlCtxtReadIO(context.get(), TextReader::read, nullptr, &reader, nullptr, nullptr, options));
     if (!document || !context->wellFormed) {
         if (!firstError.found)
             firstError.reason = QStringLiteral("Document is empty");

@@ -117,6 +117,7 @@ public:
 private:
     friend class XmlNode;
     friend QByteArray savedText(const XmlDocument& document);
+    friend void writeSavedText(const XmlDocument& document, const std::function<void(const QByteArray&)>& write);
     struct FreeDocument {
         void operator()(_xmlDoc* document) const;
     };

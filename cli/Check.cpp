@@ -118,7 +118,7 @@ QList<Finding> checkText(const QByteArray& text, const QString& displayName, con
     Checker checker(lines, folder);
     checker.checkRoot(root);
     try {
-        savedText(document);
+        writeSavedText(document, [](const QByteArray&) {});
     } catch (const Error& error) {
         checker.warn(root, error.message());
     }

@@ -18,6 +18,7 @@ namespace cli {
 namespace {
 
 const QString formatMode = QStringLiteral("--format");
+const QString checkMode = QStringLiteral("--check");
 const QString standardInput = QStringLiteral("-");
 const QString standardInputName = QStringLiteral("<stdin>");
 
@@ -41,6 +42,8 @@ struct Streams {
 std::variant<Options, QString> parseArguments(const QStringList& arguments) {
     Options options;
     options.format = arguments.value(0) == formatMode;
+    if (!options.format && arguments.value(0) != checkMode)
+        return QStringLiteral("expected %1 or %2").arg(formatMode, checkMode);
     bool optionsEnded = false;
     for (const QString& argument : arguments.mid(1)) {
         if (optionsEnded || argument == standardInput || !argument.startsWith('-'))

@@ -65,6 +65,7 @@ TEST(CliUsage, RefusesBadArgumentsWithTheUsage) {
         QByteArray firstLine;
     } cases[] = {
         {{"--format"}, "parcelwright: --format needs at least one FILE\n"},
+        {{"--fmt", "a.mxi"}, "parcelwright: expected --format or --check\n"},
         {{"--format", "--strict", "a.mxi"}, "parcelwright: unknown option --strict for --format\n"},
         {{"--check", "--stdout", "a.mxi"}, "parcelwright: unknown option --stdout for --check\n"},
         {{"--format", "--stdout", "a.mxi", "b.mxi"}, "parcelwright: --stdout takes exactly one FILE\n"},

@@ -87,7 +87,7 @@ private:
             } else {
                 sourceLines_.insert(key, file.line());
             }
-            if (!QFileInfo::exists(QDir(folder_).filePath(path)))
+            if (!QFileInfo::exists(folder_.filePath(path)))
                 warn(file, QStringLiteral("%1 \"%2\" does not exist").arg(sourceName, source), ordinal);
         }
         if (attributeOrEmpty(file, Mxi::Destination).isEmpty())
@@ -100,7 +100,7 @@ private:
     }
 
     const SourceLines& lines_;
-    QString folder_;
+    QDir folder_;
     QHash<QString, int> sourceLines_;
 };
 

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cstring>
 #include <variant>
@@ -74,6 +75,12 @@ QString displayName(const QString& file) {
     return file == standardInput ? standardInputName : file;
 }
 
+// Messages stand on one line each; some of the parser's go on with the text they stopped at.
+QByteArray firstLine(const QString& message) {
+    const qsizetype end = message.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
+    return message.left(end).toUtf8();
+}
+
 QByteArray placed(const QString& file, Place place) {
     QString text = displayName(file) + ':';
     if (place.line > 0)
@@ -108,7 +115,7 @@ int runFormat(const Options& options, Streams& streams) {
             formatFile(file, options, streams);
         } catch (const Error& error) {
             const auto* refusal = dynamic_cast<const Refusal*>(&error);
-            streams.errors.write(placed(file, refusal ? refusal->place() : Place()) + ' ' + error.message().toUtf8() +
+            streams.errors.write(placed(file, refusal ? refusal->place() : Place()) + ' ' + firstLine(error.message()) +
                                  '\n');
             exitCode = Failure;
         }
@@ -129,7 +136,7 @@ QByteArray findingLine(const QString& file, const Finding& finding) {
     QByteArray line = placed(file, finding.place);
     if (finding.place.line > 0)
         line += QByteArray::number(finding.place.column) + ':';
-    return line + (finding.isError ? " error: " : " warning: ") + finding.message.toUtf8() + '\n';
+    return line + (finding.isError ? " error: " : " warning: ") + firstLine(finding.message) + '\n';
 }
 
 int runCheck(const Options& options, Streams& streams) {

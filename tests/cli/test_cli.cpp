@@ -177,6 +177,8 @@ TEST_F(CliTest, ChecksReportErrorsWithTheirColumn) {
     const Outcome outcome = runCli({"--check", "-"}, "<macromedia-extension>\n  <a x='1' x='2'/>\n");
     EXPECT_EQ(outcome.exitCode, 1);
     EXPECT_EQ(outcome.errors, "<stdin>:2:17: error: Attribute x redefined\n");
+    EXPECT_EQ(runCli({"--check", "-"}, "<macromedia-extension><![CDATA[x\ny").errors,
+              "<stdin>:2:2: error: CData section not finished\n");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "document/XmlErrors.h"
 
 #include <libxml/parser.h>
+#include <libxml/xmlerror.h>
 #include <libxml/xmlsave.h>
 
 #include <algorithm>
@@ -102,6 +103,23 @@ struct TextReader {
     }
 };
 
+// libxml2 reports some failures to convert an encoding on standard error, outside the parser's
+// context; the parse error that follows carries the reason. Restores the handler when done.
+class QuietGenericErrors {
+public:
+    QuietGenericErrors() : handler_(xmlGenericError), context_(xmlGenericErrorContext) {
+        xmlSetGenericErrorFunc(nullptr, ignore);
+    }
+    ~QuietGenericErrors() { xmlSetGenericErrorFunc(context_, handler_); }
+    QuietGenericErrors(const QuietGenericErrors&) = delete;
+    QuietGenericErrors& operator=(const QuietGenericErrors&) = delete;
+
+private:
+    static void ignore(void*, const char*, ...) {}
+    xmlGenericErrorFunc handler_;
+    void* context_;
+};
+
 struct FreeParserContext {
     void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
 };
@@ -122,6 +140,7 @@ Parsed parse(const QByteArray& text) {
     // Read in pieces: libxml2 keeps only what it has not parsed yet, where reading from memory would
     // hold a second copy of the whole text.
     TextReader reader{text.constData(), size_t(text.size())};
+    const QuietGenericErrors quiet;
     DocPtr document(xmlCtxtReadIO(context.get(), TextReader::read, nullptr, &reader, nullptr, nullptr, options));
     if (!document || !context->wellFormed) {
         if (!firstError.found)

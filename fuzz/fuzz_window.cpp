@@ -18,23 +18,33 @@ namespace {
 
 QList<MessageBoxes::Message> messages;
 
-bool isWhitespaceOnly(const QString& text) {
-    return text.trimmed().isEmpty();
+QString withLineFeeds(QString text) {
+    return text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace('\r', '\n');
 }
 
-// The document as a text in which what a save and a reload may change does not show: text of white
-// space only (the reload drops it), line breaks (written as CR LF, read back as LF) and the layout
-// that text beside other nodes gains.
+// The document as a text in which what a save and a reload may change does not show: neighbouring text
+// nodes, and neighbouring CDATA sections, read back as one; text of white space only is dropped; line
+// breaks are written as CR LF and read back as LF; text beside other nodes gains the layout.
 void describe(const XmlNode& node, QString& out) {
     out += QString::number(int(node.type())) + ' ' + node.name();
     for (const Attribute& attribute : node.attributes())
         out += ' ' + attribute.first + "=[" + attribute.second + ']';
-    QString value = node.value();
-    value.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace('\r', '\n');
-    out += '[' + (node.type() == NodeType::Text ? value.trimmed() : value) + "]{";
-    for (const XmlNode& child : node.children()) {
-        if (child.type() != NodeType::Text || !isWhitespaceOnly(child.value()))
-            describe(child, out);
+    out += '[' + withLineFeeds(node.value()) + "]{";
+    const QList<XmlNode> children = node.children();
+    for (qsizetype i = 0; i < children.size(); ++i) {
+        const NodeType type = children[i].type();
+        if (type != NodeType::Text && type != NodeType::CData) {
+            describe(children[i], out);
+            continue;
+        }
+        QString run = children[i].value();
+        while (i + 1 < children.size() && children[i + 1].type() == type)
+            run += children[++i].value();
+        run = withLineFeeds(run);
+        if (type == NodeType::Text)
+            run = run.trimmed();
+        if (type == NodeType::CData || !run.isEmpty())
+            out += QString::number(int(type)) + '[' + run + ']';
     }
     out += '}';
 }

@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "cli/Cli.h"
 #include "support/VersionInfoReader.h"
 
 #include <QStringList>
@@ -20,8 +21,9 @@ QString helpText() {
                           "  FILE        open this file at start-up, as Load does\n"
                           "  --help      print this help and exit\n"
                           "  --version   print the version number and exit\n"
-                          // The modes that run without a window add their lines here.
-    );
+                          "\n"
+                          "Without a window:\n") +
+           cli::usageText();
 }
 
 void print(std::FILE* stream, const QString& text) {

@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "cli/Cli.h"
 #include "window/Application.h"
 #include "window/Unit1.h"
 #include "window/Unit2.h"
@@ -7,6 +8,8 @@
 #include <QScreen>
 
 int main(int argc, char** argv) {
+    if (cli::isHeadless(argc, argv))
+        return cli::run(argc, argv);
     const CommandLine::Request request = CommandLine::parse(argc, argv);
     if (request.action != CommandLine::Request::Action::OpenWindow)
         return CommandLine::answer(request);

@@ -24,12 +24,16 @@ QString firstElementName(const XmlDocument& document) {
 void loadExtensionFile(XmlDocument& document, const QString& fileName) {
     XmlDocument loaded;
     loaded.loadFromFile(fileName);
-    if (!Mxi::findRoot(loaded)) {
+    requireExtensionRoot(loaded, fileName);
+    document.adopt(loaded);
+}
+
+void requireExtensionRoot(const XmlDocument& document, const QString& fileName) {
+    if (!Mxi::findRoot(document)) {
         throw ForeignDocumentError(
             QStringLiteral("\"%1\" is not an extension installation file: its root element is <%2>, not <%3>")
-                .arg(fileName, firstElementName(loaded), Mxi::Root));
+                .arg(fileName, firstElementName(document), Mxi::Root));
     }
-    document.adopt(loaded);
 }
 
 namespace {
@@ -81,17 +85,6 @@ bool writeAll(QSaveFile& file, const QByteArray& text) {
     return true;
 }
 
-void writeText(const QString& fileName, const QByteArray& text) {
-    QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && writeAll(file, text) && file.commit())
-        return;
-    // Qt reports a full device as a resource error, with the system's terse text.
-    const QString reason = file.error() == QFileDevice::ResourceError
-                               ? QStringLiteral("There is no space left on the device")
-                               : file.errorString();
-    throw SaveError(QStringLiteral("Impossible de créer le fichier \"%1\". %2").arg(fileName, reason));
-}
-
 // The saved text, or a LimitError saying what Load would not read back and that nothing was written.
 QByteArray textToSave(const XmlDocument& document) {
     try {
@@ -103,10 +96,26 @@ QByteArray textToSave(const XmlDocument& document) {
 
 } // namespace
 
+void writeSavedFile(const QString& fileName, const QByteArray& text) {
+    QSaveFile file(fileName);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && writeAll(file, text) && file.commit())
+        return;
+    // Qt reports a full device as a resource error, with the system's terse text.
+    const QString reason = file.error() == QFileDevice::ResourceError
+                               ? QStringLiteral("There is no space left on the device")
+                               : file.errorString();
+    throw SaveError(QStringLiteral("Impossible de créer le fichier \"%1\". %2").arg(fileName, reason));
+}
+
+
+void storeSourcesRelativeTo(XmlDocument& document, const QString& fileName) {
+    makeSourcesRelative(document, FolderOf(fileName));
+}
+
 void saveExtensionFile(XmlDocument& document, const QString& fileName) {
     const std::vector<SourceChange> changes = makeSourcesRelative(document, FolderOf(fileName));
     try {
-        writeText(fileName, textToSave(document));
+        writeSavedFile(fileName, textToSave(document));
     } catch (...) {
         restoreSources(changes);
         throw;

@@ -6,6 +6,7 @@
 #include "document/XmlLimits.h"
 
 #include <libxml/parser.h>
+#include <libxml/xmlerror.h>
 #include <libxml/xmlsave.h>
 
 #include <algorithm>
@@ -48,6 +49,23 @@ std::optional<XmlDeclaration> declarationOf(const xmlDoc* document) {
     return declaration;
 }
 
+// libxml2 reports some failures to convert an encoding on standard error, outside the parser's
+// context; the parse error that follows carries the reason. Restores the handler when done.
+class QuietGenericErrors {
+public:
+    QuietGenericErrors() : handler_(xmlGenericError), context_(xmlGenericErrorContext) {
+        xmlSetGenericErrorFunc(nullptr, ignore);
+    }
+    ~QuietGenericErrors() { xmlSetGenericErrorFunc(context_, handler_); }
+    QuietGenericErrors(const QuietGenericErrors&) = delete;
+    QuietGenericErrors& operator=(const QuietGenericErrors&) = delete;
+
+private:
+    static void ignore(void*, const char*, ...) {}
+    xmlGenericErrorFunc handler_;
+    void* context_;
+};
+
 struct FreeParserContext {
     void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
 };
@@ -65,7 +83,8 @@ Parsed parse(const QByteArray& text) {
     StoppingError stop;
     stop.watch(context.get());
     Input input{text.constData(), text.size()};
-    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_BIG_LINES;
+    const QuietGenericErrors quiet;
     DocPtr document(xmlCtxtReadIO(context.get(), readInput, nullptr, &input, nullptr, nullptr, options));
     if (document && !stop.found() && !readToTheEnd(context.get(), input)) {
         stop.set(QStringLiteral("The text goes on after a NUL character, which XML does not allow"),

@@ -37,7 +37,9 @@ bool staysInline(const xmlNode* node) {
 // bounded by the parser's depth limit.
 class LayoutWriter {
 public:
-    explicit LayoutWriter(QByteArray& out) : out_(out) {}
+    using Write = std::function<void(const QByteArray&)>;
+    // Without Write the whole text collects in out; with it, out is handed over in pieces.
+    explicit LayoutWriter(QByteArray& out, const Write* write = nullptr) : out_(out), write_(write) {}
 
     void document(const xmlDoc* document, const std::optional<XmlDeclaration>& declaration) {
         if (declaration)
@@ -46,6 +48,7 @@ public:
             node = child(node, 0);
             out_ += lineBreak;
         }
+        handOver(0);
     }
 
 private:
@@ -145,6 +148,7 @@ private:
             }
             empty = false;
             child = this->child(child, depth + 1);
+            handOver(pieceSize);
         }
         if (empty) {
             out_ += "/>";
@@ -216,7 +220,16 @@ private:
         }
     }
 
+    void handOver(qsizetype atLeast) {
+        if (write_ && out_.size() >= atLeast && !out_.isEmpty()) {
+            (*write_)(out_);
+            out_.truncate(0);
+        }
+    }
+
+    static constexpr qsizetype pieceSize = 1 << 20;
     QByteArray& out_;
+    const Write* write_;
 };
 
 QByteArray laidOut(const xmlDoc* document, const std::optional<XmlDeclaration>& declaration) {
@@ -236,4 +249,11 @@ QByteArray savedText(const QByteArray& xml) {
 
 QByteArray savedText(const XmlDocument& document) {
     return laidOut(document.checkedDocument(), document.declaration());
+}
+
+void writeSavedText(const XmlDocument& document, const std::function<void(const QByteArray&)>& write) {
+    const std::optional<XmlDeclaration> declaration = document.declaration();
+    QByteArray piece;
+    piece.reserve(2 << 20);
+    LayoutWriter(piece, &write).document(document.checkedDocument(), declaration);
 }

@@ -6,6 +6,9 @@
 #include "document/XmlLimits.h"
 
 using LibXml::attributeValue;
+
+#include <algorithm>
+
 using LibXml::toQString;
 using LibXml::xmlText;
 
@@ -90,6 +93,10 @@ QString XmlNode::name() const {
 
 bool XmlNode::isElement(const QString& name) const {
     return node_->type == XML_ELEMENT_NODE && xmlStrEqual(node_->name, XmlName(name).get());
+}
+
+int XmlNode::line() const {
+    return int(std::max(0L, xmlGetLineNo(node_)));
 }
 
 QString XmlNode::value() const {

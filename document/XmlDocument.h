@@ -31,6 +31,8 @@ public:
     NodeType type() const;
     QString name() const;
     bool isElement(const QString& name) const;
+    // The line of the loaded text on which the node starts; 0 for a node built in memory.
+    int line() const;
 
     // Text of a text, CDATA, comment or processing-instruction node.
     QString value() const;
@@ -115,6 +117,7 @@ public:
 private:
     friend class XmlNode;
     friend QByteArray savedText(const XmlDocument& document);
+    friend void writeSavedText(const XmlDocument& document, const std::function<void(const QByteArray&)>& write);
     struct FreeDocument {
         void operator()(_xmlDoc* document) const;
     };

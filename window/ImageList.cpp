@@ -128,8 +128,8 @@ ImageList badgeImages() {
     const std::pair<const char*, QColor> badges[] = {
         {"primary", red}, {"required", green}, {"Shared", red}, {"System", green}};
     ImageList list(QSize(45, 16));
-    for (const auto& [word, colour] : badges) {
-        list.add([&](QPainter& painter) { drawBadge(painter, QString::fromLatin1(word), colour); });
+    for (const auto& badge : badges) {
+        list.add([&badge](QPainter& painter) { drawBadge(painter, QString::fromLatin1(badge.first), badge.second); });
     }
     return list;
 }

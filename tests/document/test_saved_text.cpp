@@ -108,3 +108,15 @@ TEST(SavedDocument, WritesEveryLineBreakInASectionAsCrLf) {
     document.documentNode().firstChild().findChild("d").firstChild().setValue("a\rb\nc\r\nd");
     EXPECT_EQ(savedText(document), "<r>\r\n  <d>\r\n    <![CDATA[a\r\nb\r\nc\r\nd]]>\r\n  </d>\r\n</r>\r\n");
 }
+
+TEST(SavedDocument, HandsOverALargeTextInPiecesThatMakeTheWholeText) {
+    QByteArray text = "<?xml version=\"1.0\"?><r>";
+    for (int i = 0; i < 40000; ++i)
+        text += "<file source=\"Commands/command" + QByteArray::number(i) + ".js\"/>";
+    XmlDocument document;
+    document.loadFromXml(text + "</r>");
+    QByteArrayList pieces;
+    writeSavedText(document, [&pieces](const QByteArray& piece) { pieces.append(piece); });
+    EXPECT_GT(pieces.size(), 1);
+    EXPECT_EQ(pieces.join(), savedText(document));
+}

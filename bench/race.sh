@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Races the headless modes against xmllint as whole processes, in one run on the same files:
+# parcelwright --format --stdout against xmllint --format, and parcelwright --check against
+# xmllint --noout, on a generated extension of 20,000 files, on a generated 50 MB one and on the
+# real files of the corpus one after the other (when the corpus folder exists). Prints the median
+# times (hyperfine, after warm-up runs), their ratio and each side's peak memory (/usr/bin/time -v).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+corpus="${PARCELWRIGHT_CORPUS:-$PWD/../shared/corpus}"
+
+cmake --preset release >/dev/null
+cmake --build --preset release --target parcelwright >/dev/null
+program="$PWD/build/release/parcelwright"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# FILE FILES ITEMS: an extension with FILES file elements and ITEMS menu items among its
+# configuration changes; every source exists beside it.
+generate() {
+    awk -v files="$2" -v items="$3" 'BEGIN {
+        print "<macromedia-extension name=\"Large\" version=\"1.0\" type=\"command\" requires-restart=\"true\">"
+        print "<description><![CDATA[A large extension]]></description><products>"
+        print "<product name=\"dreamweaver\" primary=\"true\" version=\"6\"/></products><author name=\"Bench\"/><files>"
+        for (i = 0; i < files; i++)
+            printf "<file source=\"Commands/command%d.js\" destination=\"$dreamweaver/Configuration/Commands\" shared=\"true\"/>\n", i
+        print "</files><configuration-changes><menu-insert insertAfter=\"DWMenu_Commands\">"
+        for (i = 0; i < items; i++)
+            printf "<menuitem name=\"Command %d\" id=\"Bench_Command_%d\" file=\"Commands/command%d.htm\" key=\"Cmd+Shift+%d\"/>\n", i, i, i, i % 10
+        print "</menu-insert></configuration-changes></macromedia-extension>"
+    }' >"$1"
+}
+mkdir -p "$work/Commands"
+(cd "$work/Commands" && seq -f 'command%.0f.js' 0 19999 | xargs touch)
+generate "$work/files20000.mxi" 20000 0
+generate "$work/large50mb.mxi" 20000 440000
+
+peak_kb() {
+    /usr/bin/time -v -o "$work/time.txt" sh -c "$1" >/dev/null 2>&1 || true
+    awk '/Maximum resident set size/ { print $6 }' "$work/time.txt"
+}
+
+median_ms() {
+    awk -F, -v name="$1" '$1 == name { printf "%.1f", $4 * 1000 }' "$work/race.csv"
+}
+
+# LABEL OURS THEIRS
+race() {
+    hyperfine --warmup 3 --min-runs 10 --ignore-failure --style none --export-csv "$work/race.csv" \
+        -n ours "$2" -n theirs "$3" >/dev/null
+    local ours theirs
+    ours=$(median_ms ours)
+    theirs=$(median_ms theirs)
+    printf '%-34s %9s ms %9s ms %7s %10s KB %10s KB\n' "$1" "$ours" "$theirs" \
+        "$(awk -v a="$ours" -v b="$theirs" 'BEGIN { printf "%.2f", a / b }')" "$(peak_kb "$2")" "$(peak_kb "$3")"
+}
+
+# MODE XMLLINT_OPTION FILE...: one command for both tools that runs over the files one after the other.
+loop() {
+    local ours="" theirs=""
+    for file in "${@:3}"; do
+        ours+="'$program' $1 '$file' >/dev/null 2>&1; "
+        theirs+="xmllint $2 '$file' >/dev/null 2>&1; "
+    done
+    printf '%s\n%s\n' "$ours" "$theirs"
+}
+
+printf '%-34s %12s %12s %7s %13s %13s\n' input parcelwright xmllint ratio "peak (ours)" "peak (xmllint)"
+inputs=("$work/files20000.mxi" "$work/large50mb.mxi")
+for input in "${inputs[@]}"; do
+    size=$(du -k "$input" | cut -f1)
+    race "--format --stdout $(basename "$input") (${size} KB)" "'$program' --format --stdout '$input'" "xmllint --format '$input'"
+    race "--check $(basename "$input")" "'$program' --check '$input'" "xmllint --noout '$input'"
+done
+if [ -d "$corpus" ]; then
+    corpus_files=("$corpus"/*.mxi)
+    mapfile -t commands < <(loop "--format --stdout" "--format" "${corpus_files[@]}")
+    race "--format --stdout corpus (${#corpus_files[@]} files)" "${commands[0]}" "${commands[1]}"
+    mapfile -t commands < <(loop "--check" "--noout" "${corpus_files[@]}")
+    race "--check corpus (${#corpus_files[@]} files)" "${commands[0]}" "${commands[1]}"
+fi

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "cli/Refusal.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+struct Finding {
+    Place place;
+    bool isError = false;
+    QString message;
+};
+
+// What an author most often gets wrong in an extension installation file: an error when Load refuses
+// it, warnings for what loads but will not package as meant, in the order of the text. Sources are
+// looked up in Folder.
+QList<Finding> checkText(const QByteArray& text, const QString& displayName, const QString& folder);

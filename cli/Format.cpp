@@ -1,0 +1,34 @@
+#include "cli/Format.h"
+
+#include "cli/Load.h"
+#include "cli/SourceLines.h"
+#include "document/ExtensionFile.h"
+#include "document/Mxi.h"
+#include "document/SavedText.h"
+
+namespace {
+
+// A fresh window shows Requires restart checked; loading a file whose requires-restart is not "true"
+// unchecks the box, and the box writes "false" into the document.
+void uncheckRequiresRestart(XmlNode root) {
+    if (!root.attributeIsTrue(Mxi::RequiresRestart))
+        root.setAttribute(Mxi::RequiresRestart, Mxi::False);
+}
+
+} // namespace
+
+void formatText(QByteArray text, const QString& displayName, const QString& fileName,
+                const std::function<void(const QByteArray&)>& write) {
+    XmlDocument document;
+    loadExtensionText(document, text, displayName, SourceLines(text));
+    text = QByteArray();
+    const XmlNode root = Mxi::findRoot(document);
+    uncheckRequiresRestart(root);
+    if (!fileName.isEmpty())
+        storeSourcesRelativeTo(document, fileName);
+    try {
+        writeSavedText(document, write);
+    } catch (const Error& error) {
+        throw Refusal(error.message(), {root.line(), 0});
+    }
+}

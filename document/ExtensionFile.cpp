@@ -107,7 +107,6 @@ void writeSavedFile(const QString& fileName, const QByteArray& text) {
     throw SaveError(QStringLiteral("Impossible de créer le fichier \"%1\". %2").arg(fileName, reason));
 }
 
-
 void storeSourcesRelativeTo(XmlDocument& document, const QString& fileName) {
     makeSourcesRelative(document, FolderOf(fileName));
 }

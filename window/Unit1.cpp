@@ -32,6 +32,7 @@ TForm1::TForm1(QWidget* parent)
     buildProductsPage();
     buildFilesPage();
     buildConfigurationPage();
+    buildButtons();
 
     XMLDocument1.OnAfterOpen = [this] { XMLDocument1AfterOpen(); };
     XMLDocument1.OnAfterNodeChange = [this](const XmlNode& Node) { XMLDocument1AfterNodeChange(Node); };
@@ -78,16 +79,16 @@ void TForm1::buildFrame() {
         TabSheet3, QStringLiteral("Files"), [this] { TabSheet3Show(); }, [this] { TabSheet3Hide(); });
     PageControl1->addPage(
         TabSheet4, QStringLiteral("Configuration changes"), [this] { TabSheet4Show(); }, [this] { TabSheet4Hide(); });
+}
 
+// Built after the pages, so that the keyboard focus reaches the buttons after the current page's controls.
+void TForm1::buildButtons() {
     Button1 = new QPushButton(QStringLiteral("Load"), this);
     Button1->setGeometry(232, 312, 73, 25);
     Button2 = new QPushButton(QStringLiteral("Save"), this);
     Button2->setGeometry(312, 312, 73, 25);
     Button3 = new QPushButton(QStringLiteral("Close"), this);
     Button3->setGeometry(392, 312, 73, 25);
-    setTabOrder(PageControl1, Button1);
-    setTabOrder(Button1, Button2);
-    setTabOrder(Button2, Button3);
     on(Button1, &QPushButton::clicked, &TForm1::Button1Click);
     on(Button2, &QPushButton::clicked, &TForm1::Button2Click);
     on(Button3, &QPushButton::clicked, &TForm1::Button3Click);

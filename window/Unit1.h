@@ -183,6 +183,7 @@ protected:
 
 private:
     void buildFrame();
+    void buildButtons();
     void buildMainPage();
     void buildDescriptionPage();
     void buildProductsPage();

@@ -5,6 +5,7 @@
 #include "cli/InputFile.h"
 #include "cli/Refusal.h"
 #include "document/ExtensionFile.h"
+#include "document/RegularFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -189,7 +190,7 @@ QString usageText() {
                "    --quiet prints nothing.\n"
                "A FILE of - is standard input. Exit status: 0 done, 1 a file refused or in error, 2 bad usage.\n"
                "Files larger than %1 MB, folders, pipes, devices and binary data are refused.\n")
-        .arg(maximumInputSize >> 20);
+        .arg(maxFileBytes >> 20);
 }
 
 } // namespace cli

@@ -5,11 +5,8 @@
 
 class QIODevice;
 
-// The largest file the headless modes read.
-inline constexpr qint64 maximumInputSize = qint64(256) << 20;
-
-// The bytes of a regular file no larger than maximumInputSize that holds text. Anything else is a
-// Refusal that says why; opening never blocks, not even on a FIFO.
+// The bytes of a regular file that Load would read and that hold text. Anything else is a Refusal
+// that says why; opening never blocks, not even on a FIFO.
 QByteArray readRegularTextFile(const QString& fileName);
 // The same limits for a stream such as standard input.
 QByteArray readTextStream(QIODevice& input);

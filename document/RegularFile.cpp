@@ -13,25 +13,24 @@
 namespace {
 
 [[noreturn]] void refuse(const QString& fileName, const QString& reason) {
-    throw UnreadableFileError(QStringLiteral("\"%1\" cannot be read: %2").arg(fileName, reason));
+    throw UnreadableFileError(fileName, reason);
 }
 
 [[noreturn]] void refuseForSystemError(const QString& fileName) {
     refuse(fileName, qt_error_string(errno));
 }
 
-[[noreturn]] void refuseAsTooLarge(const QString& fileName, qint64 maxBytes) {
-    refuse(fileName, QStringLiteral("it is larger than the %1 bytes (%2 MB) that Load reads")
-                         .arg(XmlLimits::number(maxBytes), XmlLimits::number(maxBytes >> 20)));
+[[noreturn]] void refuseAsTooLarge(const QString& fileName) {
+    refuse(fileName, tooLargeReason());
 }
 
-void checkKind(const QString& fileName, const struct stat& status, qint64 maxBytes) {
+void checkKind(const QString& fileName, const struct stat& status) {
     if (S_ISDIR(status.st_mode))
         refuse(fileName, QStringLiteral("it is a folder"));
     if (!S_ISREG(status.st_mode))
         refuse(fileName, QStringLiteral("it is a device, a pipe or a socket, not a file"));
-    if (status.st_size > maxBytes)
-        refuseAsTooLarge(fileName, maxBytes);
+    if (status.st_size > maxFileBytes)
+        refuseAsTooLarge(fileName);
 }
 
 class FileDescriptor {
@@ -48,13 +47,18 @@ private:
 
 } // namespace
 
-QByteArray readRegularFile(const QString& fileName, qint64 maxBytes) {
+QString tooLargeReason() {
+    return QStringLiteral("it is larger than the %1 bytes (%2 MB) that Load reads")
+        .arg(XmlLimits::number(maxFileBytes), XmlLimits::number(maxFileBytes >> 20));
+}
+
+QByteArray readRegularFile(const QString& fileName) {
     const QByteArray path = QFile::encodeName(fileName);
     struct stat status {};
     // The kind is known before opening: opening a pipe waits for a writer, opening a device may act.
     if (::stat(path.constData(), &status) != 0)
         refuseForSystemError(fileName);
-    checkKind(fileName, status, maxBytes);
+    checkKind(fileName, status);
     const int descriptor = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0)
         refuseForSystemError(fileName);
@@ -62,7 +66,7 @@ QByteArray readRegularFile(const QString& fileName, qint64 maxBytes) {
     // The name may have been given to another file in the meantime.
     if (::fstat(file.get(), &status) != 0)
         refuseForSystemError(fileName);
-    checkKind(fileName, status, maxBytes);
+    checkKind(fileName, status);
 
     QByteArray bytes;
     bytes.reserve(status.st_size);
@@ -75,8 +79,8 @@ QByteArray readRegularFile(const QString& fileName, qint64 maxBytes) {
             refuseForSystemError(fileName);
         if (count == 0)
             return bytes;
-        if (bytes.size() + count > maxBytes)
-            refuseAsTooLarge(fileName, maxBytes);
+        if (bytes.size() + count > maxFileBytes)
+            refuseAsTooLarge(fileName);
         bytes.append(buffer, count);
     }
 }

@@ -3,7 +3,6 @@
 #include "document/LibXml.h"
 #include "document/RegularFile.h"
 #include "document/XmlErrors.h"
-#include "document/XmlLimits.h"
 
 using LibXml::attributeValue;
 
@@ -290,7 +289,7 @@ void XmlDocument::loadFromXml(const QByteArray& text) {
 }
 
 void XmlDocument::loadFromFile(const QString& fileName) {
-    loadFromXml(readRegularFile(fileName, XmlLimits::maxFileBytes));
+    loadFromXml(readRegularFile(fileName));
 }
 
 void XmlDocument::adopt(XmlDocument& other) {

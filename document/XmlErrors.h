@@ -55,7 +55,13 @@ public:
 // A file that is missing, unreadable, not a regular file or too large to be read.
 class UnreadableFileError : public Error {
 public:
-    using Error::Error;
+    UnreadableFileError(const QString& fileName, const QString& reason)
+        : Error(QStringLiteral("\"%1\" cannot be read: %2").arg(fileName, reason)), reason_(reason) {}
+    // Why, without the file's name.
+    QString reason() const { return reason_; }
+
+private:
+    QString reason_;
 };
 
 // A well-formed file that is not an extension installation file.

@@ -1,6 +1,7 @@
 #include "document/XmlLimits.h"
 
 #include "document/LibXml.h"
+#include "document/RegularFile.h"
 #include "document/XmlErrors.h"
 
 #include <QLocale>

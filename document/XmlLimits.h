@@ -1,7 +1,7 @@
 #pragma once
 
-// What a file may hold so that Load reads it: libxml2's parser limits, the largest file Load reads
-// and the entity expansion it allows. Load checks a parsed document and Save checks what it writes
+// What a file may hold so that Load reads it: libxml2's parser limits, the file's size and the
+// entity expansion Load allows. Load checks a parsed document and Save checks what it writes
 // with these same functions, so that whatever Save writes, Load reads back.
 
 #include <libxml/parserInternals.h>
@@ -13,7 +13,6 @@
 
 namespace XmlLimits {
 
-inline constexpr qint64 maxFileBytes = 256 * 1024 * 1024;
 // libxml2 refuses a longer text, CDATA section, comment or attribute value.
 inline constexpr size_t maxTextBytes = XML_MAX_TEXT_LENGTH;
 // libxml2 reads a tag with its attributes within XML_MAX_LOOKUP_LIMIT bytes counted from a point up

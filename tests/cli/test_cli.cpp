@@ -1,5 +1,5 @@
 #include "cli/Cli.h"
-#include "cli/InputFile.h"
+#include "document/RegularFile.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -103,7 +103,7 @@ TEST_F(CliTest, RefusesWhatCannotBeFormattedAndLeavesItUntouched) {
     const QString fifo = folder.filePath("fifo.mxi");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString huge = write("huge.mxi", "<");
-    ASSERT_EQ(truncate(QFile::encodeName(huge).constData(), maximumInputSize + 1), 0);
+    ASSERT_EQ(truncate(QFile::encodeName(huge).constData(), maxFileBytes + 1), 0);
     const struct {
         QString file;
         QByteArray reason;
@@ -116,9 +116,9 @@ TEST_F(CliTest, RefusesWhatCannotBeFormattedAndLeavesItUntouched) {
                                                                       "<macromedia-extension>\n"},
         {write("binary.mxi", QByteArray("<macromedia-extension/>\0junk", 28)),
          ": binary data, not XML text (a NUL byte at offset 23)\n"},
-        {folder.path(), ": a folder, not a file\n"},
-        {fifo, ": not a regular file\n"},
-        {huge, ": larger than 256 MB, the largest file this program reads\n"},
+        {folder.path(), ": it is a folder\n"},
+        {fifo, ": it is a device, a pipe or a socket, not a file\n"},
+        {huge, ": it is larger than the 268,435,456 bytes (256 MB) that Load reads\n"},
         {folder.filePath("absent.mxi"), ": No such file or directory\n"},
     };
     for (const auto& c : cases) {

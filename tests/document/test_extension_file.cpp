@@ -265,8 +265,8 @@ struct HostileCase {
     const char* name;
     std::function<QByteArray()> input;
     std::function<void(XmlDocument&)> typed;
-    QString refusal;
-    QByteArray saved;
+    QString refusal = {};
+    QByteArray saved = {};
 };
 
 const HostileCase hostileCases[] = {
@@ -409,8 +409,9 @@ TEST_P(HostileFileTest, IsRefusedWithItsReasonOrSavedAsItWas) {
     QTemporaryDir folder;
     XmlDocument document;
     EXPECT_EQ(loadTypeAndSave(GetParam(), document, folder), GetParam().refusal);
-    if (!GetParam().saved.isEmpty())
+    if (!GetParam().saved.isEmpty()) {
         EXPECT_EQ(readBytes(folder.filePath("saved.mxi")), GetParam().saved);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, HostileFileTest, testing::ValuesIn(hostileCases), hostileCaseName);

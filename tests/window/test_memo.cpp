@@ -58,7 +58,7 @@ TEST_F(MemoTest, EditsAtTheSeamsOfALongLine) {
         int removedBefore;
         int removedAfter;
         QString inserted;
-        QString committed; // by an input method
+        QString committed = {}; // by an input method
     } edits[] = {{Qt::Key_unknown, 0, 0, ""},   {Qt::Key_unknown, 0, 0, "\n", QString(QChar::ParagraphSeparator)},
                  {Qt::Key_Backspace, 1, 0, ""}, {Qt::Key_Delete, 0, 1, ""},
                  {Qt::Key_Return, 0, 0, "\n"},  {Qt::Key_X, 0, 0, "x"}};

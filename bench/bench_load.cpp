@@ -2,6 +2,8 @@
 // whose references stay within the limit (expanded once, then read as often as the refresh reads),
 // and of a large extension file.
 
+#include "GeneratedExtension.h"
+
 #include "document/ExtensionFile.h"
 #include "document/Mxi.h"
 #include "document/XmlErrors.h"
@@ -20,22 +22,12 @@ QByteArray entityFile(int entityBytes, int references) {
            "\" version=\"1\" type=\"command\"><author name=\"a\"/></macromedia-extension>";
 }
 
-QByteArray largeExtension(int fileCount) {
-    QByteArray text =
-        "<macromedia-extension name=\"Large\" version=\"1.0\" type=\"command\"><author name=\"a\"/><files>";
-    for (int i = 0; i < fileCount; ++i) {
-        text += "<file source=\"Commands/a/long/folder/name/command" + QByteArray::number(i) +
-                ".js\" destination=\"$dreamweaver/Configuration/Commands\" shared=\"true\"/>";
-    }
-    return text + "</files></macromedia-extension>";
-}
-
 struct Fixture {
     QTemporaryDir folder;
     QString amplified5k = write("amplified5k.mxi", entityFile(5000, 8000));
     QString amplified50k = write("amplified50k.mxi", entityFile(50000, 20000));
     QString withinLimit = write("within.mxi", entityFile(50, 20000));
-    QString large = write("large.mxi", largeExtension(200000));
+    QString large = write("large.mxi", generatedExtension(200000));
     QString saved = folder.filePath("saved.mxi");
 
     QString write(const char* name, const QByteArray& text) {

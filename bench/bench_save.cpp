@@ -1,5 +1,7 @@
 // Save's re-indent and write of a large extension file, beside xmllint --format on the same file.
 
+#include "GeneratedExtension.h"
+
 #include "document/ExtensionFile.h"
 #include "document/Mxi.h"
 
@@ -14,18 +16,6 @@ namespace {
 
 constexpr int fileCount = 20000;
 
-QByteArray generatedExtension() {
-    QByteArray text = "<macromedia-extension name=\"Large\" version=\"1.0\" type=\"command\" requires-restart=\"true\">"
-                      "<description><![CDATA[A large extension]]></description><products>"
-                      "<product name=\"dreamweaver\" primary=\"true\" version=\"6\"/></products>"
-                      "<author name=\"Bench\"/><files>";
-    for (int i = 0; i < fileCount; ++i) {
-        text += "<file source=\"Commands/command" + QByteArray::number(i) +
-                ".js\" destination=\"$dreamweaver/Configuration/Commands\" shared=\"true\"/>";
-    }
-    return text + "</files><configuration-changes/></macromedia-extension>";
-}
-
 struct Fixture {
     QTemporaryDir folder;
     QString input = folder.filePath("large.mxi");
@@ -33,7 +23,7 @@ struct Fixture {
     Fixture() {
         QFile file(input);
         file.open(QIODevice::WriteOnly);
-        file.write(generatedExtension());
+        file.write(generatedExtension(fileCount));
     }
 };
 

@@ -57,6 +57,20 @@ XmlNode findRoot(const XmlDocument& document) {
     return document.documentNode().findChild(Root);
 }
 
+XmlNode emptiedList(XmlDocument& document, const QString& name, bool hasLines) {
+    XmlNode root = findRoot(document);
+    if (!root)
+        return {};
+    XmlNode list = root.findChild(name);
+    if (!list) {
+        if (!hasLines)
+            return {};
+        list = root.appendChild(document.createElement(name));
+    }
+    list.removeAllChildren();
+    return list;
+}
+
 XmlNode buildSkeletonRoot(XmlDocument& document) {
     XmlNode root = document.createElement(Root);
     root.appendChild(document.createElement(Description)).appendChild(document.createCDataSection(Description));

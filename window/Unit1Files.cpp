@@ -140,17 +140,9 @@ void TForm1::TabSheet3Show() {
 }
 
 void TForm1::TabSheet3Hide() {
-    XmlNode root = Mxi::findRoot(XMLDocument1);
-    if (!root)
+    XmlNode files = Mxi::emptiedList(XMLDocument1, Mxi::Files, ListBox2->count() > 0);
+    if (!files)
         return;
-    XmlNode files = root.findChild(Mxi::Files);
-    if (!files) {
-        // A file written by another tool may have no files element; only lines need one.
-        if (ListBox2->count() == 0)
-            return;
-        files = root.appendChild(XMLDocument1.createElement(Mxi::Files));
-    }
-    files.removeAllChildren();
     for (int row = 0; row < ListBox2->count(); ++row) {
         const QListWidgetItem* item = ListBox2->item(row);
         XmlNode file = files.appendChild(XMLDocument1.createElement(Mxi::File));

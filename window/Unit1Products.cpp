@@ -121,15 +121,9 @@ void TForm1::TabSheet2Show() {
 }
 
 void TForm1::TabSheet2Hide() {
-    XmlNode root = Mxi::findRoot(XMLDocument1);
-    XmlNode products = root.findChild(Mxi::Products);
-    if (!products) {
-        // A loaded file may have no products element; it gets one only when there is a product to hold.
-        if (ListBox1->count() == 0)
-            return;
-        products = root.appendChild(XMLDocument1.createElement(Mxi::Products));
-    }
-    products.removeAllChildren();
+    XmlNode products = Mxi::emptiedList(XMLDocument1, Mxi::Products, ListBox1->count() > 0);
+    if (!products)
+        return;
     for (int row = 0; row < ListBox1->count(); ++row) {
         XmlNode product = products.appendChild(XMLDocument1.createElement(Mxi::Product));
         for (const Attribute& attribute : productAttributes(recordAt(ListBox1, row)))

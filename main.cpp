@@ -1,11 +1,25 @@
 #include "CommandLine.h"
+#include "WindowModule.h"
 #include "cli/Cli.h"
-#include "window/Application.h"
-#include "window/Unit1.h"
-#include "window/Unit2.h"
-#include "window/Unit3.h"
 
-#include <QScreen>
+#include <cstdio>
+#include <dlfcn.h>
+
+namespace {
+
+// The module is found through the program's run path: beside it in the build tree, in the library
+// folder once installed.
+int openWindow(int& argc, char** argv, const QString& fileName) {
+    void* module = dlopen(WindowModule::fileName, RTLD_NOW | RTLD_LOCAL);
+    auto* open = module ? reinterpret_cast<WindowModule::Open*>(dlsym(module, WindowModule::entryPoint)) : nullptr;
+    if (!open) {
+        std::fprintf(stderr, "parcelwright: cannot open the window: %s\n", dlerror());
+        return 1;
+    }
+    return open(argc, argv, fileName);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (cli::isHeadless(argc, argv))
@@ -13,18 +27,5 @@ int main(int argc, char** argv) {
     const CommandLine::Request request = CommandLine::parse(argc, argv);
     if (request.action != CommandLine::Request::Action::OpenWindow)
         return CommandLine::answer(request);
-
-    Application application(argc, argv);
-
-    TForm1 Form1;
-    TForm2 Form2;
-    TForm3 Form3;
-    Form1.Form2 = &Form2;
-    Form1.Form3 = &Form3;
-
-    Form1.move(Form1.screen()->availableGeometry().center() - Form1.rect().center());
-    Form1.show();
-    if (!request.fileName.isEmpty())
-        Form1.openFile(request.fileName);
-    return Application::exec();
+    return openWindow(argc, argv, request.fileName);
 }

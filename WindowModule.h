@@ -9,7 +9,6 @@ namespace WindowModule {
 // The module's entry point: opens the window, with FileName loaded when it is not empty, and runs the
 // event loop; returns the program's exit code.
 using Open = int(int& argc, char** argv, const QString& fileName);
-inline constexpr const char* fileName = "parcelwright-window.so";
 inline constexpr const char* entryPoint = "parcelwrightOpenWindow";
 
 } // namespace WindowModule

@@ -5,6 +5,7 @@
 #include "document/XmlErrors.h"
 #include "document/XmlLimits.h"
 
+#include <libxml/SAX2.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
 #include <libxml/xmlsave.h>
@@ -66,6 +67,35 @@ private:
     void* context_;
 };
 
+// Text of white space only is dropped as soon as it is complete, so that a large file's tree never
+// holds it: before a sibling element starts and as its element ends. An entity's replacement text is
+// parsed by a parser of its own, one entity level deeper, that shares these handlers; its tree stays
+// as it is.
+bool parsesTheDocument(const xmlParserCtxt* parser) {
+    return parser->depth == 0 && parser->node;
+}
+
+void startElement(void* context, const xmlChar* name, const xmlChar* prefix, const xmlChar* uri, int namespaceCount,
+                  const xmlChar** namespaces, int attributeCount, int defaultedCount, const xmlChar** attributes) {
+    auto* parser = static_cast<xmlParserCtxt*>(context);
+    if (parsesTheDocument(parser))
+        dropWhitespaceText(parser->node->last);
+    xmlSAX2StartElementNs(context, name, prefix, uri, namespaceCount, namespaces, attributeCount, defaultedCount,
+                          attributes);
+}
+
+void endElement(void* context, const xmlChar* name, const xmlChar* prefix, const xmlChar* uri) {
+    auto* parser = static_cast<xmlParserCtxt*>(context);
+    if (parsesTheDocument(parser)) {
+        for (xmlNode* child = parser->node->children; child;) {
+            xmlNode* next = child->next;
+            dropWhitespaceText(child);
+            child = next;
+        }
+    }
+    xmlSAX2EndElementNs(context, name, prefix, uri);
+}
+
 struct FreeParserContext {
     void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
 };
@@ -80,6 +110,8 @@ void useUtf8(xmlDoc* document) {
 Parsed parse(const QByteArray& text) {
     XmlLimits::checkFileSize(text.size());
     std::unique_ptr<xmlParserCtxt, FreeParserContext> context(xmlNewParserCtxt());
+    context->sax->startElementNs = startElement;
+    context->sax->endElementNs = endElement;
     StoppingError stop;
     stop.watch(context.get());
     Input input{text.constData(), text.size()};

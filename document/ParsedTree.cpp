@@ -23,17 +23,6 @@ bool isWhitespaceOnly(const xmlChar* text) {
     return true;
 }
 
-void dropWhitespaceText(xmlNode* parent) {
-    for (xmlNode* node = parent->children; node;) {
-        xmlNode* next = node->next;
-        if (node->type == XML_TEXT_NODE && isWhitespaceOnly(node->content)) {
-            xmlUnlinkNode(node);
-            xmlFreeNode(node);
-        }
-        node = next;
-    }
-}
-
 void checkRuns(const xmlNode* parent) {
     for (const xmlNode* node = parent->children; node; node = node->next) {
         if (node->type != XML_TEXT_NODE && node->type != XML_CDATA_SECTION_NODE)
@@ -160,6 +149,13 @@ private:
 
 } // namespace
 
+void dropWhitespaceText(xmlNode* node) {
+    if (node && node->type == XML_TEXT_NODE && isWhitespaceOnly(node->content)) {
+        xmlUnlinkNode(node);
+        xmlFreeNode(node);
+    }
+}
+
 void settleParsedTree(xmlDoc* document, qint64 inputSize) {
     AttributeEntities entities(document, inputSize);
     // Without recursion, so that deep documents cannot exhaust the stack.
@@ -167,7 +163,6 @@ void settleParsedTree(xmlDoc* document, qint64 inputSize) {
     while (!pending.empty()) {
         xmlNode* parent = pending.back();
         pending.pop_back();
-        dropWhitespaceText(parent);
         if (parent->type == XML_ELEMENT_NODE) {
             entities.expand(parent);
             XmlLimits::checkStartTag(parent);

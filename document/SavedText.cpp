@@ -11,6 +11,8 @@ namespace {
 
 const QByteArray lineBreak = "\r\n";
 const QByteArray indentUnit = "  ";
+// The writer hands the text over in pieces of about this size.
+constexpr qsizetype pieceSize = 1 << 16;
 
 bool isWhitespaceOnly(std::string_view text) {
     return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
@@ -227,7 +229,6 @@ private:
         }
     }
 
-    static constexpr qsizetype pieceSize = 1 << 20;
     QByteArray& out_;
     const Write* write_;
 };
@@ -254,6 +255,6 @@ QByteArray savedText(const XmlDocument& document) {
 void writeSavedText(const XmlDocument& document, const std::function<void(const QByteArray&)>& write) {
     const std::optional<XmlDeclaration> declaration = document.declaration();
     QByteArray piece;
-    piece.reserve(2 << 20);
+    piece.reserve(2 * pieceSize);
     LayoutWriter(piece, &write).document(document.checkedDocument(), declaration);
 }

@@ -99,7 +99,7 @@ void formatFile(const QString& file, const Options& options, Streams& streams) {
     }
     const QString absolute = QFileInfo(file).absoluteFilePath();
     if (options.toStandardOutput) {
-        formatText(readInput(file, streams), file, absolute, toOutput);
+        formatRegularFile(file, absolute, toOutput);
         return;
     }
     const QByteArray text = readInput(file, streams);

@@ -2,6 +2,7 @@
 
 #include "document/ParsedTree.h"
 #include "document/ParserErrors.h"
+#include "document/RegularFile.h"
 #include "document/XmlErrors.h"
 #include "document/XmlLimits.h"
 
@@ -18,18 +19,19 @@ namespace LibXml {
 namespace {
 
 // The text handed to libxml2 in pieces, as a file would be: its limits then hold alike wherever a
-// value stands in the text.
+// value stands in the text. Counts what it read and whether it came to the end.
 struct Input {
-    const char* next;
-    qsizetype left;
+    const ReadText& read;
+    qint64 size = 0;
+    bool ended = false;
 };
 
 int readInput(void* context, char* buffer, int length) {
     auto* input = static_cast<Input*>(context);
-    const int count = int(std::min<qsizetype>(length, input->left));
-    memcpy(buffer, input->next, size_t(count));
-    input->next += count;
-    input->left -= count;
+    const int count = input->read(buffer, length);
+    if (count > 0)
+        input->size += count;
+    input->ended = count == 0;
     return count;
 }
 
@@ -37,7 +39,7 @@ int readInput(void* context, char* buffer, int length) {
 bool readToTheEnd(const xmlParserCtxt* parser, const Input& input) {
     const xmlParserInput* read = parser->input;
     const bool rawLeft = read->buf && read->buf->raw && xmlBufUse(read->buf->raw) > 0;
-    return input.left == 0 && read->cur == read->end && !rawLeft;
+    return input.ended && read->cur == read->end && !rawLeft;
 }
 
 // libxml2 marks a document without XML declaration with standalone -1, whatever its encoding.
@@ -107,14 +109,14 @@ void useUtf8(xmlDoc* document) {
     document->encoding = xmlStrdup(reinterpret_cast<const xmlChar*>("UTF-8"));
 }
 
-Parsed parse(const QByteArray& text) {
-    XmlLimits::checkFileSize(text.size());
+namespace {
+
+// The document that input holds, or nullptr with what stopped the parse in stop.
+DocPtr parseInput(Input& input, StoppingError& stop) {
     std::unique_ptr<xmlParserCtxt, FreeParserContext> context(xmlNewParserCtxt());
     context->sax->startElementNs = startElement;
     context->sax->endElementNs = endElement;
-    StoppingError stop;
     stop.watch(context.get());
-    Input input{text.constData(), text.size()};
     const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_BIG_LINES;
     const QuietGenericErrors quiet;
     DocPtr document(xmlCtxtReadIO(context.get(), readInput, nullptr, &input, nullptr, nullptr, options));
@@ -123,11 +125,49 @@ Parsed parse(const QByteArray& text) {
                  context->input->line, context.get());
     }
     if (!document || !context->wellFormed || stop.found())
-        stop.raise(text);
-    settleParsedTree(document.get(), text.size());
+        return nullptr;
+    return document;
+}
+
+Parsed settled(DocPtr document, qint64 inputSize) {
+    settleParsedTree(document.get(), inputSize);
     useUtf8(document.get());
     auto declaration = declarationOf(document.get());
     return {std::move(document), declaration};
+}
+
+} // namespace
+
+Parsed parse(const QByteArray& text) {
+    XmlLimits::checkFileSize(text.size());
+    const char* next = text.constData();
+    qsizetype left = text.size();
+    const ReadText fromText = [&next, &left](char* buffer, int length) {
+        const int count = int(std::min<qsizetype>(length, left));
+        memcpy(buffer, next, size_t(count));
+        next += count;
+        left -= count;
+        return count;
+    };
+    Input input{fromText};
+    StoppingError stop;
+    DocPtr document = parseInput(input, stop);
+    if (!document)
+        stop.raise(text);
+    return settled(std::move(document), text.size());
+}
+
+std::optional<Parsed> tryParse(const ReadText& read) {
+    Input input{read};
+    StoppingError stop;
+    DocPtr document = parseInput(input, stop);
+    if (!document || input.size > maxFileBytes)
+        return std::nullopt;
+    try {
+        return settled(std::move(document), input.size);
+    } catch (const ParseError&) {
+        return std::nullopt;
+    }
 }
 
 const xmlChar* attributeValue(const xmlAttr* attribute, xmlChar** copy) {

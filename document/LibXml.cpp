@@ -117,7 +117,9 @@ DocPtr parseInput(Input& input, StoppingError& stop) {
     context->sax->startElementNs = startElement;
     context->sax->endElementNs = endElement;
     stop.watch(context.get());
-    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_BIG_LINES;
+    // Short texts are kept inside their nodes, which makes a large tree much smaller.
+    const int options =
+        XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_BIG_LINES | XML_PARSE_COMPACT;
     const QuietGenericErrors quiet;
     DocPtr document(xmlCtxtReadIO(context.get(), readInput, nullptr, &input, nullptr, nullptr, options));
     if (document && !stop.found() && !readToTheEnd(context.get(), input)) {

@@ -126,8 +126,9 @@ int runFormat(const Options& options, Streams& streams) {
 
 QList<Finding> checkFile(const QString& file, Streams& streams) {
     try {
-        const QString folder = file == standardInput ? QStringLiteral(".") : QFileInfo(file).path();
-        return checkText(readInput(file, streams), displayName(file), folder);
+        if (file == standardInput)
+            return checkText(readTextStream(streams.input), standardInputName, QStringLiteral("."));
+        return checkRegularFile(file, QFileInfo(file).path());
     } catch (const Refusal& refusal) {
         return {{refusal.place(), true, refusal.message()}};
     }

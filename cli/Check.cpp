@@ -105,10 +105,6 @@ private:
     QHash<QString, int> sourceLines_;
 };
 
-} // namespace
-
-namespace {
-
 QList<Finding> checkLoaded(const XmlDocument& document, const SourceLines& lines, const QString& folder) {
     const XmlNode root = Mxi::findRoot(document);
     Checker checker(lines, folder);

@@ -16,10 +16,6 @@ void uncheckRequiresRestart(XmlNode root) {
         root.setAttribute(Mxi::RequiresRestart, Mxi::False);
 }
 
-} // namespace
-
-namespace {
-
 void writeFormatted(XmlDocument& document, const QString& fileName,
                     const std::function<void(const QByteArray&)>& write) {
     const XmlNode root = Mxi::findRoot(document);

@@ -15,8 +15,9 @@ constexpr qint64 treeBytesPerTextByte = 11;
 // Below this the small pages cost little; above it the reserve is only a head start.
 constexpr qint64 smallestReserve = 4 * hugePage;
 constexpr qint64 largestReserve = qint64(1) << 30;
-// glibc's defaults: what the heap grows by beyond a request, and the largest block taken from the heap.
+// glibc's default for what the heap grows by beyond a request.
 constexpr int defaultTopPad = 128 * 1024;
+// More than is left of the heap at start-up, so that the heap grows to serve it.
 constexpr int growthRequest = 1 << 20;
 
 char* heapEnd() {

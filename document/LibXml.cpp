@@ -39,7 +39,8 @@ int readInput(void* context, char* buffer, int length) {
 bool readToTheEnd(const xmlParserCtxt* parser, const Input& input) {
     const xmlParserInput* read = parser->input;
     const bool rawLeft = read->buf && read->buf->raw && xmlBufUse(read->buf->raw) > 0;
-    return input.ended && read->cur == read->end && !rawLeft;
+    char next = 0;
+    return (input.ended || input.read(&next, 1) == 0) && read->cur == read->end && !rawLeft;
 }
 
 // libxml2 marks a document without XML declaration with standalone -1, whatever its encoding.
@@ -102,15 +103,6 @@ struct FreeParserContext {
     void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
 };
 
-} // namespace
-
-void useUtf8(xmlDoc* document) {
-    xmlFree(const_cast<xmlChar*>(document->encoding));
-    document->encoding = xmlStrdup(reinterpret_cast<const xmlChar*>("UTF-8"));
-}
-
-namespace {
-
 // The document that input holds, or nullptr with what stopped the parse in stop.
 DocPtr parseInput(Input& input, StoppingError& stop) {
     std::unique_ptr<xmlParserCtxt, FreeParserContext> context(xmlNewParserCtxt());
@@ -139,6 +131,11 @@ Parsed settled(DocPtr document, qint64 inputSize) {
 }
 
 } // namespace
+
+void useUtf8(xmlDoc* document) {
+    xmlFree(const_cast<xmlChar*>(document->encoding));
+    document->encoding = xmlStrdup(reinterpret_cast<const xmlChar*>("UTF-8"));
+}
 
 Parsed parse(const QByteArray& text) {
     XmlLimits::checkFileSize(text.size());

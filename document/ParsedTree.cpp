@@ -147,17 +147,6 @@ private:
     std::vector<const xmlEntity*> usedInText_;
 };
 
-} // namespace
-
-void dropWhitespaceText(xmlNode* node) {
-    if (node && node->type == XML_TEXT_NODE && isWhitespaceOnly(node->content)) {
-        xmlUnlinkNode(node);
-        xmlFreeNode(node);
-    }
-}
-
-namespace {
-
 xmlNode* elementAtOrBefore(xmlNode* node) {
     while (node && node->type != XML_ELEMENT_NODE)
         node = node->prev;
@@ -178,6 +167,13 @@ xmlNode* nextInWalk(xmlNode* node, const xmlNode* top) {
 }
 
 } // namespace
+
+void dropWhitespaceText(xmlNode* node) {
+    if (node && node->type == XML_TEXT_NODE && isWhitespaceOnly(node->content)) {
+        xmlUnlinkNode(node);
+        xmlFreeNode(node);
+    }
+}
 
 void settleParsedTree(xmlDoc* document, qint64 inputSize) {
     AttributeEntities entities(document, inputSize);

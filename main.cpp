@@ -1,11 +1,38 @@
 #include "CommandLine.h"
+#include "WindowModule.h"
 #include "cli/Cli.h"
-#include "window/Application.h"
-#include "window/Unit1.h"
-#include "window/Unit2.h"
-#include "window/Unit3.h"
 
-#include <QScreen>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <dlfcn.h>
+
+namespace {
+
+// The window module sits beside the program in the build folder and in the program's own library
+// folder once installed.
+QByteArray windowModulePath() {
+    const QDir folder = QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).dir();
+    const QString beside = folder.filePath(QStringLiteral(PARCELWRIGHT_WINDOW_MODULE));
+    if (QFileInfo::exists(beside))
+        return QFile::encodeName(beside);
+    return QFile::encodeName(
+        folder.filePath(QStringLiteral(PARCELWRIGHT_INSTALLED_MODULE_FOLDER "/" PARCELWRIGHT_WINDOW_MODULE)));
+}
+
+int openWindow(int& argc, char** argv, const QString& fileName) {
+    void* module = dlopen(windowModulePath().constData(), RTLD_NOW | RTLD_LOCAL);
+    auto* open = module ? reinterpret_cast<WindowModule::Open*>(dlsym(module, WindowModule::entryPoint)) : nullptr;
+    if (!open) {
+        std::fprintf(stderr, "parcelwright: cannot open the window: %s\n", dlerror());
+        return 1;
+    }
+    return open(argc, argv, fileName);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (cli::isHeadless(argc, argv))
@@ -13,18 +40,5 @@ int main(int argc, char** argv) {
     const CommandLine::Request request = CommandLine::parse(argc, argv);
     if (request.action != CommandLine::Request::Action::OpenWindow)
         return CommandLine::answer(request);
-
-    Application application(argc, argv);
-
-    TForm1 Form1;
-    TForm2 Form2;
-    TForm3 Form3;
-    Form1.Form2 = &Form2;
-    Form1.Form3 = &Form3;
-
-    Form1.move(Form1.screen()->availableGeometry().center() - Form1.rect().center());
-    Form1.show();
-    if (!request.fileName.isEmpty())
-        Form1.openFile(request.fileName);
-    return Application::exec();
+    return openWindow(argc, argv, request.fileName);
 }

@@ -1,5 +1,6 @@
 #include "cli/Check.h"
 
+#include "cli/InputFile.h"
 #include "cli/Load.h"
 #include "cli/SourceLines.h"
 #include "document/Mxi.h"
@@ -104,16 +105,7 @@ private:
     QHash<QString, int> sourceLines_;
 };
 
-} // namespace
-
-QList<Finding> checkText(const QByteArray& text, const QString& displayName, const QString& folder) {
-    const SourceLines lines(text);
-    XmlDocument document;
-    try {
-        loadExtensionText(document, text, displayName, lines);
-    } catch (const Refusal& refusal) {
-        return {{refusal.place(), true, refusal.message()}};
-    }
+QList<Finding> checkLoaded(const XmlDocument& document, const SourceLines& lines, const QString& folder) {
     const XmlNode root = Mxi::findRoot(document);
     Checker checker(lines, folder);
     checker.checkRoot(root);
@@ -126,4 +118,24 @@ QList<Finding> checkText(const QByteArray& text, const QString& displayName, con
         return std::pair(a.place.line, a.place.column) < std::pair(b.place.line, b.place.column);
     });
     return checker.findings;
+}
+
+} // namespace
+
+QList<Finding> checkText(const QByteArray& text, const QString& displayName, const QString& folder) {
+    const SourceLines lines(text);
+    XmlDocument document;
+    try {
+        loadExtensionText(document, text, displayName, lines);
+    } catch (const Refusal& refusal) {
+        return {{refusal.place(), true, refusal.message()}};
+    }
+    return checkLoaded(document, lines, folder);
+}
+
+QList<Finding> checkRegularFile(const QString& file, const QString& folder) {
+    XmlDocument document;
+    if (!loadExtensionFileInPieces(document, file))
+        return checkText(readRegularTextFile(file), file, folder);
+    return checkLoaded(document, SourceLines::ofFile(file), folder);
 }

@@ -1,5 +1,6 @@
 #include "cli/Format.h"
 
+#include "cli/InputFile.h"
 #include "cli/Load.h"
 #include "cli/SourceLines.h"
 #include "document/ExtensionFile.h"
@@ -15,13 +16,8 @@ void uncheckRequiresRestart(XmlNode root) {
         root.setAttribute(Mxi::RequiresRestart, Mxi::False);
 }
 
-} // namespace
-
-void formatText(QByteArray text, const QString& displayName, const QString& fileName,
-                const std::function<void(const QByteArray&)>& write) {
-    XmlDocument document;
-    loadExtensionText(document, text, displayName, SourceLines(text));
-    text = QByteArray();
+void writeFormatted(XmlDocument& document, const QString& fileName,
+                    const std::function<void(const QByteArray&)>& write) {
     const XmlNode root = Mxi::findRoot(document);
     uncheckRequiresRestart(root);
     if (!fileName.isEmpty())
@@ -31,4 +27,23 @@ void formatText(QByteArray text, const QString& displayName, const QString& file
     } catch (const Error& error) {
         throw Refusal(error.message(), {root.line(), 0});
     }
+}
+
+} // namespace
+
+void formatText(QByteArray text, const QString& displayName, const QString& fileName,
+                const std::function<void(const QByteArray&)>& write) {
+    XmlDocument document;
+    loadExtensionText(document, text, displayName, SourceLines(text));
+    text = QByteArray();
+    writeFormatted(document, fileName, write);
+}
+
+void formatRegularFile(const QString& file, const QString& fileName,
+                       const std::function<void(const QByteArray&)>& write) {
+    XmlDocument document;
+    if (loadExtensionFileInPieces(document, file))
+        writeFormatted(document, fileName, write);
+    else
+        formatText(readRegularTextFile(file), file, fileName, write);
 }

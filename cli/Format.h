@@ -11,3 +11,7 @@
 // is a Refusal.
 void formatText(QByteArray text, const QString& displayName, const QString& fileName,
                 const std::function<void(const QByteArray&)>& write);
+// The same for the regular file File, read in pieces so that a large file is never held whole; its
+// sources are made relative to the folder of FileName.
+void formatRegularFile(const QString& file, const QString& fileName,
+                       const std::function<void(const QByteArray&)>& write);

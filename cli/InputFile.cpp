@@ -5,6 +5,9 @@
 
 #include <QIODevice>
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 constexpr qint64 chunkSize = qint64(1) << 20;
@@ -43,4 +46,16 @@ QByteArray readTextStream(QIODevice& input) {
             throw Refusal(tooLargeReason());
     }
     return checkedText(std::move(bytes));
+}
+
+int TextFilePieces::read(char* buffer, int length) {
+    try {
+        const int count = int(file_.read(buffer, length));
+        start_.append(buffer, std::min<qsizetype>(count, 2 - start_.size()));
+        if (std::memchr(buffer, '\0', size_t(count)) && !looksLikeUtf16(start_))
+            return -1;
+        return count;
+    } catch (const UnreadableFileError&) {
+        return -1;
+    }
 }

@@ -1,7 +1,9 @@
 #include "cli/Load.h"
 
+#include "cli/InputFile.h"
 #include "cli/SourceLines.h"
 #include "document/ExtensionFile.h"
+#include "document/Mxi.h"
 
 namespace {
 
@@ -29,6 +31,20 @@ void loadExtensionText(XmlDocument& document, const QByteArray& text, const QStr
         throw Refusal(error.message(), placeOf(firstElement(loaded), lines));
     }
     document.adopt(loaded);
+}
+
+bool loadExtensionFileInPieces(XmlDocument& document, const QString& fileName) {
+    try {
+        TextFilePieces file(fileName);
+        XmlDocument loaded;
+        if (!loaded.tryLoad([&file](char* buffer, int length) { return file.read(buffer, length); }) ||
+            !Mxi::findRoot(loaded))
+            return false;
+        document.adopt(loaded);
+        return true;
+    } catch (const UnreadableFileError&) {
+        return false;
+    }
 }
 
 Place placeOf(const XmlNode& element, const SourceLines& lines, int ordinal) {

@@ -13,5 +13,10 @@ class SourceLines;
 void loadExtensionText(XmlDocument& document, const QByteArray& text, const QString& fileName,
                        const SourceLines& lines);
 
+// Loads the regular file FileName as loadExtensionText loads its text, reading it in pieces so that
+// a large file is never held whole. False, with the document unchanged, where the file does not load
+// or is one that readRegularTextFile refuses: reading it whole then tells why.
+bool loadExtensionFileInPieces(XmlDocument& document, const QString& fileName);
+
 // The place of an element's start tag; ordinal counts the elements of its name before it on its line.
 Place placeOf(const XmlNode& element, const SourceLines& lines, int ordinal = 0);

@@ -12,7 +12,9 @@
 // parser keeps only the line on which an element's start tag ends.
 class SourceLines {
 public:
-    explicit SourceLines(const QByteArray& text) : text_(text.constData(), size_t(text.size())) {}
+    explicit SourceLines(const QByteArray& text) : text_(text) {}
+    // The lines of the regular file FileName, read only when a place is asked for.
+    static SourceLines ofFile(const QString& fileName);
 
     // The place, column counted in characters from 1, of the start tag of the ordinal-th element called
     // name (counted from 0) whose start tag ends on line; column 1 of that line when no such tag is found.
@@ -22,7 +24,9 @@ private:
     bool isStartTagAt(size_t at, std::string_view tag) const;
     Place placeAt(size_t at) const;
     void index() const;
+    std::string_view text() const { return {text_.constData(), size_t(text_.size())}; }
 
-    std::string_view text_;
+    mutable QByteArray text_;
+    QString fileName_;
     mutable std::vector<size_t> starts_;
 };

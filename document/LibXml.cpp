@@ -2,9 +2,11 @@
 
 #include "document/ParsedTree.h"
 #include "document/ParserErrors.h"
+#include "document/RegularFile.h"
 #include "document/XmlErrors.h"
 #include "document/XmlLimits.h"
 
+#include <libxml/SAX2.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
 #include <libxml/xmlsave.h>
@@ -17,18 +19,19 @@ namespace LibXml {
 namespace {
 
 // The text handed to libxml2 in pieces, as a file would be: its limits then hold alike wherever a
-// value stands in the text.
+// value stands in the text. Counts what it read and whether it came to the end.
 struct Input {
-    const char* next;
-    qsizetype left;
+    const ReadText& read;
+    qint64 size = 0;
+    bool ended = false;
 };
 
 int readInput(void* context, char* buffer, int length) {
     auto* input = static_cast<Input*>(context);
-    const int count = int(std::min<qsizetype>(length, input->left));
-    memcpy(buffer, input->next, size_t(count));
-    input->next += count;
-    input->left -= count;
+    const int count = input->read(buffer, length);
+    if (count > 0)
+        input->size += count;
+    input->ended = count == 0;
     return count;
 }
 
@@ -36,7 +39,8 @@ int readInput(void* context, char* buffer, int length) {
 bool readToTheEnd(const xmlParserCtxt* parser, const Input& input) {
     const xmlParserInput* read = parser->input;
     const bool rawLeft = read->buf && read->buf->raw && xmlBufUse(read->buf->raw) > 0;
-    return input.left == 0 && read->cur == read->end && !rawLeft;
+    char next = 0;
+    return (input.ended || input.read(&next, 1) == 0) && read->cur == read->end && !rawLeft;
 }
 
 // libxml2 marks a document without XML declaration with standalone -1, whatever its encoding.
@@ -66,9 +70,65 @@ private:
     void* context_;
 };
 
+// Text of white space only is dropped as soon as it is complete, so that a large file's tree never
+// holds it: before a sibling element starts and as its element ends. An entity's replacement text is
+// parsed by a parser of its own, one entity level deeper, that shares these handlers; its tree stays
+// as it is.
+bool parsesTheDocument(const xmlParserCtxt* parser) {
+    return parser->depth == 0 && parser->node;
+}
+
+void startElement(void* context, const xmlChar* name, const xmlChar* prefix, const xmlChar* uri, int namespaceCount,
+                  const xmlChar** namespaces, int attributeCount, int defaultedCount, const xmlChar** attributes) {
+    auto* parser = static_cast<xmlParserCtxt*>(context);
+    if (parsesTheDocument(parser))
+        dropWhitespaceText(parser->node->last);
+    xmlSAX2StartElementNs(context, name, prefix, uri, namespaceCount, namespaces, attributeCount, defaultedCount,
+                          attributes);
+}
+
+void endElement(void* context, const xmlChar* name, const xmlChar* prefix, const xmlChar* uri) {
+    auto* parser = static_cast<xmlParserCtxt*>(context);
+    if (parsesTheDocument(parser)) {
+        for (xmlNode* child = parser->node->children; child;) {
+            xmlNode* next = child->next;
+            dropWhitespaceText(child);
+            child = next;
+        }
+    }
+    xmlSAX2EndElementNs(context, name, prefix, uri);
+}
+
 struct FreeParserContext {
     void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
 };
+
+// The document that input holds, or nullptr with what stopped the parse in stop.
+DocPtr parseInput(Input& input, StoppingError& stop) {
+    std::unique_ptr<xmlParserCtxt, FreeParserContext> context(xmlNewParserCtxt());
+    context->sax->startElementNs = startElement;
+    context->sax->endElementNs = endElement;
+    stop.watch(context.get());
+    // Short texts are kept inside their nodes, which makes a large tree much smaller.
+    const int options =
+        XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_BIG_LINES | XML_PARSE_COMPACT;
+    const QuietGenericErrors quiet;
+    DocPtr document(xmlCtxtReadIO(context.get(), readInput, nullptr, &input, nullptr, nullptr, options));
+    if (document && !stop.found() && !readToTheEnd(context.get(), input)) {
+        stop.set(QStringLiteral("The text goes on after a NUL character, which XML does not allow"),
+                 context->input->line, context.get());
+    }
+    if (!document || !context->wellFormed || stop.found())
+        return nullptr;
+    return document;
+}
+
+Parsed settled(DocPtr document, qint64 inputSize) {
+    settleParsedTree(document.get(), inputSize);
+    useUtf8(document.get());
+    auto declaration = declarationOf(document.get());
+    return {std::move(document), declaration};
+}
 
 } // namespace
 
@@ -79,23 +139,34 @@ void useUtf8(xmlDoc* document) {
 
 Parsed parse(const QByteArray& text) {
     XmlLimits::checkFileSize(text.size());
-    std::unique_ptr<xmlParserCtxt, FreeParserContext> context(xmlNewParserCtxt());
+    const char* next = text.constData();
+    qsizetype left = text.size();
+    const ReadText fromText = [&next, &left](char* buffer, int length) {
+        const int count = int(std::min<qsizetype>(length, left));
+        memcpy(buffer, next, size_t(count));
+        next += count;
+        left -= count;
+        return count;
+    };
+    Input input{fromText};
     StoppingError stop;
-    stop.watch(context.get());
-    Input input{text.constData(), text.size()};
-    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_BIG_LINES;
-    const QuietGenericErrors quiet;
-    DocPtr document(xmlCtxtReadIO(context.get(), readInput, nullptr, &input, nullptr, nullptr, options));
-    if (document && !stop.found() && !readToTheEnd(context.get(), input)) {
-        stop.set(QStringLiteral("The text goes on after a NUL character, which XML does not allow"),
-                 context->input->line, context.get());
-    }
-    if (!document || !context->wellFormed || stop.found())
+    DocPtr document = parseInput(input, stop);
+    if (!document)
         stop.raise(text);
-    settleParsedTree(document.get(), text.size());
-    useUtf8(document.get());
-    auto declaration = declarationOf(document.get());
-    return {std::move(document), declaration};
+    return settled(std::move(document), text.size());
+}
+
+std::optional<Parsed> tryParse(const ReadText& read) {
+    Input input{read};
+    StoppingError stop;
+    DocPtr document = parseInput(input, stop);
+    if (!document || input.size > maxFileBytes)
+        return std::nullopt;
+    try {
+        return settled(std::move(document), input.size);
+    } catch (const ParseError&) {
+        return std::nullopt;
+    }
 }
 
 const xmlChar* attributeValue(const xmlAttr* attribute, xmlChar** copy) {

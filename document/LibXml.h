@@ -29,6 +29,9 @@ struct Parsed {
 // the reason, the line and its text when the text is not well-formed, and without a line when it
 // holds more than a saved file may (XmlLimits).
 Parsed parse(const QByteArray& text);
+// The same for the text that read gives piece by piece; nullopt where parse would throw, whose
+// reason the whole text then gives.
+std::optional<Parsed> tryParse(const ReadText& read);
 
 // The document's text is kept and written as UTF-8: without this libxml2 writes characters
 // outside ASCII in attribute values as character references.

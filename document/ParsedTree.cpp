@@ -23,17 +23,6 @@ bool isWhitespaceOnly(const xmlChar* text) {
     return true;
 }
 
-void dropWhitespaceText(xmlNode* parent) {
-    for (xmlNode* node = parent->children; node;) {
-        xmlNode* next = node->next;
-        if (node->type == XML_TEXT_NODE && isWhitespaceOnly(node->content)) {
-            xmlUnlinkNode(node);
-            xmlFreeNode(node);
-        }
-        node = next;
-    }
-}
-
 void checkRuns(const xmlNode* parent) {
     for (const xmlNode* node = parent->children; node; node = node->next) {
         if (node->type != XML_TEXT_NODE && node->type != XML_CDATA_SECTION_NODE)
@@ -158,25 +147,45 @@ private:
     std::vector<const xmlEntity*> usedInText_;
 };
 
+xmlNode* elementAtOrBefore(xmlNode* node) {
+    while (node && node->type != XML_ELEMENT_NODE)
+        node = node->prev;
+    return node;
+}
+
+// The node after node in a walk of top's tree that visits a parent before its children and the
+// children from the last to the first; nullptr after the last. It needs no memory of its own, so
+// that neither a deep document nor a long one costs any.
+xmlNode* nextInWalk(xmlNode* node, const xmlNode* top) {
+    if (xmlNode* child = elementAtOrBefore(node->last))
+        return child;
+    for (; node != top; node = node->parent) {
+        if (xmlNode* sibling = elementAtOrBefore(node->prev))
+            return sibling;
+    }
+    return nullptr;
+}
+
 } // namespace
+
+void dropWhitespaceText(xmlNode* node) {
+    if (node && node->type == XML_TEXT_NODE && isWhitespaceOnly(node->content)) {
+        xmlUnlinkNode(node);
+        xmlFreeNode(node);
+    }
+}
 
 void settleParsedTree(xmlDoc* document, qint64 inputSize) {
     AttributeEntities entities(document, inputSize);
-    // Without recursion, so that deep documents cannot exhaust the stack.
-    std::vector<xmlNode*> pending{reinterpret_cast<xmlNode*>(document)};
-    while (!pending.empty()) {
-        xmlNode* parent = pending.back();
-        pending.pop_back();
-        dropWhitespaceText(parent);
+    auto* top = reinterpret_cast<xmlNode*>(document);
+    for (xmlNode* parent = top; parent; parent = nextInWalk(parent, top)) {
         if (parent->type == XML_ELEMENT_NODE) {
             entities.expand(parent);
             XmlLimits::checkStartTag(parent);
         }
         checkRuns(parent);
         for (xmlNode* child = parent->children; child; child = child->next) {
-            if (child->type == XML_ELEMENT_NODE)
-                pending.push_back(child);
-            else if (child->type == XML_ENTITY_REF_NODE)
+            if (child->type == XML_ENTITY_REF_NODE)
                 entities.usedInText(child);
         }
     }

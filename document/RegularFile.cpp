@@ -33,18 +33,6 @@ void checkKind(const QString& fileName, const struct stat& status) {
         refuseAsTooLarge(fileName);
 }
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int descriptor) : descriptor_(descriptor) {}
-    ~FileDescriptor() { ::close(descriptor_); }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return descriptor_; }
-
-private:
-    int descriptor_;
-};
-
 } // namespace
 
 QString tooLargeReason() {
@@ -52,35 +40,52 @@ QString tooLargeReason() {
         .arg(XmlLimits::number(maxFileBytes), XmlLimits::number(maxFileBytes >> 20));
 }
 
-QByteArray readRegularFile(const QString& fileName) {
+RegularFileReader::RegularFileReader(const QString& fileName) : fileName_(fileName) {
     const QByteArray path = QFile::encodeName(fileName);
     struct stat status {};
     // The kind is known before opening: opening a pipe waits for a writer, opening a device may act.
     if (::stat(path.constData(), &status) != 0)
         refuseForSystemError(fileName);
     checkKind(fileName, status);
-    const int descriptor = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0)
+    descriptor_ = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor_ < 0)
         refuseForSystemError(fileName);
-    const FileDescriptor file(descriptor);
     // The name may have been given to another file in the meantime.
-    if (::fstat(file.get(), &status) != 0)
-        refuseForSystemError(fileName);
-    checkKind(fileName, status);
+    try {
+        if (::fstat(descriptor_, &status) != 0)
+            refuseForSystemError(fileName);
+        checkKind(fileName, status);
+    } catch (...) {
+        ::close(descriptor_);
+        throw;
+    }
+    size_ = status.st_size;
+}
 
-    QByteArray bytes;
-    bytes.reserve(status.st_size);
-    char buffer[1 << 16];
+RegularFileReader::~RegularFileReader() {
+    ::close(descriptor_);
+}
+
+qsizetype RegularFileReader::read(char* buffer, qsizetype length) {
     for (;;) {
-        const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
+        const ssize_t count = ::read(descriptor_, buffer, size_t(length));
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)
-            refuseForSystemError(fileName);
-        if (count == 0)
-            return bytes;
-        if (bytes.size() + count > maxFileBytes)
-            refuseAsTooLarge(fileName);
-        bytes.append(buffer, count);
+            refuseForSystemError(fileName_);
+        read_ += count;
+        if (read_ > maxFileBytes)
+            refuseAsTooLarge(fileName_);
+        return count;
     }
+}
+
+QByteArray readRegularFile(const QString& fileName) {
+    RegularFileReader file(fileName);
+    QByteArray bytes;
+    bytes.reserve(file.size());
+    char buffer[1 << 16];
+    while (const qsizetype count = file.read(buffer, sizeof buffer))
+        bytes.append(buffer, count);
+    return bytes;
 }

@@ -12,3 +12,24 @@ inline constexpr qint64 maxFileBytes = qint64(256) << 20;
 QByteArray readRegularFile(const QString& fileName);
 // Why a text of more than maxFileBytes is not read, as readRegularFile gives it.
 QString tooLargeReason();
+
+// A file open for reading as readRegularFile reads it, for reading in pieces; opening and reading
+// throw the UnreadableFileError that readRegularFile would.
+class RegularFileReader {
+public:
+    explicit RegularFileReader(const QString& fileName);
+    ~RegularFileReader();
+    RegularFileReader(const RegularFileReader&) = delete;
+    RegularFileReader& operator=(const RegularFileReader&) = delete;
+
+    // The size the file had when opened.
+    qint64 size() const { return size_; }
+    // Reads up to length bytes into buffer and returns their count, 0 at the end.
+    qsizetype read(char* buffer, qsizetype length);
+
+private:
+    QString fileName_;
+    int descriptor_ = -1;
+    qint64 size_ = 0;
+    qint64 read_ = 0;
+};

@@ -11,6 +11,8 @@ namespace {
 
 const QByteArray lineBreak = "\r\n";
 const QByteArray indentUnit = "  ";
+// The writer hands the text over in pieces of about this size.
+constexpr qsizetype pieceSize = 1 << 16;
 
 bool isWhitespaceOnly(std::string_view text) {
     return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
@@ -126,7 +128,6 @@ private:
         }
         bool empty = true;
         bool lineOpen = false;
-        const QByteArray closing = lineBreak + indentUnit.repeated(depth);
         for (const xmlNode* child = node->children; child; child = child->next) {
             if (child->type == XML_TEXT_NODE) {
                 if (const xmlNode* end = whitespaceRunEnd(child)) {
@@ -138,11 +139,11 @@ private:
                 out_ += '>';
             if (staysInline(child)) {
                 if (lineOpen)
-                    out_ += closing;
+                    lineAt(depth);
                 lineOpen = false;
             } else {
                 if (empty || lineOpen)
-                    out_ += closing;
+                    lineAt(depth);
                 out_ += indentUnit;
                 lineOpen = true;
             }
@@ -155,10 +156,17 @@ private:
             return;
         }
         if (lineOpen)
-            out_ += closing;
+            lineAt(depth);
         out_ += "</";
         qualifiedName(node->ns, nameOf(node));
         out_ += '>';
+    }
+
+    // Starts a line indented by depth units.
+    void lineAt(int depth) {
+        out_ += lineBreak;
+        for (int i = 0; i < depth; ++i)
+            out_ += indentUnit;
     }
 
     // The last node of the run of text nodes that begins at node when the whole run is white space,
@@ -181,12 +189,15 @@ private:
     }
 
     void escaped(std::string_view text, bool inAttribute) {
-        for (const char c : text) {
-            if (const char* escape = XmlLimits::escapeOf(c, inAttribute))
+        size_t start = 0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (const char* escape = XmlLimits::escapeOf(text[i], inAttribute)) {
+                append(text.substr(start, i - start));
                 out_ += escape;
-            else
-                out_ += c;
+                start = i + 1;
+            }
         }
+        append(text.substr(start));
     }
 
     // A CDATA section cannot hold "]]>": the section is split after its "]]".
@@ -209,16 +220,20 @@ private:
 
     // Every CR LF, lone CR and lone LF becomes CR LF.
     void withCrLf(std::string_view text) {
+        size_t start = 0;
         for (size_t i = 0; i < text.size(); ++i) {
-            if (text[i] != '\r' && text[i] != '\n') {
-                out_ += text[i];
+            if (text[i] != '\r' && text[i] != '\n')
                 continue;
-            }
+            append(text.substr(start, i - start));
             out_ += lineBreak;
             if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
                 ++i;
+            start = i + 1;
         }
+        append(text.substr(start));
     }
+
+    void append(std::string_view text) { out_.append(text.data(), qsizetype(text.size())); }
 
     void handOver(qsizetype atLeast) {
         if (write_ && out_.size() >= atLeast && !out_.isEmpty()) {
@@ -227,7 +242,6 @@ private:
         }
     }
 
-    static constexpr qsizetype pieceSize = 1 << 20;
     QByteArray& out_;
     const Write* write_;
 };
@@ -254,6 +268,6 @@ QByteArray savedText(const XmlDocument& document) {
 void writeSavedText(const XmlDocument& document, const std::function<void(const QByteArray&)>& write) {
     const std::optional<XmlDeclaration> declaration = document.declaration();
     QByteArray piece;
-    piece.reserve(2 << 20);
+    piece.reserve(2 * pieceSize);
     LayoutWriter(piece, &write).document(document.checkedDocument(), declaration);
 }

@@ -292,6 +292,14 @@ void XmlDocument::loadFromFile(const QString& fileName) {
     loadFromXml(readRegularFile(fileName));
 }
 
+bool XmlDocument::tryLoad(const ReadText& read) {
+    std::optional<LibXml::Parsed> parsed = LibXml::tryParse(read);
+    if (!parsed)
+        return false;
+    replace(DocumentPointer(parsed->document.release()), parsed->declaration);
+    return true;
+}
+
 void XmlDocument::adopt(XmlDocument& other) {
     other.freeDetached();
     replace(std::move(other.document_), other.declaration_);

@@ -18,6 +18,9 @@ enum class NodeType { Document, DocumentType, Element, Text, CData, Comment, Pro
 
 using Attribute = QPair<QString, QString>;
 
+// Fills buffer with up to length bytes of a text and returns their count: 0 at its end, -1 to stop.
+using ReadText = std::function<int(char* buffer, int length)>;
+
 // A handle on one node of an XmlDocument. Handles are cheap to copy and must not be kept across
 // changes that may remove the node.
 class XmlNode {
@@ -101,6 +104,9 @@ public:
     // current content stays and ParseError, or UnreadableFileError for a file, is thrown.
     void loadFromXml(const QByteArray& text);
     void loadFromFile(const QString& fileName);
+    // Parses the text that Read gives piece by piece, so that it is never held whole; false, with the
+    // current content kept, where loadFromXml would throw, whose reason the whole text then gives.
+    bool tryLoad(const ReadText& read);
     // Takes over the content of another document, which is left without one.
     void adopt(XmlDocument& other);
 

@@ -10,7 +10,7 @@ fail() { echo "$*"; exit 1; }
 
 prefix=$work/prefix share=$work/prefix/share
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for file in bin/parcelwright "share/icons/hicolor/scalable/apps/$app_id.svg" share/doc/parcelwright/README.md; do
+for file in bin/parcelwright lib/parcelwright/parcelwright-window.so "share/icons/hicolor/scalable/apps/$app_id.svg" share/doc/parcelwright/README.md; do
     [ -s "$prefix/$file" ] || fail "missing from the install tree: $file"
 done
 for side in 16 32 48 64 128 256; do

@@ -127,6 +127,7 @@ TEST_F(CliTest, RefusesWhatCannotBeFormattedAndLeavesItUntouched) {
         const Outcome outcome = runCli({"--format", c.file});
         EXPECT_EQ(outcome.exitCode, 1);
         EXPECT_EQ(outcome.errors, c.file.toUtf8() + c.reason);
+        EXPECT_EQ(runCli({"--format", "--stdout", c.file}).errors, outcome.errors);
         EXPECT_EQ(small ? fileBytes(c.file) : QByteArray(), before);
     }
 }

@@ -3,7 +3,6 @@
 #include "cli/Check.h"
 #include "cli/Format.h"
 #include "cli/InputFile.h"
-#include "cli/LargeHeap.h"
 #include "cli/Refusal.h"
 #include "document/ExtensionFile.h"
 #include "document/RegularFile.h"
@@ -12,9 +11,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include <algorithm>
 #include <cstring>
-#include <sys/stat.h>
 #include <variant>
 
 namespace cli {
@@ -155,17 +152,6 @@ int runCheck(const Options& options, Streams& streams) {
     return failed ? Failure : Success;
 }
 
-// The size of the largest regular file among the arguments, options included: a hint only.
-qint64 largestFileSize(int argc, char** argv) {
-    qint64 largest = 0;
-    for (int i = 2; i < argc; ++i) {
-        struct stat status {};
-        if (::stat(argv[i], &status) == 0 && S_ISREG(status.st_mode))
-            largest = std::max<qint64>(largest, status.st_size);
-    }
-    return largest;
-}
-
 } // namespace
 
 bool isHeadless(int argc, char** argv) {
@@ -173,7 +159,6 @@ bool isHeadless(int argc, char** argv) {
 }
 
 int run(int argc, char** argv) {
-    reserveHeapForText(largestFileSize(argc, argv));
     // Nothing here needs a QCoreApplication, whose construction would cost a tenth of a small file's time.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)

@@ -12,7 +12,9 @@
 #include <libxml/xmlsave.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <limits>
 
 namespace LibXml {
 
@@ -78,6 +80,12 @@ bool parsesTheDocument(const xmlParserCtxt* parser) {
     return parser->depth == 0 && parser->node;
 }
 
+// An element's line field stops at 65535; a later line is kept where libxml2 keeps a text node's.
+void keepBigLine(xmlNode* element, int line) {
+    if (element && line >= std::numeric_limits<unsigned short>::max())
+        element->psvi = reinterpret_cast<void*>(static_cast<std::intptr_t>(line));
+}
+
 void startElement(void* context, const xmlChar* name, const xmlChar* prefix, const xmlChar* uri, int namespaceCount,
                   const xmlChar** namespaces, int attributeCount, int defaultedCount, const xmlChar** attributes) {
     auto* parser = static_cast<xmlParserCtxt*>(context);
@@ -85,6 +93,7 @@ void startElement(void* context, const xmlChar* name, const xmlChar* prefix, con
         dropWhitespaceText(parser->node->last);
     xmlSAX2StartElementNs(context, name, prefix, uri, namespaceCount, namespaces, attributeCount, defaultedCount,
                           attributes);
+    keepBigLine(parser->node, parser->input->line);
 }
 
 void endElement(void* context, const xmlChar* name, const xmlChar* prefix, const xmlChar* uri) {

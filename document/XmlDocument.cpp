@@ -7,6 +7,7 @@
 using LibXml::attributeValue;
 
 #include <algorithm>
+#include <cstdint>
 
 using LibXml::toQString;
 using LibXml::xmlText;
@@ -95,6 +96,8 @@ bool XmlNode::isElement(const QString& name) const {
 }
 
 int XmlNode::line() const {
+    if (node_->type == XML_ELEMENT_NODE && node_->psvi)
+        return int(reinterpret_cast<std::intptr_t>(node_->psvi));
     return int(std::max(0L, xmlGetLineNo(node_)));
 }
 

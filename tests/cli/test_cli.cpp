@@ -174,6 +174,20 @@ TEST_F(CliTest, ChecksWhatAuthorsGetWrong) {
     EXPECT_EQ(runCli({"--check", "--quiet", "--strict", file}).errors, "");
 }
 
+TEST_F(CliTest, ChecksPlaceElementsBeyondLine65535) {
+    const QString file = write(
+        "long.mxi", "<macromedia-extension name='n' version='1'><products><product name='flash'/></products><files>" +
+                        QByteArray(70000, '\n') +
+                        "<file source='gone.js' destination='d'/>"
+                        "\n  <file source='gone.js' destination='d'/></files>"
+                        "</macromedia-extension>");
+    EXPECT_EQ(runCli({"--check", file}).errors,
+              file.toUtf8() + ":70001:1: warning: source \"gone.js\" does not exist\n" + file.toUtf8() +
+                  ":70002:3: warning: source \"gone.js\" is listed "
+                  "twice (first on line 70001)\n" +
+                  file.toUtf8() + ":70002:3: warning: source \"gone.js\" does not exist\n");
+}
+
 TEST_F(CliTest, ChecksReportErrorsWithTheirColumn) {
     const Outcome outcome = runCli({"--check", "-"}, "<macromedia-extension>\n  <a x='1' x='2'/>\n");
     EXPECT_EQ(outcome.exitCode, 1);

@@ -160,8 +160,11 @@ Parsed parse(const QByteArray& text) {
     Input input{fromText};
     StoppingError stop;
     DocPtr document = parseInput(input, stop);
-    if (!document)
+    if (!document) {
+        // Decoding the stopping line in the text's encoding may report a failure of its own.
+        const QuietGenericErrors quiet;
         stop.raise(text);
+    }
     return settled(std::move(document), text.size());
 }
 

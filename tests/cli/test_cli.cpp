@@ -116,6 +116,9 @@ TEST_F(CliTest, RefusesWhatCannotBeFormattedAndLeavesItUntouched) {
                                                                       "<macromedia-extension>\n"},
         {write("binary.mxi", QByteArray("<macromedia-extension/>\0junk", 28)),
          ": binary data, not XML text (a NUL byte at offset 23)\n"},
+        {write("bad-shift-jis.mxi",
+               "<?xml version='1.0' encoding='Shift_JIS'?><macromedia-extension name='\x93\xff\xff'/>"),
+         ":1: AttValue: ' expected\n"},
         {folder.path(), ": it is a folder\n"},
         {fifo, ": it is a device, a pipe or a socket, not a file\n"},
         {huge, ": it is larger than the 268,435,456 bytes (256 MB) that Load reads\n"},
@@ -124,10 +127,12 @@ TEST_F(CliTest, RefusesWhatCannotBeFormattedAndLeavesItUntouched) {
     for (const auto& c : cases) {
         const bool small = QFileInfo(c.file).isFile() && QFileInfo(c.file).size() < 100;
         const QByteArray before = small ? fileBytes(c.file) : QByteArray();
+        testing::internal::CaptureStderr();
         const Outcome outcome = runCli({"--format", c.file});
         EXPECT_EQ(outcome.exitCode, 1);
         EXPECT_EQ(outcome.errors, c.file.toUtf8() + c.reason);
         EXPECT_EQ(runCli({"--format", "--stdout", c.file}).errors, outcome.errors);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "the parser wrote beside the program's own lines";
         EXPECT_EQ(small ? fileBytes(c.file) : QByteArray(), before);
     }
 }

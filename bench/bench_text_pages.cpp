@@ -131,20 +131,17 @@ void ShowPageWithLongValues(benchmark::State& state) {
 BENCHMARK(ShowPageWithLongValues)->Unit(benchmark::kMillisecond)->DenseRange(0, 3);
 
 // 300 KB, 1 MB and 5 MB; the configuration changes also at 50 MB.
-BENCHMARK(ShowLongDescription)->Unit(benchmark::kMillisecond)->Arg(300 << 10)->Arg(1 << 20)->Arg(5 << 20);
-BENCHMARK(LeaveLongDescription)->Unit(benchmark::kMillisecond)->Arg(300 << 10)->Arg(1 << 20)->Arg(5 << 20);
-BENCHMARK(ShowLongConfigurationChanges)
-    ->Unit(benchmark::kMillisecond)
-    ->Arg(300 << 10)
-    ->Arg(1 << 20)
-    ->Arg(5 << 20)
-    ->Arg(50 << 20);
-BENCHMARK(LeaveLongConfigurationChanges)
-    ->Unit(benchmark::kMillisecond)
-    ->Arg(300 << 10)
-    ->Arg(1 << 20)
-    ->Arg(5 << 20)
-    ->Arg(50 << 20);
+void textSizes(benchmark::internal::Benchmark* bench) {
+    bench->Unit(benchmark::kMillisecond)->Arg(300 << 10)->Arg(1 << 20)->Arg(5 << 20);
+}
+void configurationSizes(benchmark::internal::Benchmark* bench) {
+    textSizes(bench);
+    bench->Arg(50 << 20);
+}
+BENCHMARK(ShowLongDescription)->Apply(textSizes);
+BENCHMARK(LeaveLongDescription)->Apply(textSizes);
+BENCHMARK(ShowLongConfigurationChanges)->Apply(configurationSizes);
+BENCHMARK(LeaveLongConfigurationChanges)->Apply(configurationSizes);
 
 } // namespace
 

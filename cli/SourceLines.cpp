@@ -44,7 +44,7 @@ Place SourceLines::placeAt(size_t at) const {
     const size_t lineStart = *(next - 1);
     int column = 1;
     for (size_t i = lineStart; i < at; ++i) {
-        if ((static_cast<unsigned char>(text_.at(i)) & 0xC0) != 0x80)
+        if ((static_cast<unsigned char>(text()[i]) & 0xC0) != 0x80)
             ++column;
     }
     return {int(next - starts_.begin()), column};

@@ -7,16 +7,14 @@
 
 namespace {
 
-struct DescriptionCase {
-    const char* content;
-    QString shown;
-    bool editable;
-    QString typed;
-    QString stored;
-};
-
 TEST(DescriptionText, ReadsAndStoresTheTextWhereItStands) {
-    const DescriptionCase cases[] = {
+    const struct {
+        const char* content;
+        QString shown;
+        bool editable;
+        QString typed;
+        QString stored;
+    } cases[] = {
         {"<description><![CDATA[old]]></description>", "old", true, "a<b",
          "<description><![CDATA[a<b]]></description>"},
         {"<description>a &amp; b</description>", "a & b", true, "x<y", "<description>x&lt;y</description>"},
@@ -26,7 +24,7 @@ TEST(DescriptionText, ReadsAndStoresTheTextWhereItStands) {
         {"", "", true, "t", "<description><![CDATA[t]]></description>"},
         {"<description><!--c--></description>", "<!--c-->", false, "", "<description><!--c--></description>"},
     };
-    for (const DescriptionCase& test : cases) {
+    for (const auto& test : cases) {
         SCOPED_TRACE(test.content);
         XmlDocument document;
         document.loadFromXml(QByteArray("<macromedia-extension>") + test.content + "</macromedia-extension>");
@@ -37,14 +35,6 @@ TEST(DescriptionText, ReadsAndStoresTheTextWhereItStands) {
             DescriptionText::store(document, Mxi::Description, test.typed);
         EXPECT_EQ(Mxi::findRoot(document).findChild(Mxi::Description).xml(), test.stored);
     }
-}
-
-TEST(DescriptionText, AnEmptyTextCreatesNothing) {
-    XmlDocument document;
-    document.loadFromXml("<macromedia-extension><ui-access/></macromedia-extension>");
-    DescriptionText::store(document, Mxi::Description, QString());
-    DescriptionText::store(document, Mxi::UiAccess, QString());
-    EXPECT_EQ(document.xml(), "<macromedia-extension><ui-access/></macromedia-extension>\n");
 }
 
 } // namespace

@@ -9,17 +9,9 @@
 
 namespace {
 
-// A fresh window shows Requires restart checked; loading a file whose requires-restart is not "true"
-// unchecks the box, and the box writes "false" into the document.
-void uncheckRequiresRestart(XmlNode root) {
-    if (!root.attributeIsTrue(Mxi::RequiresRestart))
-        root.setAttribute(Mxi::RequiresRestart, Mxi::False);
-}
-
 void writeFormatted(XmlDocument& document, const QString& fileName,
                     const std::function<void(const QByteArray&)>& write) {
     const XmlNode root = Mxi::findRoot(document);
-    uncheckRequiresRestart(root);
     if (!fileName.isEmpty())
         storeSourcesRelativeTo(document, fileName);
     try {

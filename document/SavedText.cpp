@@ -34,9 +34,10 @@ bool staysInline(const xmlNode* node) {
 // joins neighbouring text and neighbouring CDATA sections and drops text of white space only) and
 // laying it out would: inside an element of depth d (the root element has depth 1) every child that
 // is not text stands on a line of its own, indented by d units, and the element's end tag follows on
-// a line indented by d - 1 units; text stays inline. Escaping follows libxml2's serialiser. What Load
-// would refuse to read back (XmlLimits) stops the writer with a LimitError, so the recursion is
-// bounded by the parser's depth limit.
+// a line indented by d - 1 units; text stays inline. An element that holds text beside other
+// children keeps its content as it stands (contentAsWritten). Escaping follows libxml2's serialiser.
+// What Load would refuse to read back (XmlLimits) stops the writer with a LimitError, so the
+// recursion is bounded by the parser's depth limit.
 class LayoutWriter {
 public:
     using Write = std::function<void(const QByteArray&)>;
@@ -126,6 +127,10 @@ private:
             xmlFree(copy);
             out_ += '"';
         }
+        if (asWritten_ || holdsTextBesideMarkup(node)) {
+            contentAsWritten(node, depth);
+            return;
+        }
         bool empty = true;
         bool lineOpen = false;
         for (const xmlNode* child = node->children; child; child = child->next) {
@@ -157,9 +162,44 @@ private:
         }
         if (lineOpen)
             lineAt(depth);
+        endTag(node);
+    }
+
+    // Text beside other children is the author's own layout, which the text's meaning depends on:
+    // the element's content is written as it stands, white space included, with no line of layout
+    // added anywhere inside it, so that saving it again gives the same text.
+    void contentAsWritten(const xmlNode* node, int depth) {
+        if (!node->children) {
+            out_ += "/>";
+            return;
+        }
+        out_ += '>';
+        const bool outer = asWritten_;
+        asWritten_ = true;
+        for (const xmlNode* child = node->children; child; child = child->next) {
+            child = this->child(child, depth + 1);
+            handOver(pieceSize);
+        }
+        asWritten_ = outer;
+        endTag(node);
+    }
+
+    void endTag(const xmlNode* node) {
         out_ += "</";
         qualifiedName(node->ns, nameOf(node));
         out_ += '>';
+    }
+
+    static bool holdsTextBesideMarkup(const xmlNode* node) {
+        bool text = false;
+        bool markup = false;
+        for (const xmlNode* child = node->children; child; child = child->next) {
+            if (child->type == XML_TEXT_NODE)
+                text = text || !isWhitespaceOnly(contentOf(child));
+            else
+                markup = markup || !staysInline(child);
+        }
+        return text && markup;
     }
 
     // Starts a line indented by depth units.
@@ -244,6 +284,7 @@ private:
 
     QByteArray& out_;
     const Write* write_;
+    bool asWritten_ = false;
 };
 
 QByteArray laidOut(const xmlDoc* document, const std::optional<XmlDeclaration>& declaration) {

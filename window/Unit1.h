@@ -176,6 +176,8 @@ private:
         int errorPosition;
     };
     std::optional<RejectedText> rejectedConfiguration_;
+    // The text Memo3 showed of the document: a text left as shown writes nothing.
+    QString shownConfiguration_;
 
 protected:
     void showEvent(QShowEvent* event) override;

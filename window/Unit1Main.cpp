@@ -76,6 +76,11 @@ void setEditText(QLineEdit* edit, const QString& text) {
     edit->setText(text);
 }
 
+void setChecked(QCheckBox* box, bool checked) {
+    const QSignalBlocker blocker(box);
+    box->setChecked(checked);
+}
+
 // An attribute that a loaded file lacks reads as the empty text here: the refresh runs inside
 // every change of the document and must never interrupt it.
 QString attributeOrEmpty(const XmlNode& element, const QString& name) {
@@ -153,7 +158,7 @@ void TForm1::update() {
     setEditText(LabeledEdit1, attributeOrEmpty(Mxi::findRoot(XMLDocument1), Mxi::Name));
     setEditText(LabeledEdit2, attributeOrEmpty(Mxi::findRoot(XMLDocument1), Mxi::Version));
     const XmlNode root = Mxi::findRoot(XMLDocument1);
-    CheckBox1->setChecked(root && root.attributeIsTrue(Mxi::RequiresRestart));
+    setChecked(CheckBox1, root && root.attributeIsTrue(Mxi::RequiresRestart));
     const XmlNode rootForAuthor = Mxi::findRoot(XMLDocument1);
     setEditText(LabeledEdit3,
                 attributeOrEmpty(rootForAuthor ? rootForAuthor.findChild(Mxi::Author) : XmlNode(), Mxi::Name));

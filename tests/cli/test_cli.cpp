@@ -53,7 +53,7 @@ protected:
 
 const QByteArray unformatted = "<macromedia-extension name='n' version='1' requires-restart='yes'><files>"
                                "<file source='a.js' destination='d'/></files></macromedia-extension>";
-const QByteArray formatted = "<macromedia-extension name=\"n\" version=\"1\" requires-restart=\"false\">\r\n"
+const QByteArray formatted = "<macromedia-extension name=\"n\" version=\"1\" requires-restart=\"yes\">\r\n"
                              "  <files>\r\n"
                              "    <file source=\"a.js\" destination=\"d\"/>\r\n"
                              "  </files>\r\n"

@@ -37,7 +37,10 @@ const LayoutCase layouts[] = {
     LayoutCase{"DeclarationWithoutStandalone", "<?xml version=\"1.0\"?>\n<a><b/></a>",
                "<?xml version=\"1.0\"?>\n<a>\n  <b/>\n</a>\n"},
     LayoutCase{"WhitespaceDropped", "<a>\n\t<b>  </b>\n   <c/>\n</a>", "<a>\n  <b/>\n  <c/>\n</a>\n"},
-    LayoutCase{"TextStaysInline", "<a>x<b/>y</a>", "<a>x  <b/>\ny</a>\n"},
+    LayoutCase{"TextBesideMarkupKeptAsWritten", "<a>x<b><c/></b>y<![CDATA[z]]></a>",
+               "<a>x<b><c/></b>y<![CDATA[z]]></a>\n"},
+    LayoutCase{"MixedElementAmongOthers", "<a><p> <i/> </p><d>t<!--c--></d></a>",
+               "<a>\n  <p>\n    <i/>\n  </p>\n  <d>t<!--c--></d>\n</a>\n"},
     LayoutCase{"EscapesKept", "<a t=\"&lt;&amp;&quot;\">&lt;&amp;&gt;</a>",
                "<a t=\"&lt;&amp;&quot;\">&lt;&amp;&gt;</a>\n"},
     LayoutCase{"NonAsciiAsUtf8", "<a n=\"\xC3\xA9\xE3\x81\x82\">\xC3\xBC</a>",
@@ -50,7 +53,7 @@ std::string layoutName(const testing::TestParamInfo<LayoutCase>& info) {
 INSTANTIATE_TEST_SUITE_P(Layouts, SavedTextTest, testing::ValuesIn(layouts), layoutName);
 
 TEST(SavedText, IsUnchangedWhenLaidOutAgain) {
-    const QByteArray once = savedText("<a><b><c/><![CDATA[x\ny]]></b><!--c--><d>t</d></a>");
+    const QByteArray once = savedText("<a><b><c/><![CDATA[x\ny]]></b><!--c--><d>t</d><e>a<![CDATA[b]]>c\n<f/></e></a>");
     EXPECT_EQ(savedText(once), once);
 }
 

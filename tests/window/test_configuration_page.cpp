@@ -91,11 +91,10 @@ TEST_F(ConfigurationPageTest, LaysOutTheTagsAroundTheBoxAndTheLink) {
         EXPECT_EQ(control->parentWidget(), form->TabSheet4);
 }
 
-TEST_F(ConfigurationPageTest, EmptyBoxStoresAnEmptyElementAtTheEnd) {
+TEST_F(ConfigurationPageTest, EmptyBoxLeftAsShownChangesNothing) {
     switchTo(ConfigurationPage);
     EXPECT_EQ(form->Memo3->toPlainText(), "");
     switchTo(MainPage);
-    EXPECT_EQ(elementXml(Mxi::ConfigurationChanges), "<configuration-changes/>");
     EXPECT_EQ(save(), savedSkeleton({"  <configuration-changes/>"}));
 }
 
@@ -146,38 +145,48 @@ TEST_F(ConfigurationPageTest, TextIsStoredUnescapedAndShownEscaped) {
     }
 }
 
-TEST_F(ConfigurationPageTest, LoadedContentIsKeptAndMovedToTheEnd) {
+TEST_F(ConfigurationPageTest, LoadedContentStaysInItsPlaceUntilEdited) {
     loadRootContent("<description>d</description>"
                     "<configuration-changes>\n  <a x=\"1\"/>\n  <!-- note -->\n  <b>t</b><?pi data?>\n"
                     "</configuration-changes>"
                     "<files><file source=\"s\" destination=\"d\"/></files>");
+    const QString loaded = elementXml(Mxi::ConfigurationChanges);
     switchTo(ConfigurationPage);
     EXPECT_EQ(form->Memo3->toPlainText(), "<a x=\"1\"/><!-- note --><b>t</b><?pi data?>");
     switchTo(MainPage);
-    EXPECT_EQ(childNames(root()), QStringList({"description", "files", "configuration-changes"}));
-    EXPECT_EQ(elementXml(Mxi::ConfigurationChanges),
-              "<configuration-changes><a x=\"1\"/><!-- note --><b>t</b><?pi data?></configuration-changes>");
+    EXPECT_EQ(elementXml(Mxi::ConfigurationChanges), loaded);
     EXPECT_EQ(save(), crlfLines({
                           R"(<macromedia-extension name="n" version="1" type="command" requires-restart="true">)",
                           "  <description>d</description>",
-                          "  <files>",
-                          R"(    <file source="s" destination="d"/>)",
-                          "  </files>",
                           "  <configuration-changes>",
                           R"(    <a x="1"/>)",
                           "    <!-- note -->",
                           "    <b>t</b>",
                           "    <?pi data?>",
                           "  </configuration-changes>",
+                          "  <files>",
+                          R"(    <file source="s" destination="d"/>)",
+                          "  </files>",
                           "</macromedia-extension>",
                       }));
+
+    switchTo(ConfigurationPage);
+    QTest::keyClicks(form->Memo3, "<c/>");
+    switchTo(MainPage);
+    EXPECT_EQ(childNames(root()), QStringList({"description", "configuration-changes", "files"}));
+    EXPECT_EQ(contentXml(changes()), "<c/><a x=\"1\"/><!-- note --><b>t</b><?pi data?>");
 }
 
-TEST_F(ConfigurationPageTest, MissingElementShowsEmptyAndIsAppended) {
+TEST_F(ConfigurationPageTest, MissingElementIsAddedOnlyForTypedText) {
     loadRootContent("<description>d</description><files/>");
     switchTo(ConfigurationPage);
     EXPECT_EQ(form->Memo3->toPlainText(), "");
-    form->Memo3->setPlainText("<x/>");
+    QTest::keyClicks(form->Memo3, "x");
+    QTest::keyClick(form->Memo3, Qt::Key_Backspace);
+    switchTo(MainPage);
+    EXPECT_EQ(childNames(root()), QStringList({"description", "files"}));
+    switchTo(ConfigurationPage);
+    QTest::keyClicks(form->Memo3, "<x/>");
     switchTo(MainPage);
     EXPECT_EQ(childNames(root()), QStringList({"description", "files", "configuration-changes"}));
     EXPECT_EQ(elementXml(Mxi::ConfigurationChanges), "<configuration-changes><x/></configuration-changes>");
@@ -187,9 +196,9 @@ TEST_F(ConfigurationPageTest, OnlyTheFirstOfTwoElementsIsReplaced) {
     loadRootContent("<configuration-changes><first/></configuration-changes><files/>"
                     "<configuration-changes><second/></configuration-changes>");
     type("<new/>");
-    EXPECT_EQ(childNames(root()), QStringList({"files", "configuration-changes", "configuration-changes"}));
-    EXPECT_EQ(contentXml(root().child(1)), "<second/>");
-    EXPECT_EQ(contentXml(root().child(2)), "<new/>");
+    EXPECT_EQ(childNames(root()), QStringList({"configuration-changes", "files", "configuration-changes"}));
+    EXPECT_EQ(contentXml(root().child(0)), "<new/>");
+    EXPECT_EQ(contentXml(root().child(2)), "<second/>");
 }
 
 TEST_F(ConfigurationPageTest, MalformedTextKeepsThePageAndTheDocument) {
@@ -248,8 +257,8 @@ TEST_F(ConfigurationPageTest, DeclaredEntitiesCanBeShownTypedAndSaved) {
     switchTo(ConfigurationPage);
     EXPECT_EQ(form->Memo3->toPlainText(), "<a>&e;</a>&e;");
     EXPECT_EQ(save(), crlfLines({"<!DOCTYPE macromedia-extension [", "<!ENTITY e \"<b/>\">", "]>",
-                                 R"(<macromedia-extension requires-restart="false">)", "  <configuration-changes>",
-                                 "    <a>&e;</a>", "  &e;</configuration-changes>", "</macromedia-extension>"}));
+                                 "<macromedia-extension>", "  <configuration-changes>", "    <a>&e;</a>",
+                                 "  &e;</configuration-changes>", "</macromedia-extension>"}));
     EXPECT_TRUE(messages.isEmpty());
 }
 

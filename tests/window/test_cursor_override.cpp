@@ -18,7 +18,12 @@ TEST_F(CursorOverrideTest, LoadPageChangesAndSaveShowTheBusyCursor) {
     // Save makes the source relative to the saved file's folder, a change of the document.
     const QString file = writeFile("<macromedia-extension><files><file source=\"" + folder.filePath("a.js").toUtf8() +
                                    "\"/></files></macromedia-extension>");
-    const std::function<void()> actions[] = {[&] { load(file); },
+    // Load itself writes nothing; leaving a page with an edit for it does.
+    const std::function<void()> actions[] = {[&] {
+                                                 switchTo(ConfigurationPage);
+                                                 form->Memo3->setPlainText("<x/>");
+                                                 load(file);
+                                             },
                                              [&] {
                                                  switchTo(FilesPage);
                                                  switchTo(MainPage);

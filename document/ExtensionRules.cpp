@@ -54,7 +54,8 @@ QString lastPart(const QString& key) {
 QString withoutLastPart(QString destination) {
     while (destination.endsWith('/') || destination.endsWith('\\'))
         destination.chop(1);
-    return destination.left(std::max(destination.lastIndexOf('/'), destination.lastIndexOf('\\')));
+    return destination.left(std::max(
+        {destination.lastIndexOf(QLatin1Char('/')), destination.lastIndexOf(QLatin1Char('\\')), qsizetype(0)}));
 }
 
 QString textOf(const XmlNode& element) {

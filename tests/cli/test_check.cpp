@@ -1,11 +1,9 @@
-#include "cli/Cli.h"
-
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "common/QtPrinters.h"
+#include "common/RunCli.h"
 
 #include <gtest/gtest.h>
 
@@ -18,11 +16,8 @@ std::pair<QByteArray, int> checked(const QTemporaryDir& folder, const QByteArray
     file.open(QIODevice::WriteOnly);
     file.write(text);
     file.close();
-    QBuffer none;
-    QBuffer errors;
-    errors.open(QIODevice::WriteOnly);
-    const int exitCode = cli::run({"--check", "--strict", file.fileName()}, none, none, errors);
-    return {QByteArray(errors.data()).replace(QFile::encodeName(folder.path()), "DIR"), exitCode};
+    const Outcome outcome = runCli({"--check", "--strict", file.fileName()});
+    return {QByteArray(outcome.errors).replace(QFile::encodeName(folder.path()), "DIR"), outcome.exitCode};
 }
 
 QByteArray extension(const QByteArray& body) {

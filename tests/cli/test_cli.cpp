@@ -1,13 +1,13 @@
 #include "cli/Cli.h"
 #include "document/RegularFile.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "common/QtPrinters.h"
+#include "common/RunCli.h"
 
 #include <gtest/gtest.h>
 
@@ -15,24 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-struct Outcome {
-    int exitCode;
-    QByteArray output;
-    QByteArray errors;
-};
-
-Outcome runCli(const QStringList& arguments, const QByteArray& input = {}) {
-    QByteArray inputBytes = input;
-    QBuffer in(&inputBytes);
-    QBuffer out;
-    QBuffer err;
-    in.open(QIODevice::ReadOnly);
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    const int exitCode = cli::run(arguments, in, out, err);
-    return {exitCode, out.data(), err.data()};
-}
 
 QByteArray fileBytes(const QString& fileName) {
     QFile file(fileName);

@@ -1,37 +1,15 @@
-#include "cli/Cli.h"
 #include "cli/CommandLine.h"
 
-#include <QBuffer>
-
 #include "common/QtPrinters.h"
+#include "common/RunCli.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Outcome {
-    int exitCode;
-    QByteArray output;
-    QByteArray errors;
-    QStringList windows;
-};
-
-// Runs the command line on a broken standard input, noting each window it would open instead.
+// A broken standard input, for the modes that read it.
 Outcome run(const QStringList& arguments) {
-    QByteArray text = "<macromedia-extension>";
-    QBuffer input(&text);
-    QBuffer output;
-    QBuffer errors;
-    input.open(QIODevice::ReadOnly);
-    output.open(QIODevice::WriteOnly);
-    errors.open(QIODevice::WriteOnly);
-    QStringList windows;
-    const auto openWindow = [&windows](const QString& fileName) {
-        windows.append(fileName);
-        return 0;
-    };
-    const int exitCode = cli::run(arguments, input, output, errors, openWindow);
-    return {exitCode, output.data(), errors.data(), windows};
+    return runCli(arguments, "<macromedia-extension>");
 }
 
 TEST(CommandLine, TakesModesAndOptionsInAnyOrder) {

@@ -11,8 +11,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
+#include <algorithm>
 #include <variant>
 
 namespace cli {
@@ -40,8 +40,8 @@ QString displayName(const QString& file) {
 
 // Messages stand on one line each; some of the parser's go on with the text they stopped at.
 QByteArray firstLine(const QString& message) {
-    const qsizetype end = message.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-    return message.left(end).toUtf8();
+    const auto end = std::find_if(message.begin(), message.end(), [](QChar c) { return c == '\r' || c == '\n'; });
+    return message.first(end - message.begin()).toUtf8();
 }
 
 // FILE:LINE:COLUMN: error|warning: message, the place left out as far as it is unknown.

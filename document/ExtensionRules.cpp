@@ -5,7 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace ExtensionRules {
 
@@ -252,8 +253,18 @@ bool isKnownProduct(const QString& name) {
 }
 
 bool isVersion(const QString& version) {
-    static const QRegularExpression form(QStringLiteral("^[0-9]+(\\.[0-9]+){0,2}(\\.[0-9A-Za-z]+)?$"));
-    return form.match(version).hasMatch();
+    const QStringList parts = version.split('.');
+    if (parts.size() > 4)
+        return false;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const bool mayHoldLetters = i > 0 && i == parts.size() - 1;
+        const auto allowed = [mayHoldLetters](QChar c) {
+            return (c >= '0' && c <= '9') || (mayHoldLetters && c.isLetter() && c.unicode() < 128);
+        };
+        if (parts[i].isEmpty() || !std::all_of(parts[i].begin(), parts[i].end(), allowed))
+            return false;
+    }
+    return true;
 }
 
 QList<Warning> check(const XmlNode& root, const QString& sourceFolder, const LineOf& lineOf) {

@@ -25,15 +25,12 @@ QByteArray extension(const QByteArray& body) {
 }
 
 TEST(Check, WarnsAboutEachRuleOnTheLineAtFault) {
-    const QByteArray commands = "$dreamweaver/Configuration/Commands";
     const struct {
         QByteArray text;
         QByteArray place;
         QByteArray words;
     } cases[] = {
         {"<macromedia-extension name=\"\" version=\"1\"/>", "1:1", "name is empty: give the extension a name"},
-        {"<macromedia-extension name=\"" + QByteArray(256, 'n') + "\" version=\"1\"/>", "1:1",
-         "name is 256 characters long: shorten it to 255 at most"},
         {"<macromedia-extension name=\"Tidy\" version=\"1.0 beta\"/>", "1:1",
          "version '1.0 beta' should be numbers like 1.0.2"},
         {extension("<products>\n <product name='Photoshop' version='CS5'/></products>"), "3:2",
@@ -45,26 +42,17 @@ TEST(Check, WarnsAboutEachRuleOnTheLineAtFault) {
          "ui-access is 513 characters long: shorten it to 512 at most"},
         {extension("<description/>\n\n<description/>"), "4:1",
          "a second description: the page shows only the first, on line 2; merge the two"},
-        {extension("<files><file source='a.js' destination='" + commands + "/A.JS/'/></files>"), "2:8",
-         "destination '" + commands + "/A.JS/' ends with the file's own name: give the folder only, '" + commands +
-             "'"},
+        {extension("<files><file source='a.js' destination='$dw\\C/A.JS/'/></files>"), "2:8",
+         "destination '$dw\\C/A.JS/' ends with the file's own name: give the folder only, '$dw\\C'"},
         {extension("<files>\n<file source='a.js' destination='d'/>\n<file source='a.js' destination='D/'/></files>"),
          "4:1", "source 'a.js' goes to 'D/' again: remove this copy; the first is on line 3"},
         {extension("<files><file source='a.js' destination='d' file-type='zip'/></files>"), "2:8",
          "file-type 'zip' should be csxs, plugin or ordinary"},
         {extension("<files><file source='a.js' destination='d' plateform='linux'/></files>"), "2:8",
          "plateform 'linux' should be win or mac, or left out for both"},
-        {extension("<files><file source='a.js' destination='d' platform='win' plateform='mac'/></files>"), "2:8",
-         "platform 'win' and plateform 'mac' disagree: keep one of them"},
         {extension("<configuration-changes><menu-insert>\n<menuitem id='m'/></menu-insert><menu-insert>"
                    "<menuitem id='n'/><menuitem id='m'/></menu-insert></configuration-changes>"),
          "3:64", "menu item id 'm' is used again: give this menu item an id of its own; the first is on line 3"},
-        {extension("<files><file destination='d'/></files>"), "2:8",
-         "file without source: add source with the path of the file to install"},
-        {extension("<files><file source='a.js'/></files>"), "2:8",
-         "file without destination: add destination with the folder to install into"},
-        {extension("<files><file source='a.js' destination='d'/>\n<file name='b.js' destination='d'/></files>"), "3:1",
-         "name 'b.js' is not found in DIR: correct the path or add the file"},
         {extension("\n<files><file source='b.js' destination='d'/><file source='c.js' destination='d'/></files>"),
          "3:1", "none of the 2 sources is found relative to DIR; checked from the wrong folder?"},
     };
@@ -85,15 +73,12 @@ TEST(Check, SaysNothingAboutWhatRealFilesDoOnPurpose) {
     QFile(folder.filePath("panel.zxp")).open(QIODevice::WriteOnly);
     const auto [output, exitCode] = checked(folder, R"(<?xml version="1.0" encoding="UTF-8"?>
 <macromedia-extension name="Tidy Panel" version="2.1.0b" type="Command" requires-restart="true">
-  <description><![CDATA[Tidies the page.]]></description>
-  <ui-access><![CDATA[Commands > Tidy]]></ui-access>
   <products>
     <product familyname="Photoshop" version="14.0" maxversion="14.9" primary="true"/>
     <product name="photoshop64" version="14"/>
     <product name="dreamweaverultradev" version="4" primary="false" required="true"/>
     <product name="AfterEffects"/>
   </products>
-  <author name="A. Author"/>
   <files>
     <file source="panel.zxp" destination="" file-type="CSXS"/>
     <file source="a.js" destination="$dreamweaver/Configuration/Commands" platform="WIN"/>

@@ -1,5 +1,3 @@
-#include "cli/CommandLine.h"
-
 #include "common/QtPrinters.h"
 #include "common/RunCli.h"
 
@@ -7,23 +5,17 @@
 
 namespace {
 
-// A broken standard input, for the modes that read it.
-Outcome run(const QStringList& arguments) {
-    return runCli(arguments, "<macromedia-extension>");
-}
-
 TEST(CommandLine, TakesModesAndOptionsInAnyOrder) {
-    const QByteArray error = "<stdin>:1:23: error: Premature end of data in tag macromedia-extension line 1\n";
-    EXPECT_EQ(run({"--check", "-"}).errors, error);
+    const QByteArray error = "<stdin>:1:1: error: Document is empty\n";
+    EXPECT_EQ(runCli({"--check", "-"}).errors, error);
     for (const QStringList& arguments :
          {QStringList{"--quiet", "--check", "-"}, {"--check", "--quiet", "-"}, {"-", "--quiet", "--check"}})
-        EXPECT_EQ(run(arguments).errors, "") << arguments.join(' ').toStdString();
-    EXPECT_EQ(run({"-", "--check", "--strict"}).errors, error);
-    EXPECT_EQ(run({"-h"}).output, run({"--help"}).output);
-    EXPECT_EQ(run({"--help"}).output, cli::helpText().toUtf8());
-    EXPECT_EQ(run({"a.mxi"}).windows, QStringList{"a.mxi"});
-    EXPECT_EQ(run({"--", "--help"}).windows, QStringList{"--help"});
-    EXPECT_EQ(run({}).windows, QStringList{""});
+        EXPECT_EQ(runCli(arguments).errors, "") << arguments.join(' ').toStdString();
+    EXPECT_EQ(runCli({"-", "--check", "--strict"}).errors, error);
+    EXPECT_EQ(runCli({"-h"}).output, runCli({"--help"}).output);
+    EXPECT_TRUE(runCli({"-h"}).output.startsWith("Usage: parcelwright [FILE]\n"));
+    EXPECT_EQ(runCli({"a.mxi"}).windows, QStringList{"a.mxi"});
+    EXPECT_EQ(runCli({"--", "--help"}).windows, QStringList{"--help"});
 }
 
 TEST(CommandLine, RefusesBadUsageInOneLine) {
@@ -33,7 +25,6 @@ TEST(CommandLine, RefusesBadUsageInOneLine) {
     } cases[] = {
         {{"--format"}, "--format needs at least one FILE"},
         {{"--fmt", "a.mxi"}, "unknown option --fmt"},
-        {{"-x"}, "unknown option -x"},
         {{"--format", "--strict", "a.mxi"}, "--strict goes only with --check"},
         {{"--stdout", "a.mxi"}, "--stdout goes only with --format"},
         {{"--check", "a.mxi", "--format"}, "--format and --check cannot be combined"},
@@ -43,7 +34,7 @@ TEST(CommandLine, RefusesBadUsageInOneLine) {
         {{"--help=x"}, "unexpected value after '--help'"},
     };
     for (const auto& c : cases) {
-        const Outcome outcome = run(c.arguments);
+        const Outcome outcome = runCli(c.arguments);
         EXPECT_EQ(outcome.exitCode, 2);
         EXPECT_EQ(outcome.errors, "parcelwright: " + c.problem + "; see parcelwright --help\n");
         EXPECT_TRUE(outcome.windows.isEmpty());

@@ -3,8 +3,6 @@
 #include "cli/Cli.h"
 
 #include <QBuffer>
-#include <QByteArray>
-#include <QStringList>
 
 // What the command line did: its exit code, its two streams and the files of each window it opened.
 struct Outcome {

@@ -8,11 +8,3 @@ TEST(ExtensionRules, KnowsTheVersionForm) {
     for (const char* version : {"", "beta", ".1", "1.", "1..2", "1.0 beta", "1.2.3.4.5", "1.a.2", "v1", "1.0-2", "1.é"})
         EXPECT_FALSE(ExtensionRules::isVersion(version)) << version;
 }
-
-TEST(ExtensionRules, KnowsProductsInAnyLetterCase) {
-    for (const char* name :
-         {"photoshop", "Photoshop64", "INDESIGN32", "LightroomClassic", "dreamweaverultradev", "JRun"})
-        EXPECT_TRUE(ExtensionRules::isKnownProduct(name)) << name;
-    for (const char* name : {"", "Photoshop16", "JRun64", "Acrobat", "64"})
-        EXPECT_FALSE(ExtensionRules::isKnownProduct(name)) << name;
-}

@@ -1,4 +1,3 @@
-#include "CommandLine.h"
 #include "WindowModule.h"
 #include "cli/Cli.h"
 
@@ -35,10 +34,5 @@ int openWindow(int& argc, char** argv, const QString& fileName) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (cli::isHeadless(argc, argv))
-        return cli::run(argc, argv);
-    const CommandLine::Request request = CommandLine::parse(argc, argv);
-    if (request.action != CommandLine::Request::Action::OpenWindow)
-        return CommandLine::answer(request);
-    return openWindow(argc, argv, request.fileName);
+    return cli::run(argc, argv, [&argc, argv](const QString& fileName) { return openWindow(argc, argv, fileName); });
 }

@@ -3,121 +3,59 @@
 #include "cli/InputFile.h"
 #include "cli/Load.h"
 #include "cli/SourceLines.h"
+#include "document/ExtensionRules.h"
 #include "document/Mxi.h"
 #include "document/SavedText.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QHash>
 
 #include <algorithm>
 
 namespace {
 
-// Older files name the packaged file in name, and some carry platform beside plateform.
-const QString OlderSource = QStringLiteral("name");
-const QString Platform = QStringLiteral("platform");
-
-QString attributeOrEmpty(const XmlNode& element, const QString& name) {
-    return element.attribute(name).value_or(QString());
-}
-
-// Sources are Windows paths as often as not; the same file may be written with either separator and
-// in any letter case.
-QString portablePath(const QString& path) {
-    return QString(path).replace('\\', '/');
-}
-
-class Checker {
+// Places elements at their start tags. The parser keeps only an element's line, so the place also
+// needs how many elements of its name come before it on that line.
+class ElementPlaces {
 public:
-    Checker(const SourceLines& lines, const QString& folder) : lines_(lines), folder_(folder) {}
+    ElementPlaces(const XmlNode& root, const SourceLines& lines) : root_(root), lines_(lines) {}
 
-    QList<Finding> findings;
-
-    void checkRoot(const XmlNode& root) {
-        if (attributeOrEmpty(root, Mxi::Name).isEmpty())
-            warn(root, QStringLiteral("the extension's name is empty"));
-        if (attributeOrEmpty(root, Mxi::Version).isEmpty())
-            warn(root, QStringLiteral("the extension's version is empty"));
-        checkProducts(root);
-        if (const XmlNode files = root.findChild(Mxi::Files))
-            checkFiles(files);
-    }
-
-    void warn(const XmlNode& element, const QString& message, int ordinal = 0) {
-        findings.append({placeOf(element, lines_, ordinal), false, message});
+    Place of(const XmlNode& element) {
+        if (sameLine_.isEmpty())
+            index(root_);
+        const QList<XmlNode> before = sameLine_.value({element.line(), element.name()});
+        return placeOf(element, lines_, int(std::max<qsizetype>(before.indexOf(element), 0)));
     }
 
 private:
-    void checkProducts(const XmlNode& root) {
-        const XmlNode products = root.findChild(Mxi::Products);
-        if (products) {
-            for (const XmlNode& product : products.children()) {
-                if (product.isElement(Mxi::Product) && Mxi::productNumberOf(attributeOrEmpty(product, Mxi::Name)) >= 0)
-                    return;
-            }
-        }
-        warn(products ? products : root,
-             QStringLiteral("no known product: products names none of %1").arg(Mxi::productNames().join(", ")));
-    }
-
-    void checkFiles(const XmlNode& files) {
-        int previousLine = 0;
-        int ordinal = 0;
-        for (const XmlNode& file : files.children()) {
-            if (!file.isElement(Mxi::File))
-                continue;
-            ordinal = file.line() == previousLine ? ordinal + 1 : 0;
-            previousLine = file.line();
-            checkFile(file, ordinal);
+    void index(const XmlNode& element) {
+        sameLine_[{element.line(), element.name()}].append(element);
+        for (const XmlNode& child : element.children()) {
+            if (child.type() == NodeType::Element)
+                index(child);
         }
     }
 
-    void checkFile(const XmlNode& file, int ordinal) {
-        const QString sourceName = file.attribute(Mxi::Source) ? Mxi::Source : OlderSource;
-        const QString source = attributeOrEmpty(file, sourceName);
-        if (source.isEmpty()) {
-            warn(file, QStringLiteral("file without source"), ordinal);
-        } else {
-            const QString path = portablePath(source);
-            const QString key = path.toCaseFolded();
-            if (const auto first = sourceLines_.constFind(key); first != sourceLines_.constEnd()) {
-                warn(file,
-                     QStringLiteral("%1 \"%2\" is listed twice (first on line %3)").arg(sourceName, source).arg(*first),
-                     ordinal);
-            } else {
-                sourceLines_.insert(key, file.line());
-            }
-            if (!QFileInfo::exists(folder_.filePath(path)))
-                warn(file, QStringLiteral("%1 \"%2\" does not exist").arg(sourceName, source), ordinal);
-        }
-        if (attributeOrEmpty(file, Mxi::Destination).isEmpty())
-            warn(file, QStringLiteral("file without destination"), ordinal);
-        const std::optional<QString> platform = file.attribute(Platform);
-        const std::optional<QString> plateform = file.attribute(Mxi::Plateform);
-        if (platform && plateform && *platform != *plateform)
-            warn(file, QStringLiteral("platform \"%1\" and plateform \"%2\" disagree").arg(*platform, *plateform),
-                 ordinal);
-    }
-
+    XmlNode root_;
     const SourceLines& lines_;
-    QDir folder_;
-    QHash<QString, int> sourceLines_;
+    QHash<QPair<int, QString>, QList<XmlNode>> sameLine_;
 };
 
 QList<Finding> checkLoaded(const XmlDocument& document, const SourceLines& lines, const QString& folder) {
     const XmlNode root = Mxi::findRoot(document);
-    Checker checker(lines, folder);
-    checker.checkRoot(root);
+    ElementPlaces places(root, lines);
+    QList<Finding> findings;
+    const auto lineOf = [&places](const XmlNode& element) { return places.of(element).line; };
+    for (const ExtensionRules::Warning& warning : ExtensionRules::check(root, folder, lineOf))
+        findings.append({places.of(warning.element), false, warning.message});
     try {
         writeSavedText(document, [](const QByteArray&) {});
     } catch (const Error& error) {
-        checker.warn(root, error.message());
+        findings.append({places.of(root), false, error.message()});
     }
-    std::stable_sort(checker.findings.begin(), checker.findings.end(), [](const Finding& a, const Finding& b) {
+    std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
         return std::pair(a.place.line, a.place.column) < std::pair(b.place.line, b.place.column);
     });
-    return checker.findings;
+    return findings;
 }
 
 } // namespace

@@ -3,19 +3,21 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QIODevice;
 
-// The modes that run without a window: --format and --check.
+// The program's command line: the modes without a window (--format, --check), help and version, and
+// what opens the window.
 namespace cli {
 
-// True when the first argument asks for one of these modes.
-bool isHeadless(int argc, char** argv);
-// Runs that mode on the process's standard streams; returns the exit code.
-int run(int argc, char** argv);
-// The same on given arguments, the program's name left out, and given streams.
-int run(const QStringList& arguments, QIODevice& input, QIODevice& output, QIODevice& errors);
+// Opens the window, with FileName loaded when it is not empty; returns the exit code.
+using OpenWindow = std::function<int(const QString& fileName)>;
 
-// The lines of --help that describe these modes.
-QString usageText();
+// Runs what the command line asks for on the process's standard streams; returns the exit code.
+int run(int argc, char** argv, const OpenWindow& openWindow);
+// The same on given arguments, the program's name left out, and given streams.
+int run(const QStringList& arguments, QIODevice& input, QIODevice& output, QIODevice& errors,
+        const OpenWindow& openWindow = {});
 
 } // namespace cli

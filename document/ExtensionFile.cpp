@@ -104,7 +104,7 @@ void writeSavedFile(const QString& fileName, const QByteArray& text) {
     const QString reason = file.error() == QFileDevice::ResourceError
                                ? QStringLiteral("There is no space left on the device")
                                : file.errorString();
-    throw SaveError(QStringLiteral("Impossible de créer le fichier \"%1\". %2").arg(fileName, reason));
+    throw SaveError(fileName, reason);
 }
 
 void storeSourcesRelativeTo(XmlDocument& document, const QString& fileName) {

@@ -1,30 +1,110 @@
 #include "common/WindowFixture.h"
 
 #include "window/LabeledEdit.h"
+#include "window/Unit2.h"
+#include "window/Unit3.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QTabBar>
 #include <QTest>
 
 namespace {
 
-using KeyboardOrderTest = WindowTest;
+class KeyboardOrderTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        QApplication::setActiveWindow(form.get());
+    }
+
+    // Opens a page by a click on its tab, then walks with Tab from the tabs to widget.
+    void tabTo(Page page, QWidget* widget) {
+        QTabBar* tabs = form->PageControl1->findChild<QTabBar*>();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
+        tabs->setFocus();
+        for (int step = 0; step < 20 && QApplication::focusWidget() != widget; ++step)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), widget);
+    }
+};
 
 // Tab from the page tabs walks the current page's controls in their order, then the buttons, and
 // comes back to the tabs.
 TEST_F(KeyboardOrderTest, TabWalksTheCurrentPageThenTheButtons) {
-    QApplication::setActiveWindow(form.get());
     QWidget* const tabs = form->PageControl1->findChild<QTabBar*>();
     tabs->setFocus();
-    const QList<QWidget*> expected = {form->LabeledEdit1, form->LabeledEdit2, form->CheckBox1,
-                                      form->ComboBox1,    form->LabeledEdit3, form->Button1,
-                                      form->Button2,      form->Button3,      tabs};
+    const QList<QWidget*> expected = {form->Image1,
+                                      form->LabeledEdit1,
+                                      form->LabeledEdit2,
+                                      form->CheckBox1,
+                                      form->ComboBox1,
+                                      form->LabeledEdit3,
+                                      form->Label3,
+                                      form->Button1,
+                                      form->Button2,
+                                      form->Button3,
+                                      tabs};
     for (QWidget* next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next);
     }
+}
+
+TEST_F(KeyboardOrderTest, ControlKeysLoadSaveShowTheDocumentAndClose) {
+    EXPECT_EQ(form->Button1->toolTip(), "Load (Ctrl+O)");
+    EXPECT_EQ(form->Button2->toolTip(), "Save (Ctrl+S)");
+    EXPECT_EQ(form->Button3->toolTip(), "Close (Ctrl+Q)");
+    form->OpenDialog1.scriptAnswer(writeFile(R"(<macromedia-extension name="Keyed"/>)"));
+    QTest::keyClick(form->LabeledEdit2, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(form->LabeledEdit1->text(), "Keyed");
+
+    QTest::keyClick(form->LabeledEdit1, Qt::Key_D, Qt::ControlModifier);
+    ASSERT_EQ(messageTexts().size(), 1);
+    EXPECT_TRUE(messageTexts()[0].contains(R"(<macromedia-extension name="Keyed")"));
+
+    savedFile = folder.filePath("keyed.mxi");
+    form->SaveDialog1.scriptAnswer(savedFile);
+    QTest::keyClick(form->LabeledEdit1, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(readBytes(savedFile), messageTexts()[0].toUtf8());
+
+    QTest::keyClick(form->LabeledEdit1, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(form->isVisible());
+}
+
+// Each link opens on Enter or Space once Tab has reached it, and shows a focus frame while it has the focus.
+TEST_F(KeyboardOrderTest, LinksOpenOnEnterAndSpaceWithAFocusFrame) {
+    TForm2 form2;
+    TForm3 form3;
+    form->Form2 = &form2;
+    form->Form3 = &form3;
+    tabTo(ConfigurationPage, form->Label13);
+    const QImage framed = form->Label13->grab().toImage();
+    QTest::keyClick(form->Label13, Qt::Key_Return);
+    form->Memo3->setFocus();
+    EXPECT_NE(form->Label13->grab().toImage(), framed);
+    EXPECT_EQ(shell.opened.size(), 1);
+
+    tabTo(MainPage, form->Image1);
+    QTest::keyClick(form->Image1, Qt::Key_Space);
+    tabTo(MainPage, form->Label3);
+    QTest::keyClick(form->Label3, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(shell.opened.size(), 3);
+
+    tabTo(FilesPage, form->Label4);
+    QTest::keyClick(form->Label4, Qt::Key_Space);
+    tabTo(FilesPage, form->Label5);
+    QTest::keyClick(form->Label5, Qt::Key_Return);
+    EXPECT_TRUE(form2.isVisible() && form3.isVisible());
+
+    // Escape closes a help window; a minimised one comes back at the next click on its label.
+    QTest::keyClick(&form3, Qt::Key_Escape);
+    EXPECT_FALSE(form3.isVisible());
+    form2.showMinimized();
+    QTest::keyClick(form->Label4, Qt::Key_Space);
+    EXPECT_FALSE(form2.isMinimized());
 }
 
 } // namespace

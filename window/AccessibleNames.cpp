@@ -4,6 +4,7 @@
 #include "window/PageControl.h"
 #include "window/Unit1.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -75,6 +76,9 @@ void apply(TForm1& w) {
     for (const Entry& entry : entries) {
         entry.control->setAccessibleName(QString::fromUtf8(entry.name));
         entry.control->setAccessibleDescription(QString::fromUtf8(entry.description));
+        // A drop-down list's opened rows are read under the list's own name.
+        if (auto* list = qobject_cast<QComboBox*>(entry.control))
+            list->view()->setAccessibleName(QString::fromUtf8(entry.name));
     }
 }
 

@@ -51,7 +51,10 @@ QFont pixelFont(const QString& family, int pixelSize) {
 QLabel* smallPrintLabel(const QString& text, QWidget* page, const QRect& place) {
     auto* label = new QLabel(text, page);
     label->setTextFormat(Qt::PlainText);
-    label->setFont(pixelFont(smallPrintFamily, smallPrintPixelSize));
+    // Small Fonts is a bitmap face: unsmoothed, the eight-pixel print keeps its full colour and stays readable.
+    QFont font = pixelFont(smallPrintFamily, smallPrintPixelSize);
+    font.setStyleStrategy(QFont::NoAntialias);
+    label->setFont(font);
     label->setGeometry(place);
     return label;
 }

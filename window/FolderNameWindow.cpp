@@ -27,12 +27,12 @@ FolderNameWindow::FolderNameWindow(const QPixmap& picture, QSize clientSize, con
 
 void FolderNameWindow::showBeside(QWidget* mainWindow) {
     if (!isVisible()) {
-        create(); // the platform window tells the frame's size, where it can know it before showing
         const QRect available = mainWindow->screen()->availableGeometry();
-        const bool scaled = !fitInto(available.size(), mainWindow->frameGeometry().size() - mainWindow->size());
+        const QSize frameMargins = mainWindow->frameGeometry().size() - mainWindow->size();
+        const bool scaled = !fitInto(available.size(), frameMargins);
         const QPoint position = lastFramePosition_.value_or(firstFramePosition(mainWindow));
         // A window that had to shrink to the screen is also kept on it.
-        move(scaled ? keptInside(position, available) : position);
+        move(scaled ? keptInside(position, size() + frameMargins, available) : position);
         show();
     }
     setWindowState(windowState() & ~Qt::WindowMinimized);
@@ -58,8 +58,7 @@ bool FolderNameWindow::fitInto(QSize available, QSize frameMargins) {
     return scale == 1.0;
 }
 
-QPoint FolderNameWindow::keptInside(QPoint framePosition, const QRect& available) const {
-    const QSize frame = frameGeometry().size();
+QPoint FolderNameWindow::keptInside(QPoint framePosition, QSize frame, const QRect& available) {
     return {std::clamp(framePosition.x(), available.left(),
                        std::max(available.left(), available.right() + 1 - frame.width())),
             std::clamp(framePosition.y(), available.top(),

@@ -36,8 +36,8 @@ private:
     // Sizes the window and its picture to fit into available, which holds the frame too; false when
     // they had to shrink.
     bool fitInto(QSize available, QSize frameMargins);
-    // The window's frame placed at framePosition, moved as little as needed to lie inside available.
-    QPoint keptInside(QPoint framePosition, const QRect& available) const;
+    // A frame of size frame placed at framePosition, moved as little as needed to lie inside available.
+    static QPoint keptInside(QPoint framePosition, QSize frame, const QRect& available);
 
     QPixmap picture_;
     QSize clientSize_;

@@ -142,20 +142,12 @@ double textContrast(const QImage& shot, const QRect& box) {
     return contrast;
 }
 
-class DarkPalette : public testing::Test {
-protected:
-    DarkPalette() {
-        QPalette dark(QColor(53, 53, 53));
-        dark.setColor(QPalette::Base, QColor(42, 42, 42));
-        dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
-        QApplication::setPalette(dark);
-    }
-    ~DarkPalette() override { QApplication::setPalette(light); }
-
+TEST(Pictures, MainPageTextsAndBadgesReadInADarkPalette) {
     const QPalette light = QApplication::palette();
-};
-
-TEST_F(DarkPalette, MainPageTextsAndBadgesReadAtFourAndAHalfToOne) {
+    QPalette dark(QColor(53, 53, 53));
+    dark.setColor(QPalette::Base, QColor(42, 42, 42));
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    QApplication::setPalette(dark);
     TForm1 form;
     form.show();
     const QImage page = form.TabSheet1->grab().toImage();
@@ -167,14 +159,14 @@ TEST_F(DarkPalette, MainPageTextsAndBadgesReadAtFourAndAHalfToOne) {
             texts.append(label->geometry());
     for (const QRect& text : texts)
         EXPECT_GE(textContrast(page, text), 4.5) << text.x() << "," << text.y();
-
-    for (const QPalette::ColorRole line : {QPalette::Base, QPalette::Highlight}) {
-        for (int badge = 0; badge < form.ImageList2.count(); ++badge) {
-            QImage drawn = paintedImage(QSize(45, 16), QApplication::palette().color(line),
-                                        [&](QPainter& painter) { form.ImageList2.draw(painter, QPoint(0, 0), badge); });
-            EXPECT_GE(textContrast(drawn, QRect(8, 0, 37, 16)), 4.5) << "badge " << badge << " on role " << line;
-        }
-    }
+    for (const QPalette::ColorRole line : {QPalette::Base, QPalette::Highlight})
+        for (int badge = 0; badge < form.ImageList2.count(); ++badge)
+            EXPECT_GE(textContrast(paintedImage(QSize(45, 16), dark.color(line),
+                                                [&](QPainter& painter) { form.ImageList2.draw(painter, {}, badge); }),
+                                   QRect(8, 0, 37, 16)),
+                      4.5)
+                << "badge " << badge << " on role " << line;
+    QApplication::setPalette(light);
 }
 
 } // namespace

@@ -3,9 +3,9 @@
 #include "window/Unit1.h"
 #include "window/Unit2.h"
 #include "window/Unit3.h"
+#include "window/WindowPlacement.h"
 
 #include <QList>
-#include <QScreen>
 
 #include <cstdio>
 #include <cstdlib>
@@ -60,7 +60,7 @@ extern "C" Q_DECL_EXPORT int parcelwrightOpenWindow(int& argc, char** argv, cons
     Form1.Form2 = &Form2;
     Form1.Form3 = &Form3;
 
-    Form1.move(Form1.screen()->availableGeometry().center() - Form1.rect().center());
+    WindowPlacement::centreOnScreen(&Form1);
     Form1.show();
     if (!fileName.isEmpty())
         Form1.openFile(fileName);

@@ -4,18 +4,23 @@
 # and removes it.
 set -euo pipefail
 build=$1 mime_type_of=$2 app_id=$3 mime_type=$4
+source_tree=$(cd "$(dirname "$0")/.." && pwd)
+mime_icon=${mime_type//\//-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "$*"; exit 1; }
 
 prefix=$work/prefix share=$work/prefix/share
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for file in bin/parcelwright lib/parcelwright/parcelwright-window.so "share/icons/hicolor/scalable/apps/$app_id.svg" share/doc/parcelwright/README.md; do
+for file in bin/parcelwright lib/parcelwright/parcelwright-window.so "share/icons/hicolor/scalable/apps/$app_id.svg" \
+    "share/icons/hicolor/scalable/mimetypes/$mime_icon.svg" share/doc/parcelwright/README.md share/doc/parcelwright/copyright; do
     [ -s "$prefix/$file" ] || fail "missing from the install tree: $file"
 done
 for side in 16 32 48 64 128 256; do
-    size=$(identify -format '%wx%h' "$share/icons/hicolor/${side}x$side/apps/$app_id.png")
-    [ "$size" = "${side}x$side" ] || fail "the ${side}x$side icon is $size"
+    for icon in "apps/$app_id" "mimetypes/$mime_icon"; do
+        size=$(identify -format '%wx%h' "$share/icons/hicolor/${side}x$side/$icon.png")
+        [ "$size" = "${side}x$side" ] || fail "the ${side}x$side icon $icon is $size"
+    done
 done
 problems=$(desktop-file-validate "$share/applications/$app_id.desktop" 2>&1) && [ -z "$problems" ] || fail "$problems"
 appstreamcli validate --no-net "$share/metainfo/$app_id.metainfo.xml" >"$work/log" || fail "$(cat "$work/log")"
@@ -27,6 +32,7 @@ xmllint --noout --dtdvalid "$work/mime-info.dtd" "$share/mime/packages/$app_id.x
 mkdir -p "$work/data/mime/packages"
 cp "$share/mime/packages/$app_id.xml" "$work/data/mime/packages/"
 XDG_DATA_DIRS="$work/data" update-mime-database "$work/data/mime"
+grep -qx "$mime_type:$mime_icon" "$work/data/mime/icons" || fail "the MIME type names no icon $mime_icon"
 printf '<macromedia-extension name="x"/>\n' >"$work/x.mxi"
 printf '<macromedia-extension name="x" version="1.0">\n</macromedia-extension>\n' >"$work/x.dat"
 printf '<?xml version="1.0"?>\n<other-root/>\n' >"$work/y.dat"
@@ -35,6 +41,14 @@ found=$(XDG_DATA_HOME="$work/none" XDG_DATA_DIRS="$work/data:/usr/share" "$mime_
 version=$("$prefix/bin/parcelwright" --version)
 grep -q "<release version=\"${version#parcelwright }\"" "$share/metainfo/$app_id.metainfo.xml" ||
     fail "the metainfo's release is not the program's version ($version)"
+# The release date: SOURCE_DATE_EPOCH's day where the build gives one, otherwise the last commit's day.
+if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+    released=$(date -u -d "@$SOURCE_DATE_EPOCH" +%F)
+else
+    released=$(TZ=UTC git -C "$source_tree" log -1 --format=%cd --date=format-local:%F 2>/dev/null || date -u +%F)
+fi
+grep -q "<release version=\"${version#parcelwright }\" date=\"$released\"/>" "$share/metainfo/$app_id.metainfo.xml" ||
+    fail "the metainfo's release is not dated $released: $(grep '<release ' "$share/metainfo/$app_id.metainfo.xml")"
 
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >"$work/log" 2>&1 || fail "$(cat "$work/log")"
 deb=$(echo "$work"/deb/parcelwright_*.deb)
@@ -42,7 +56,10 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for library in libqt6widgets6 libxml2 libc6; do
     grep -Eq "(^|, )$library( |,|$)" <<<"$depends" || fail "the package does not depend on $library: $depends"
 done
-echo "install tree valid; $(basename "$deb") depends on: $depends"
+maintainer=$(dpkg-deb -f "$deb" Maintainer)
+grep -Eq '^[^<]+ <[^@ ]+@[^@ ]+\.[a-z]+>$' <<<"$maintainer" || fail "the package's maintainer has no address: $maintainer"
+grep -q ' ./usr/share/doc/parcelwright/copyright$' <<<"$(dpkg-deb -c "$deb")" || fail "the package has no copyright file"
+echo "install tree valid; $(basename "$deb") by $maintainer depends on: $depends"
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo -n"

@@ -37,8 +37,11 @@ QString droppedFile(const QList<QUrl>& urls) {
     const QString advice = QStringLiteral("drop one extension installation file to load it");
     if (urls.size() != 1)
         throw Error(QStringLiteral("%1 items were dropped: %2").arg(urls.size()).arg(advice));
-    const QUrl& url = urls.front();
-    if (!url.isLocalFile())
+    QUrl url = urls.front();
+    // Some file managers name this computer as localhost; any other host is another computer.
+    if (url.isLocalFile() && url.host().compare(QStringLiteral("localhost"), Qt::CaseInsensitive) == 0)
+        url.setHost(QString());
+    if (!url.isLocalFile() || !url.host().isEmpty())
         throw Error(QStringLiteral("\"%1\" is not a file on this computer: %2").arg(url.toDisplayString(), advice));
     const QString fileName = url.toLocalFile();
     if (QFileInfo(fileName).isDir())

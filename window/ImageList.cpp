@@ -3,8 +3,10 @@
 #include "window/Pictures.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
 
 #include <algorithm>
 
@@ -46,6 +48,8 @@ QFont narrowedToFit(QFont font, const QString& text, qreal width) {
     return font;
 }
 
+// The word sits on a plate of the list's base colour, in its colour made readable there: the badge reads on
+// a selected line and in a dark theme alike.
 void drawBadge(QPainter& painter, const QString& word, const QColor& colour) {
     QPainterPath tick;
     tick.moveTo(1, 8.5);
@@ -57,10 +61,12 @@ void drawBadge(QPainter& painter, const QString& word, const QColor& colour) {
 
     // Unsmoothed text stays crisp and keeps its full colour at ten pixels.
     const QRectF wordBox(8, 0, 37, 16);
+    const QColor plate = QGuiApplication::palette().color(QPalette::Base);
+    painter.fillRect(QRect(8, 1, 37, 14), plate);
     QFont font = sansPictureFont(10);
     font.setStyleStrategy(QFont::NoAntialias);
     painter.setFont(narrowedToFit(font, word, wordBox.width()));
-    painter.setPen(colour);
+    painter.setPen(readableOn(colour, plate));
     painter.drawText(wordBox, Qt::AlignLeft | Qt::AlignVCenter, word);
 }
 

@@ -1,13 +1,16 @@
 #include "window/Pictures.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QImage>
 #include <QList>
 #include <QPainter>
+#include <QPalette>
 #include <QPolygonF>
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
 
 // A cardboard parcel seen from above at an angle, taped over the lid and down the front, fitted into a square.
 void drawParcelMark(QPainter& painter, const QRectF& square) {
@@ -212,8 +215,12 @@ QPixmap drawReferenceTable(const ReferenceTable& table) {
 
 } // namespace
 
-QImage paintedImage(QSize size, const QColor& background, const std::function<void(QPainter&)>& paint) {
-    QImage canvas(size, QImage::Format_ARGB32_Premultiplied);
+namespace {
+
+QImage paintedImageAt(qreal pixelRatio, QSize size, const QColor& background,
+                      const std::function<void(QPainter&)>& paint) {
+    QImage canvas((QSizeF(size) * pixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    canvas.setDevicePixelRatio(pixelRatio);
     canvas.fill(background);
     QPainter painter(&canvas);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -223,8 +230,40 @@ QImage paintedImage(QSize size, const QColor& background, const std::function<vo
     return canvas;
 }
 
+double relativeLuminance(const QColor& colour) {
+    const auto linear = [](qreal channel) {
+        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+} // namespace
+
+QImage paintedImage(QSize size, const QColor& background, const std::function<void(QPainter&)>& paint) {
+    return paintedImageAt(1.0, size, background, paint);
+}
+
 QPixmap paintedPixmap(QSize size, const QColor& background, const std::function<void(QPainter&)>& paint) {
-    return QPixmap::fromImage(paintedImage(size, background, paint));
+    return QPixmap::fromImage(paintedImageAt(qGuiApp ? qGuiApp->devicePixelRatio() : 1.0, size, background, paint));
+}
+
+double contrastRatio(const QColor& first, const QColor& second) {
+    const double a = relativeLuminance(first);
+    const double b = relativeLuminance(second);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+QColor readableOn(const QColor& ink, const QColor& ground) {
+    constexpr double readable = 4.5;
+    const QColor extreme = contrastRatio(Qt::black, ground) > contrastRatio(Qt::white, ground) ? Qt::black : Qt::white;
+    QColor moved = ink;
+    for (int step = 1; step <= 32 && contrastRatio(moved, ground) < readable; ++step) {
+        const qreal share = step / 32.0;
+        moved = QColor::fromRgbF(ink.redF() + (extreme.redF() - ink.redF()) * share,
+                                 ink.greenF() + (extreme.greenF() - ink.greenF()) * share,
+                                 ink.blueF() + (extreme.blueF() - ink.blueF()) * share);
+    }
+    return moved;
 }
 
 QFont sansPictureFont(int pixelSize) {
@@ -245,17 +284,18 @@ QFont monoPictureFont(int pixelSize) {
 }
 
 QPixmap logoPicture() {
-    return paintedPixmap(QSize(318, 55), Qt::white, [](QPainter& painter) {
+    const QColor page = QGuiApplication::palette().color(QPalette::Button);
+    return paintedPixmap(QSize(318, 55), Qt::white, [&page](QPainter& painter) {
         drawParcelMark(painter, QRectF(6, 4, 47, 47));
 
         QFont wordmark = sansPictureFont(32);
         wordmark.setBold(true);
         painter.setFont(wordmark);
-        painter.setPen(QColor(40, 55, 75));
+        painter.setPen(readableOn(QColor(40, 55, 75), page));
         painter.drawText(QRect(64, 2, 250, 38), Qt::AlignLeft | Qt::AlignVCenter, "Parcelwright");
 
         painter.setFont(sansPictureFont(11));
-        painter.setPen(QColor(40, 90, 160));
+        painter.setPen(readableOn(QColor(40, 90, 160), page));
         painter.drawText(QRect(66, 38, 250, 15), Qt::AlignLeft | Qt::AlignVCenter, "extension installation files");
     });
 }

@@ -10,7 +10,8 @@
 
 class QPainter;
 
-// The banner of the Main page, 318 x 55, on white.
+// The banner of the Main page, 318 x 55, on white; its words stay readable on the palette's button face,
+// where the Main page shows the banner without its white.
 QPixmap logoPicture();
 
 // The program's icon: a parcel at 16, 32 and 48 pixels.
@@ -30,6 +31,13 @@ QPixmap flashFoldersPicture();
 QFont sansPictureFont(int pixelSize);
 QFont monoPictureFont(int pixelSize);
 
-// Paints onto a new canvas filled with background, antialiased, and returns the result.
+// Paints onto a new canvas filled with background, antialiased, and returns the result. The image has
+// exactly size pixels; the pixmap is drawn at the screens' device pixel ratio, so it stays sharp when scaled.
 QImage paintedImage(QSize size, const QColor& background, const std::function<void(QPainter&)>& paint);
 QPixmap paintedPixmap(QSize size, const QColor& background, const std::function<void(QPainter&)>& paint);
+
+// The contrast of two colours by their relative luminance, from 1 (none) to 21 (black on white).
+double contrastRatio(const QColor& first, const QColor& second);
+// ink itself when it reads on ground (contrast 4.5:1 at least); otherwise ink moved toward black or white,
+// whichever ground leaves more room for, just as far as it takes.
+QColor readableOn(const QColor& ink, const QColor& ground);

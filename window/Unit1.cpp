@@ -3,6 +3,7 @@
 #include "document/ExtensionFile.h"
 #include "document/Mxi.h"
 #include "document/SavedText.h"
+#include "window/AccessibleNames.h"
 #include "window/CursorOverride.h"
 #include "window/FileDrops.h"
 #include "window/MessageBoxes.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace {
 
@@ -33,6 +35,7 @@ TForm1::TForm1(QWidget* parent)
     buildFilesPage();
     buildConfigurationPage();
     buildButtons();
+    AccessibleNames::apply(*this);
 
     XMLDocument1.OnAfterOpen = [this] { XMLDocument1AfterOpen(); };
     XMLDocument1.OnAfterNodeChange = [this](const XmlNode& Node) { XMLDocument1AfterNodeChange(Node); };
@@ -92,6 +95,18 @@ void TForm1::buildButtons() {
     on(Button1, &QPushButton::clicked, &TForm1::Button1Click);
     on(Button2, &QPushButton::clicked, &TForm1::Button2Click);
     on(Button3, &QPushButton::clicked, &TForm1::Button3Click);
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), &TForm1::Button1Click, Button1);
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), &TForm1::Button2Click, Button2);
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), &TForm1::Button3Click, Button3);
+    // The keyboard's way to the document view: window managers often take Alt with the mouse for themselves.
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), &TForm1::showDocumentView);
+}
+
+// The button, where there is one, names its shortcut in its tooltip.
+void TForm1::addShortcut(const QKeySequence& keys, void (TForm1::*handler)(), QPushButton* button) {
+    on(new QShortcut(keys, this), &QShortcut::activated, handler);
+    if (button)
+        button->setToolTip(QStringLiteral("%1 (%2)").arg(button->text(), keys.toString(QKeySequence::NativeText)));
 }
 
 void TForm1::FormCreate() {
@@ -179,7 +194,10 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TForm1::FormMouseUp(Qt::MouseButton, Qt::KeyboardModifiers shift, QPoint) {
-    if (!shift.testFlag(Qt::AltModifier))
-        return;
+    if (shift.testFlag(Qt::AltModifier))
+        showDocumentView();
+}
+
+void TForm1::showDocumentView() {
     MessageBoxes::showText(QString::fromUtf8(savedText(XMLDocument1)));
 }

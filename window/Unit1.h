@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QKeySequence;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -192,6 +193,9 @@ private:
     void buildFilesPage();
     void buildConfigurationPage();
     void FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
+    // Shows the document as Save would write it.
+    void showDocumentView();
+    void addShortcut(const QKeySequence& keys, void (TForm1::*handler)(), QPushButton* button = nullptr);
 
     // Connects a signal to a handler of this window; an error in the handler is reported.
     template <typename Sender, typename Signal> void on(Sender* sender, Signal signal, void (TForm1::*handler)());

@@ -8,6 +8,7 @@
 #include "window/OwnerDrawnComboBox.h"
 #include "window/Pictures.h"
 #include "window/Shell.h"
+#include "window/TypeListKeys.h"
 
 #include <QApplication>
 #include <QBitmap>
@@ -50,7 +51,10 @@ QFont pixelFont(const QString& family, int pixelSize) {
 QLabel* smallPrintLabel(const QString& text, QWidget* page, const QRect& place) {
     auto* label = new QLabel(text, page);
     label->setTextFormat(Qt::PlainText);
-    label->setFont(pixelFont(smallPrintFamily, smallPrintPixelSize));
+    // Small Fonts is a bitmap face: unsmoothed, the eight-pixel print keeps its full colour and stays readable.
+    QFont font = pixelFont(smallPrintFamily, smallPrintPixelSize);
+    font.setStyleStrategy(QFont::NoAntialias);
+    label->setFont(font);
     label->setGeometry(place);
     return label;
 }
@@ -125,13 +129,15 @@ void TForm1::buildMainPage() {
     ComboBox1->addItems(Mxi::typeRows());
     ComboBox1->setMaxVisibleItems(typeVisibleRows);
     ComboBox1->setCurrentIndex(-1);
+    new TypeListKeys(ComboBox1);
 
     Label15 =
         smallPrintLabel(QStringLiteral("Macromedia logo is a trademark of Macromedia, Inc. All other brand names or "
                                        "trademarks are the property of their"),
                         TabSheet1, {0, 250, 409, 10});
     Label16 = smallPrintLabel(QStringLiteral(" respective owners."), TabSheet1, {0, 260, 69, 10});
-    const QColor greyText = Label15->palette().color(QPalette::Disabled, QPalette::WindowText);
+    const QColor greyText = readableOn(Label15->palette().color(QPalette::Disabled, QPalette::WindowText),
+                                       Label15->palette().color(QPalette::Window));
     setTextColour(Label15, greyText);
     setTextColour(Label16, greyText);
     Label3 =

@@ -37,6 +37,13 @@ TEST_F(FileDropTest, OneFileLoadsAsLoadDoes) {
     EXPECT_EQ(form->LabeledEdit1->text(), "Dropped");
 }
 
+TEST_F(FileDropTest, AFileOfLocalhostLoadsAsALocalFile) {
+    QUrl url = QUrl::fromLocalFile(writeFile(R"(<macromedia-extension name="Localhost"/>)"));
+    url.setHost("LocalHost");
+    EXPECT_TRUE(drop({url}));
+    EXPECT_EQ(form->LabeledEdit1->text(), "Localhost");
+}
+
 TEST_F(FileDropTest, AnythingButOneLocalFileIsRefusedAndTheDocumentStays) {
     QTest::keyClicks(form->LabeledEdit1, "Mine");
     const QByteArray before = form->XMLDocument1.xml();
@@ -44,7 +51,8 @@ TEST_F(FileDropTest, AnythingButOneLocalFileIsRefusedAndTheDocumentStays) {
     const QList<std::pair<QList<QUrl>, QString>> refusals = {
         {{file, file}, "2 items were dropped"},
         {{QUrl::fromLocalFile(folder.path())}, '"' + folder.path() + "\" is a folder"},
-        {{QUrl("http://example.com/a.mxi")}, "\"http://example.com/a.mxi\" is not a file on this computer"}};
+        {{QUrl("http://example.com/a.mxi")}, "\"http://example.com/a.mxi\" is not a file on this computer"},
+        {{QUrl("file://elsewhere/a.mxi")}, "\"file://elsewhere/a.mxi\" is not a file on this computer"}};
     for (const auto& [urls, problem] : refusals) {
         messages.clear();
         EXPECT_TRUE(drop(urls));

@@ -4,6 +4,7 @@
 #include "window/CreditReadme.h"
 #include "window/HoverStyle.h"
 #include "window/LabeledEdit.h"
+#include "window/Pictures.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -144,7 +145,8 @@ TEST_F(MainPageTest, TitleAndSmallPrintHaveTheirFontsColoursAndFit) {
     EXPECT_EQ(form->Label2->font().family(), "Trebuchet MS");
     EXPECT_EQ(form->Label2->font().pixelSize(), 19);
     EXPECT_EQ(form->Label2->alignment(), Qt::AlignCenter);
-    const QColor greyText = QApplication::palette().color(QPalette::Disabled, QPalette::WindowText);
+    const QColor greyText = readableOn(QApplication::palette().color(QPalette::Disabled, QPalette::WindowText),
+                                       form->palette().color(QPalette::Window));
     const QColor windowText = QApplication::palette().color(QPalette::WindowText);
     for (QLabel* label : {form->Label15, form->Label16, form->Label3}) {
         EXPECT_EQ(label->font().family(), "Small Fonts");

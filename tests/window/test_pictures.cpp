@@ -1,6 +1,13 @@
 #include "window/Pictures.h"
 
+#include "window/Unit1.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHash>
 #include <QImage>
+#include <QLabel>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -118,6 +125,48 @@ TEST(Pictures, FlashFoldersTableRulesOffOnlyTheHeaderAndTheLastRow) {
     EXPECT_TRUE(hasInk(table, QRect(0, headerRule + 1, 571, lastRule - headerRule - 1)));
     EXPECT_FALSE(hasInk(table, QRect(0, lastRule + 1, 571, table.height() - lastRule - 1)));
     EXPECT_GT(lastRule, table.height() / 2);
+}
+
+// The contrast of the text in box against what it is drawn on: the box's most frequent colour.
+double textContrast(const QImage& shot, const QRect& box) {
+    QHash<QRgb, int> counts;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            ++counts[shot.pixel(x, y)];
+    const QRgb ground = std::max_element(counts.keyValueBegin(), counts.keyValueEnd(), [](auto a, auto b) {
+                            return a.second < b.second;
+                        })->first;
+    double contrast = 1;
+    for (const QRgb colour : counts.keys())
+        contrast = std::max(contrast, contrastRatio(colour, ground));
+    return contrast;
+}
+
+TEST(Pictures, MainPageTextsAndBadgesReadInADarkPalette) {
+    const QPalette light = QApplication::palette();
+    QPalette dark(QColor(53, 53, 53));
+    dark.setColor(QPalette::Base, QColor(42, 42, 42));
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    QApplication::setPalette(dark);
+    TForm1 form;
+    form.show();
+    const QImage page = form.TabSheet1->grab().toImage();
+    QList<QRect> texts = {QRect(64, 2, 250, 38).translated(form.Image1->pos()),
+                          QRect(66, 38, 250, 15).translated(form.Image1->pos()),
+                          form.CheckBox1->geometry().adjusted(18, 0, 0, 0)};
+    for (const QLabel* label : form.TabSheet1->findChildren<QLabel*>())
+        if (label != form.Image1)
+            texts.append(label->geometry());
+    for (const QRect& text : texts)
+        EXPECT_GE(textContrast(page, text), 4.5) << text.x() << "," << text.y();
+    for (const QPalette::ColorRole line : {QPalette::Base, QPalette::Highlight})
+        for (int badge = 0; badge < form.ImageList2.count(); ++badge)
+            EXPECT_GE(textContrast(paintedImage(QSize(45, 16), dark.color(line),
+                                                [&](QPainter& painter) { form.ImageList2.draw(painter, {}, badge); }),
+                                   QRect(8, 0, 37, 16)),
+                      4.5)
+                << "badge " << badge << " on role " << line;
+    QApplication::setPalette(light);
 }
 
 } // namespace

@@ -16,6 +16,8 @@ class QLineEdit;
 class QPushButton;
 class QUrl;
 class LabeledEdit;
+class ProductListModel;
+class FileListModel;
 class PageControl;
 
 // The main window: five pages over the one extension document, and Load, Save, Close.
@@ -176,6 +178,9 @@ private:
         int errorPosition;
     };
     std::optional<RejectedText> rejectedConfiguration_;
+    // The lines of ListBox1 and ListBox2, views of the products and files elements while their page is shown.
+    ProductListModel* productLines_ = nullptr;
+    FileListModel* fileLines_ = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -11,7 +11,9 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "common/QtPrinters.h"
 #include "common/SampleFiles.h"
@@ -55,6 +57,12 @@ protected:
     }
 
     void switchTo(Page page) { form->PageControl1->setCurrentIndex(page); }
+
+    // Changes the page as the user does: a click on its tab.
+    void clickTab(Page page) {
+        QTabBar* tabs = form->PageControl1->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
+    }
 
     // Load as the user does it: the Load button with the file chosen in the dialog.
     void load(const QString& fileName) {

@@ -270,6 +270,22 @@ TEST_F(ProductsPageTest, PlusAppendsAnUnselectedDreamweaverLine) {
               "<products><product name=\"dreamweaver\" primary=\"false\" version=\"5\"/></products>");
 }
 
+TEST_F(ProductsPageTest, PlusScrollsTheNewLineIntoViewAndScreenReadersReadSentences) {
+    QByteArray products = "<products>";
+    for (int product = 0; product < 20; ++product)
+        products += R"(<product name="Flash" version="6" primary="true"/>)";
+    loadText(extensionWithProducts(products + "</products>"));
+    clickTab(ProductsPage);
+    form->Button4->click();
+    const QRect added = form->ListBox1->visualRect(form->ListBox1->model()->index(20, 0));
+    EXPECT_GE(added.top(), 0);
+    EXPECT_LT(added.bottom(), form->ListBox1->viewport()->height());
+    EXPECT_EQ(selectedRow(), -1);
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(form->ListBox1);
+    EXPECT_EQ(list->child(0)->text(QAccessible::Name), "Flash, version 6, primary");
+    EXPECT_EQ(list->child(20)->text(QAccessible::Name), "Dreamweaver, version 5");
+}
+
 TEST_F(ProductsPageTest, MinusRemovesTheSelectedLineAndLeavesNoSelection) {
     load(flagCombinations);
     switchTo(ProductsPage);

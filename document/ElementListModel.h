@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 // The lines of a page's list as a model over the element children of one list element (products,
@@ -20,7 +21,8 @@ public:
     // Shows the element children of list, whatever their names, in document order; none for a null list.
     void show(const XmlNode& list) {
         beginResetModel();
-        clearRows();
+        rows_.clear();
+        removed_.clear();
         for (XmlNode node = list ? list.firstChild() : XmlNode(); node; node = node.nextSibling()) {
             if (node.type() == NodeType::Element)
                 rows_.push_back({node, nullptr});
@@ -28,15 +30,18 @@ public:
         endResetModel();
     }
 
-    // Writes the lines' changes into the document and shows no line afterwards. New elements, named
-    // elementName, go at the end of the list element that listForNewLines finds or makes; without one
-    // they are not written.
+    // Writes the lines' changes into the document and shows no line afterwards, also when a write
+    // fails. New elements, named elementName, go at the end of the list element that listForNewLines
+    // finds or makes; without one they are not written.
     void commit(XmlDocument& document, const QString& elementName, const std::function<XmlNode()>& listForNewLines) {
-        for (const XmlNode& element : removed_)
+        beginResetModel();
+        const std::vector<Row> rows = std::exchange(rows_, {});
+        const std::vector<XmlNode> removed = std::exchange(removed_, {});
+        endResetModel();
+        for (const XmlNode& element : removed)
             element.parent().removeChild(element);
-        removed_.clear();
         XmlNode list;
-        for (Row& row : rows_) {
+        for (const Row& row : rows) {
             if (!row.edited)
                 continue;
             if (row.element) {
@@ -48,7 +53,6 @@ public:
             if (list)
                 writeNew(list.appendChild(document.createElement(elementName)), *row.edited);
         }
-        show(XmlNode());
     }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
@@ -109,11 +113,6 @@ private:
     virtual Fields read(const XmlNode& element) const = 0;
     virtual void writeNew(XmlNode element, const Fields& fields) const = 0;
     virtual void writeChanges(XmlNode element, const Fields& before, const Fields& after) const = 0;
-
-    void clearRows() {
-        rows_.clear();
-        removed_.clear();
-    }
 
     struct Row {
         XmlNode element;

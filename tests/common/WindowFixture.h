@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 enum Page { MainPage = 0, DescriptionPage = 1, ProductsPage = 2, FilesPage = 3, ConfigurationPage = 4 };
@@ -90,6 +91,25 @@ protected:
         load(writeFile(R"(<macromedia-extension name="n" version="1" type="command" requires-restart="true">)" +
                        content + "</macromedia-extension>"));
         ASSERT_TRUE(messages.isEmpty()) << messageTexts().join('\n').toStdString();
+    }
+
+    // Edits made through the controls of a page over a root holding List: each, made alone, leaves the
+    // document as it was loaded but for List, which becomes Written.
+    struct ListEdit {
+        const char* what;
+        std::function<void()> edit;
+        QByteArray written;
+    };
+    void expectOnlyListChanged(Page page, const QByteArray& list, const QList<ListEdit>& edits) {
+        for (const ListEdit& change : edits) {
+            SCOPED_TRACE(change.what);
+            loadRootContent(list);
+            const QByteArray loaded = form->XMLDocument1.xml();
+            clickTab(page);
+            change.edit();
+            clickTab(MainPage);
+            EXPECT_EQ(form->XMLDocument1.xml(), QByteArray(loaded).replace(list, change.written));
+        }
     }
 
     QString rootAttribute(const QString& name) const {

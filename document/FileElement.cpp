@@ -2,42 +2,63 @@
 
 #include "document/Mxi.h"
 
-FileEntry readFileEntry(const XmlNode& element) {
-    FileEntry entry{{QString(), QString(), false, false, FilePlatform::Both}, {{}, true, true}};
+namespace {
+
+void setFlag(XmlNode& file, const QString& name, bool set) {
+    if (set)
+        file.setAttribute(name, Mxi::True);
+    else
+        file.removeAttribute(name);
+}
+
+void setPlatform(XmlNode& file, const QString& code) {
+    if (code == FilePlatform::Both)
+        file.removeAttribute(Mxi::Plateform);
+    else
+        file.setAttribute(Mxi::Plateform, code);
+}
+
+} // namespace
+
+FileLine readFileLine(const XmlNode& element) {
+    FileLine line{QString(), QString(), false, false, FilePlatform::Both};
     for (const Attribute& attribute : element.attributes()) {
         const QString& name = attribute.first;
         const QString& value = attribute.second;
-        if (name == Mxi::Source) {
-            entry.line.source = value;
-            entry.kept.sourceAbsent = false;
-        } else if (name == Mxi::Destination) {
-            entry.line.destination = value;
-            entry.kept.destinationAbsent = false;
-        } else if (name == Mxi::Shared) {
-            entry.line.shared = value == Mxi::True;
-        } else if (name == Mxi::SystemFile) {
-            entry.line.system = value == Mxi::True;
-        } else if (name == Mxi::Plateform) {
-            entry.line.platform = value;
-        } else {
-            entry.kept.others.append(attribute);
-        }
+        if (name == Mxi::Source)
+            line.source = value;
+        else if (name == Mxi::Destination)
+            line.destination = value;
+        else if (name == Mxi::Shared)
+            line.shared = value == Mxi::True;
+        else if (name == Mxi::SystemFile)
+            line.system = value == Mxi::True;
+        else if (name == Mxi::Plateform)
+            line.platform = value;
     }
-    return entry;
+    return line;
 }
 
-void writeFileEntry(XmlNode file, const FileEntry& entry) {
-    const FileLine& line = entry.line;
-    if (!entry.kept.sourceAbsent || !line.source.isEmpty())
-        file.setAttribute(Mxi::Source, line.source);
-    if (!entry.kept.destinationAbsent || !line.destination.isEmpty())
-        file.setAttribute(Mxi::Destination, line.destination);
+void writeNewFile(XmlNode file, const FileLine& line) {
+    file.setAttribute(Mxi::Source, line.source);
+    file.setAttribute(Mxi::Destination, line.destination);
     if (line.system)
-        file.setAttribute(Mxi::SystemFile, Mxi::True);
+        setFlag(file, Mxi::SystemFile, true);
     if (line.shared)
-        file.setAttribute(Mxi::Shared, Mxi::True);
+        setFlag(file, Mxi::Shared, true);
     if (line.platform != FilePlatform::Both)
-        file.setAttribute(Mxi::Plateform, line.platform);
-    for (const Attribute& attribute : entry.kept.others)
-        file.setAttribute(attribute.first, attribute.second);
+        setPlatform(file, line.platform);
+}
+
+void updateFile(XmlNode file, const FileLine& before, const FileLine& after) {
+    if (after.source != before.source)
+        file.setAttribute(Mxi::Source, after.source);
+    if (after.destination != before.destination)
+        file.setAttribute(Mxi::Destination, after.destination);
+    if (after.system != before.system)
+        setFlag(file, Mxi::SystemFile, after.system);
+    if (after.shared != before.shared)
+        setFlag(file, Mxi::Shared, after.shared);
+    if (after.platform != before.platform)
+        setPlatform(file, after.platform);
 }

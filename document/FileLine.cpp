@@ -102,3 +102,18 @@ QString shortenedSource(const QString& source) {
     constexpr qsizetype shownTail = 18;
     return source.size() <= shownWhole ? source : QStringLiteral("...") + source.right(shownTail);
 }
+
+QString spokenFile(const FileLine& line) {
+    QString sentence = line.source + QStringLiteral(" to ") + line.destination;
+    if (line.shared)
+        sentence += QStringLiteral(", shared");
+    if (line.system)
+        sentence += QStringLiteral(", system file");
+    if (line.platform == FilePlatform::Windows)
+        sentence += QStringLiteral(", Windows only");
+    else if (line.platform == FilePlatform::Apple)
+        sentence += QStringLiteral(", Apple only");
+    else if (line.platform != FilePlatform::Both)
+        sentence += QStringLiteral(", platform \"") + line.platform + '"';
+    return sentence;
+}

@@ -40,3 +40,7 @@ int iconOf(const QString& code);
 
 // The source as the file list shows it: whole up to 20 characters, else "..." and its last 18.
 QString shortenedSource(const QString& source);
+
+// The line as a sentence for screen readers, as in
+// "a.js to $dreamweaver/Configuration/Commands, shared, Windows only".
+QString spokenFile(const FileLine& line);

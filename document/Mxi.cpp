@@ -57,18 +57,14 @@ XmlNode findRoot(const XmlDocument& document) {
     return document.documentNode().findChild(Root);
 }
 
-XmlNode emptiedList(XmlDocument& document, const QString& name, bool hasLines) {
+XmlNode listElement(XmlDocument& document, const QString& name, bool makeMissing) {
     XmlNode root = findRoot(document);
     if (!root)
         return {};
-    XmlNode list = root.findChild(name);
-    if (!list) {
-        if (!hasLines)
-            return {};
-        list = root.appendChild(document.createElement(name));
-    }
-    list.removeAllChildren();
-    return list;
+    const XmlNode list = root.findChild(name);
+    if (list || !makeMissing)
+        return list;
+    return root.appendChild(document.createElement(name));
 }
 
 XmlNode buildSkeletonRoot(XmlDocument& document) {

@@ -47,10 +47,9 @@ int productNumberOf(const QString& name);
 // The root element: the first top-level element named macromedia-extension, or a null handle.
 XmlNode findRoot(const XmlDocument& document);
 
-// The root's child element named name (products, files), emptied for a page to write its lines into.
-// A file written by another tool may lack it: it is then added only when there are lines to hold,
-// and otherwise, as without a root, the handle is null.
-XmlNode emptiedList(XmlDocument& document, const QString& name, bool hasLines);
+// The root's child element named name (products, files), or a null handle. A file written by another
+// tool may lack it: when makeMissing, it is then added at the root's end; without a root the handle is null.
+XmlNode listElement(XmlDocument& document, const QString& name, bool makeMissing);
 
 // Builds the start-up skeleton's root element with all its children, not yet attached.
 XmlNode buildSkeletonRoot(XmlDocument& document);

@@ -2,18 +2,14 @@
 
 #include "document/Mxi.h"
 
+#include <QStringList>
+
+#include <optional>
+
 namespace {
 
-const QChar setMark = '+';
-const QChar unsetMark = '-';
-constexpr int versionStart = 3;
-
 QChar flagMark(bool set) {
-    return set ? setMark : unsetMark;
-}
-
-bool isFlagMark(QChar mark) {
-    return mark == setMark || mark == unsetMark;
+    return set ? '+' : '-';
 }
 
 std::optional<QString> valueOf(const QList<Attribute>& attributes, const QString& name) {
@@ -24,8 +20,20 @@ std::optional<QString> valueOf(const QList<Attribute>& attributes, const QString
     return std::nullopt;
 }
 
-bool isEditedHere(const QString& name) {
-    return name == Mxi::Name || name == Mxi::Primary || name == Mxi::Required || name == Mxi::Version;
+QString flagText(bool set) {
+    return set ? Mxi::True : Mxi::False;
+}
+
+// A primary product never shows, nor writes, its required flag.
+bool showsRequired(const ProductFields& fields) {
+    return !fields.primary && fields.required;
+}
+
+// The products' names as people write them, in the table's order.
+const QStringList& spokenNames() {
+    static const QStringList names = {"Dreamweaver", "Dreamweaver UltraDev", "Flash", "HomeSite", "JRun", "Spectra",
+                                      "ColdFusion"};
+    return names;
 }
 
 } // namespace
@@ -33,60 +41,55 @@ bool isEditedHere(const QString& name) {
 namespace ProductLine {
 
 QString encode(const ProductFields& fields) {
+    if (fields.product < 0)
+        return QString();
     return QString::number(fields.product) + flagMark(fields.primary) + flagMark(fields.required) + fields.version;
-}
-
-std::optional<ProductFields> decode(const QString& line) {
-    if (line.size() < versionStart || line[0] < '0' || line[0] > '9' || !isFlagMark(line[1]) || !isFlagMark(line[2]))
-        return std::nullopt;
-    const int product = line[0].unicode() - '0';
-    if (product >= Mxi::productNames().size())
-        return std::nullopt;
-    return ProductFields{product, line[1] == setMark, line[2] == setMark, line.mid(versionStart)};
 }
 
 } // namespace ProductLine
 
-bool ProductRecord::isListed() const {
-    return ProductLine::decode(line).has_value();
-}
-
-ProductRecord readProduct(const QList<Attribute>& attributes) {
+ProductFields readProduct(const QList<Attribute>& attributes) {
     const std::optional<QString> name = valueOf(attributes, Mxi::Name);
     const std::optional<QString> version = valueOf(attributes, Mxi::Version);
-    const int product = name ? Mxi::productNumberOf(*name) : -1;
-    if (product < 0 || !version)
-        return {QString(), attributes};
-    const ProductFields fields{product, valueOf(attributes, Mxi::Primary) == Mxi::True,
-                               valueOf(attributes, Mxi::Required) == Mxi::True, *version};
-    return {ProductLine::encode(fields), attributes};
+    const int product = name && version ? Mxi::productNumberOf(*name) : -1;
+    return {product, valueOf(attributes, Mxi::Primary) == Mxi::True, valueOf(attributes, Mxi::Required) == Mxi::True,
+            version.value_or(QString())};
 }
 
-ProductFields productFields(const ProductRecord& record) {
-    if (const std::optional<ProductFields> fields = ProductLine::decode(record.line))
-        return *fields;
-    return {-1, valueOf(record.original, Mxi::Primary) == Mxi::True,
-            valueOf(record.original, Mxi::Required) == Mxi::True,
-            valueOf(record.original, Mxi::Version).value_or(QString())};
-}
-
-QString productCaption(const ProductRecord& record) {
-    const int product = productFields(record).product;
-    return product >= 0 ? Mxi::productNames()[product] : valueOf(record.original, Mxi::Name).value_or(QString());
-}
-
-QList<Attribute> productAttributes(const ProductRecord& record) {
-    const std::optional<ProductFields> fields = ProductLine::decode(record.line);
-    if (!fields)
-        return record.original;
-    QList<Attribute> attributes{{Mxi::Name, Mxi::productNames()[fields->product]},
-                                {Mxi::Primary, fields->primary ? Mxi::True : Mxi::False}};
-    if (!fields->primary && fields->required)
+QList<Attribute> newProductAttributes(const ProductFields& fields) {
+    QList<Attribute> attributes{{Mxi::Name, Mxi::productNames()[fields.product]},
+                                {Mxi::Primary, flagText(fields.primary)}};
+    if (showsRequired(fields))
         attributes.append({Mxi::Required, Mxi::True});
-    attributes.append({Mxi::Version, fields->version});
-    for (const Attribute& attribute : record.original) {
-        if (!isEditedHere(attribute.first))
-            attributes.append(attribute);
-    }
+    attributes.append({Mxi::Version, fields.version});
     return attributes;
+}
+
+void updateProduct(XmlNode element, const ProductFields& before, const ProductFields& after) {
+    if (after.product != before.product && after.product >= 0)
+        element.setAttribute(Mxi::Name, Mxi::productNames()[after.product]);
+    if (after.primary != before.primary)
+        element.setAttribute(Mxi::Primary, flagText(after.primary));
+    if (showsRequired(after) != showsRequired(before)) {
+        if (showsRequired(after))
+            element.setAttribute(Mxi::Required, Mxi::True);
+        else
+            element.removeAttribute(Mxi::Required);
+    }
+    // A product picked for an element without a version needs one to be read as that product again.
+    if (after.version != before.version || !element.attribute(Mxi::Version))
+        element.setAttribute(Mxi::Version, after.version);
+}
+
+QString spokenProduct(const ProductFields& fields, const QString& caption) {
+    QString sentence = fields.product >= 0 ? spokenNames()[fields.product]
+                       : caption.isEmpty() ? QStringLiteral("Unnamed product")
+                                           : caption;
+    sentence +=
+        fields.version.isEmpty() ? QStringLiteral(", no version") : QStringLiteral(", version ") + fields.version;
+    if (fields.primary)
+        sentence += QStringLiteral(", primary");
+    else if (fields.required)
+        sentence += QStringLiteral(", required");
+    return sentence;
 }

@@ -5,8 +5,6 @@
 #include <QList>
 #include <QString>
 
-#include <optional>
-
 // A product as the Products page edits it.
 struct ProductFields {
     // Position in Mxi::productNames(); -1 for a product the table does not hold.
@@ -19,37 +17,28 @@ struct ProductFields {
 };
 
 // The product line: the product number as one digit, "+" or "-" for primary, "+" or "-" for
-// required, then the version text as typed.
+// required, then the version text as typed. A product outside the table has the empty line.
 namespace ProductLine {
 
 QString encode(const ProductFields& fields);
-// The fields of a line; nothing when the text is not a product line of the table.
-std::optional<ProductFields> decode(const QString& line);
 
 } // namespace ProductLine
 
-// One entry of the product list: its line and the attributes of the element it was read from.
-// A product the line cannot hold (a name outside the table, no name or no version) has an empty
-// line and is written back exactly as it was read.
-struct ProductRecord {
-    QString line;
-    QList<Attribute> original;
+// The fields of a product element with these attributes: its name is looked up without regard to
+// letter case, a flag is set only by the exact value "true". A name outside the table, or no name or
+// no version, gives no product number; the flags and version (empty when absent) are read all the same.
+ProductFields readProduct(const QList<Attribute>& attributes);
 
-    // True when the line holds a product of the table.
-    bool isListed() const;
-};
+// The attributes of a new product element, in order: name, primary, required (only "true", only
+// when not primary), version.
+QList<Attribute> newProductAttributes(const ProductFields& fields);
 
-// The record of a product element with these attributes.
-ProductRecord readProduct(const QList<Attribute>& attributes);
+// Updates in place the attributes of a product element whose line went from before to after: the
+// name only for another product (the file's spelling of the same product stays), a flag only when
+// the line shows it changed, the version when it changed or the element has none. Every other
+// attribute stays as it was.
+void updateProduct(XmlNode element, const ProductFields& before, const ProductFields& after);
 
-// The record's fields: those of its line, or, for an unlisted product, its flags and version
-// as read (an absent version reads as empty) with no product number.
-ProductFields productFields(const ProductRecord& record);
-
-// The caption shown for the record: the table's name of its product, or its own name as read.
-QString productCaption(const ProductRecord& record);
-
-// The attributes of the product element written for the record, in order: name, primary,
-// required (only "true", only when not primary), version, then the attributes the page does not
-// edit as they stood in the element. An unlisted product gets its original attributes unchanged.
-QList<Attribute> productAttributes(const ProductRecord& record);
+// The line as a sentence for screen readers, as in "Dreamweaver, version 6, primary"; caption names
+// a product outside the table.
+QString spokenProduct(const ProductFields& fields, const QString& caption);

@@ -2,14 +2,14 @@
 
 #include "window/OwnerDrawnDelegate.h"
 
-#include <QListWidget>
+#include <QListView>
 
-// An owner-drawn list box with one selected line at most, rows of a fixed height. As in the
-// platform's list boxes, a click on empty space or a Ctrl+click on the selected line keeps the
-// selection: only the program clears it.
-class ListBox : public QListWidget {
+// An owner-drawn list box over a model of lines, with one selected line at most and rows of a fixed
+// height. As in the platform's list boxes, a click on empty space or a Ctrl+click on the selected
+// line keeps the selection: only the program clears it. A line added to the model is scrolled into view.
+class ListBox : public QListView {
 public:
-    ListBox(QWidget* parent, int rowHeight, OwnerDrawnDelegate::DrawItem drawItem);
+    ListBox(QWidget* parent, QAbstractItemModel* lines, int rowHeight, OwnerDrawnDelegate::DrawItem drawItem);
 
     // The selected line, or -1: the current row alone may be a line that is not selected.
     int selectedRow() const;

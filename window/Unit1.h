@@ -17,6 +17,8 @@ class QLineEdit;
 class QPushButton;
 class QUrl;
 class LabeledEdit;
+class ProductListModel;
+class FileListModel;
 class PageControl;
 
 // The main window: five pages over the one extension document, and Load, Save, Close.
@@ -179,6 +181,9 @@ private:
     std::optional<RejectedText> rejectedConfiguration_;
     // The text Memo3 showed of the document: a text left as shown writes nothing.
     QString shownConfiguration_;
+    // The lines of ListBox1 and ListBox2, views of the products and files elements while their page is shown.
+    ProductListModel* productLines_ = nullptr;
+    FileListModel* fileLines_ = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,7 +1,6 @@
 #include "window/Unit1.h"
 
-#include "document/FileElement.h"
-#include "document/FileLine.h"
+#include "document/FileListModel.h"
 #include "document/Mxi.h"
 #include "window/HoverStyle.h"
 #include "window/LabelEvents.h"
@@ -14,7 +13,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -26,8 +24,6 @@ namespace {
 constexpr int fileItemHeight = 16;
 constexpr int sharedBadge = 2;
 constexpr int systemBadge = 3;
-// The attributes a line keeps from its element, stored only on lines that have any.
-constexpr int keptAttributesRole = Qt::UserRole;
 
 QLabel* newLabel(const QString& caption, QWidget* page, int left, int top) {
     auto* label = new QLabel(caption, page);
@@ -42,15 +38,6 @@ std::array<QWidget*, 6> fileEditors(const TForm1& form) {
 void enableFileEditors(const TForm1& form, bool enabled) {
     for (QWidget* editor : fileEditors(form))
         editor->setEnabled(enabled);
-}
-
-KeptFileAttributes keptAttributesOf(const QListWidgetItem* item) {
-    return item->data(keptAttributesRole).value<KeptFileAttributes>();
-}
-
-XmlNode filesElement(const XmlDocument& document) {
-    const XmlNode root = Mxi::findRoot(document);
-    return root ? root.findChild(Mxi::Files) : XmlNode();
 }
 
 // Text drawn with its character cell's top-left corner at topLeft.
@@ -87,9 +74,10 @@ void TForm1::buildFilesPage() {
     Button7->setGeometry(8, 72, 17, 17);
     Button8 = new QPushButton(QStringLiteral("-"), TabSheet3);
     Button8->setGeometry(32, 72, 17, 17);
-    ListBox2 = new ListBox(TabSheet3, fileItemHeight, [this](QPainter& canvas, int index, const QRect& rect, bool) {
-        ListBox2DrawItem(canvas, index, rect);
-    });
+    fileLines_ = new FileListModel(this);
+    ListBox2 = new ListBox(
+        TabSheet3, fileLines_, fileItemHeight,
+        [this](QPainter& canvas, int index, const QRect& rect, bool) { ListBox2DrawItem(canvas, index, rect); });
     ListBox2->setGeometry(8, 96, 433, 145);
     Label4 = newLabel(QStringLiteral("Standard destination folder"), TabSheet3, 48, 248);
     Label5 = newLabel(QStringLiteral("Flash standard destination folder"), TabSheet3, 264, 248);
@@ -100,7 +88,7 @@ void TForm1::buildFilesPage() {
     for (size_t next = 1; next < std::size(tabOrder); ++next)
         QWidget::setTabOrder(tabOrder[next - 1], tabOrder[next]);
 
-    on(ListBox2, &QListWidget::itemSelectionChanged, &TForm1::ListBox2Click);
+    on(ListBox2->selectionModel(), &QItemSelectionModel::selectionChanged, &TForm1::ListBox2Click);
     on(Edit1, &QLineEdit::textChanged, &TForm1::Edit1Change);
     on(Edit2, &QLineEdit::textChanged, &TForm1::Edit2Change);
     on(CheckBox4, &QCheckBox::toggled, &TForm1::CheckBox4Click);
@@ -119,39 +107,15 @@ void TForm1::buildFilesPage() {
 
 void TForm1::TabSheet3Show() {
     enableFileEditors(*this, false);
-    ListBox2->clear();
-    const XmlNode files = filesElement(XMLDocument1);
-    if (!files)
-        return;
-    QStringList lines;
-    QList<QPair<int, KeptFileAttributes>> kept;
-    for (XmlNode node = files.firstChild(); node; node = node.nextSibling()) {
-        if (node.type() != NodeType::Element)
-            continue;
-        const FileEntry entry = readFileEntry(node);
-        if (!entry.kept.isEmpty())
-            kept.append({int(lines.size()), entry.kept});
-        lines.append(entry.line.text());
-    }
-    // One insertion for all lines: a list of thousands of files shows at once.
-    ListBox2->addItems(lines);
-    for (const auto& [row, attributes] : kept)
-        ListBox2->item(row)->setData(keptAttributesRole, QVariant::fromValue(attributes));
+    fileLines_->show(Mxi::listElement(XMLDocument1, Mxi::Files, false));
 }
 
 void TForm1::TabSheet3Hide() {
-    XmlNode files = Mxi::emptiedList(XMLDocument1, Mxi::Files, ListBox2->count() > 0);
-    if (!files)
-        return;
-    for (int row = 0; row < ListBox2->count(); ++row) {
-        const QListWidgetItem* item = ListBox2->item(row);
-        XmlNode file = files.appendChild(XMLDocument1.createElement(Mxi::File));
-        writeFileEntry(file, {FileLine::fromText(item->text()), keptAttributesOf(item)});
-    }
+    fileLines_->commit(XMLDocument1, Mxi::File, [this] { return Mxi::listElement(XMLDocument1, Mxi::Files, true); });
 }
 
 void TForm1::ListBox2DrawItem(QPainter& Canvas, int Index, const QRect& Rect) {
-    const FileLine line = FileLine::fromText(ListBox2->item(Index)->text());
+    const FileLine line = fileLines_->fieldsAt(Index);
     const QPoint origin = Rect.topLeft();
     Canvas.fillRect(Rect, Canvas.brush());
     if (const int icon = FilePlatform::iconOf(line.platform); icon >= 0)
@@ -170,7 +134,7 @@ void TForm1::ListBox2Click() {
     enableFileEditors(*this, index >= 0);
     if (index < 0)
         return;
-    const FileLine line = FileLine::fromText(ListBox2->item(index)->text());
+    const FileLine line = fileLines_->fieldsAt(index);
     // Filling the editors must not store them back into the line.
     const QSignalBlocker blockSource(Edit1);
     const QSignalBlocker blockDestination(Edit2);
@@ -210,7 +174,7 @@ void TForm1::Button6Click() {
 }
 
 void TForm1::Button7Click() {
-    ListBox2->addItem(FileLine::newLine().text());
+    fileLines_->append(FileLine::newLine());
 }
 
 void TForm1::Button8Click() {
@@ -222,7 +186,7 @@ void TForm1::StoreFileLine(int Index) {
         return;
     const FileLine line{Edit1->text(), Edit2->text(), CheckBox4->isChecked(), CheckBox5->isChecked(),
                         FilePlatform::codeOf(ComboBoxEx2->currentIndex())};
-    ListBox2->item(Index)->setText(line.text());
+    fileLines_->setFields(Index, line);
 }
 
 void TForm1::Label4Click() {

@@ -1,13 +1,12 @@
 #include "window/Unit1.h"
 
 #include "document/Mxi.h"
-#include "document/ProductLine.h"
+#include "document/ProductListModel.h"
 #include "window/LabeledEdit.h"
 #include "window/ListBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 
@@ -16,7 +15,8 @@
 namespace {
 
 constexpr int lineHeight = 16;
-const QString appendedLine = QStringLiteral("0--5");
+// The line "0--5" that "+" appends.
+const ProductFields appendedLine{0, false, false, QStringLiteral("5")};
 
 // Columns of a drawn line from its left edge; each sits under the editor that changes it.
 constexpr int iconColumn = 1;
@@ -29,27 +29,16 @@ constexpr int lineTop = 1;
 constexpr int primaryBadge = 0;
 constexpr int requiredBadge = 1;
 
-// A list item holds its product line as its text and the attributes it was read from as its data.
-ProductRecord recordAt(const QListWidget* list, int row) {
-    const QListWidgetItem* item = list->item(row);
-    return {item->text(), item->data(Qt::UserRole).value<QList<Attribute>>()};
-}
-
-void appendRecord(QListWidget* list, const ProductRecord& record) {
-    auto* item = new QListWidgetItem(record.line, list);
-    item->setData(Qt::UserRole, QVariant::fromValue(record.original));
-}
-
-// Rewrites the selected line; a line the format cannot hold stays as it is.
-void editSelectedLine(ListBox* list, const std::function<void(ProductFields&)>& edit) {
+// Rewrites the selected line; a product the line cannot hold stays as it is.
+void editSelectedLine(ListBox* list, ProductListModel* lines, const std::function<void(ProductFields&)>& edit) {
     const int row = list->selectedRow();
     if (row < 0)
         return;
-    std::optional<ProductFields> fields = ProductLine::decode(list->item(row)->text());
-    if (!fields)
+    ProductFields fields = lines->fieldsAt(row);
+    if (fields.product < 0)
         return;
-    edit(*fields);
-    list->item(row)->setText(ProductLine::encode(*fields));
+    edit(fields);
+    lines->setFields(row, fields);
 }
 
 void enableRequiredBox(TForm1& form) {
@@ -92,14 +81,15 @@ void TForm1::buildProductsPage() {
     Button4->setGeometry(24, 45, 17, 17);
     Button5 = new QPushButton(QStringLiteral("-"), TabSheet2);
     Button5->setGeometry(48, 45, 17, 17);
-    ListBox1 =
-        new ListBox(TabSheet2, lineHeight, [this](QPainter& canvas, int index, const QRect& rect, bool selected) {
-            ListBox1DrawItem(canvas, index, rect, selected);
-        });
+    productLines_ = new ProductListModel(this);
+    ListBox1 = new ListBox(TabSheet2, productLines_, lineHeight,
+                           [this](QPainter& canvas, int index, const QRect& rect, bool selected) {
+                               ListBox1DrawItem(canvas, index, rect, selected);
+                           });
     ListBox1->setGeometry(24, 64, 401, 193);
     disableEditors(*this);
 
-    on(ListBox1, &QListWidget::itemSelectionChanged, &TForm1::ListBox1Click);
+    on(ListBox1->selectionModel(), &QItemSelectionModel::selectionChanged, &TForm1::ListBox1Click);
     on(ComboBoxEx1, &QComboBox::currentIndexChanged, &TForm1::ComboBoxEx1Change);
     on(CheckBox2, &QCheckBox::toggled, &TForm1::CheckBox2Click);
     on(CheckBox3, &QCheckBox::toggled, &TForm1::CheckBox3Click);
@@ -110,25 +100,12 @@ void TForm1::buildProductsPage() {
 
 void TForm1::TabSheet2Show() {
     disableEditors(*this);
-    ListBox1->clear();
-    const XmlNode products = Mxi::findRoot(XMLDocument1).findChild(Mxi::Products);
-    if (!products)
-        return;
-    for (const XmlNode& child : products.children()) {
-        if (child.type() == NodeType::Element)
-            appendRecord(ListBox1, readProduct(child.attributes()));
-    }
+    productLines_->show(Mxi::listElement(XMLDocument1, Mxi::Products, false));
 }
 
 void TForm1::TabSheet2Hide() {
-    XmlNode products = Mxi::emptiedList(XMLDocument1, Mxi::Products, ListBox1->count() > 0);
-    if (!products)
-        return;
-    for (int row = 0; row < ListBox1->count(); ++row) {
-        XmlNode product = products.appendChild(XMLDocument1.createElement(Mxi::Product));
-        for (const Attribute& attribute : productAttributes(recordAt(ListBox1, row)))
-            product.setAttribute(attribute.first, attribute.second);
-    }
+    productLines_->commit(XMLDocument1, Mxi::Product,
+                          [this] { return Mxi::listElement(XMLDocument1, Mxi::Products, true); });
 }
 
 void TForm1::ListBox1Click() {
@@ -138,7 +115,7 @@ void TForm1::ListBox1Click() {
         disableEditors(*this);
         return;
     }
-    const ProductFields fields = productFields(recordAt(ListBox1, row));
+    const ProductFields fields = productLines_->fieldsAt(row);
     ComboBoxEx1->setCurrentIndex(fields.product);
     CheckBox2->setChecked(fields.primary);
     CheckBox3->setChecked(fields.required);
@@ -151,29 +128,31 @@ void TForm1::ComboBoxEx1Change() {
     const int row = ListBox1->selectedRow();
     if (product < 0 || row < 0)
         return;
-    const ProductRecord record = recordAt(ListBox1, row);
-    ProductFields fields = productFields(record);
+    ProductFields fields = productLines_->fieldsAt(row);
+    const bool wasListed = fields.product >= 0;
     fields.product = product;
-    ListBox1->item(row)->setText(ProductLine::encode(fields));
-    if (!record.isListed())
+    productLines_->setFields(row, fields);
+    if (!wasListed)
         enableEditors(*this, true);
 }
 
 void TForm1::CheckBox2Click() {
     enableRequiredBox(*this);
-    editSelectedLine(ListBox1, [this](ProductFields& fields) { fields.primary = CheckBox2->isChecked(); });
+    editSelectedLine(ListBox1, productLines_,
+                     [this](ProductFields& fields) { fields.primary = CheckBox2->isChecked(); });
 }
 
 void TForm1::CheckBox3Click() {
-    editSelectedLine(ListBox1, [this](ProductFields& fields) { fields.required = CheckBox3->isChecked(); });
+    editSelectedLine(ListBox1, productLines_,
+                     [this](ProductFields& fields) { fields.required = CheckBox3->isChecked(); });
 }
 
 void TForm1::LabeledEdit4Change() {
-    editSelectedLine(ListBox1, [this](ProductFields& fields) { fields.version = LabeledEdit4->text(); });
+    editSelectedLine(ListBox1, productLines_, [this](ProductFields& fields) { fields.version = LabeledEdit4->text(); });
 }
 
 void TForm1::Button4Click() {
-    appendRecord(ListBox1, {appendedLine, {}});
+    productLines_->append(appendedLine);
 }
 
 void TForm1::Button5Click() {
@@ -181,8 +160,7 @@ void TForm1::Button5Click() {
 }
 
 void TForm1::ListBox1DrawItem(QPainter& Canvas, int Index, const QRect& Rect, bool Selected) {
-    const ProductRecord record = recordAt(ListBox1, Index);
-    const ProductFields fields = productFields(record);
+    const ProductFields fields = productLines_->fieldsAt(Index);
     const QPalette& palette = ListBox1->palette();
     Canvas.fillRect(Rect, palette.color(Selected ? QPalette::Highlight : QPalette::Base));
 
@@ -201,7 +179,8 @@ void TForm1::ListBox1DrawItem(QPainter& Canvas, int Index, const QRect& Rect, bo
     const QRect captionBox(corner + QPoint(captionColumn, lineTop), QSize(primaryColumn - captionColumn, textHeight));
     const QRect versionBox(corner + QPoint(versionColumn, lineTop), QSize(Rect.width() - versionColumn, textHeight));
     const int textFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
-    Canvas.drawText(captionBox, textFlags,
-                    Canvas.fontMetrics().elidedText(productCaption(record), Qt::ElideRight, captionBox.width()));
+    Canvas.drawText(
+        captionBox, textFlags,
+        Canvas.fontMetrics().elidedText(productLines_->captionAt(Index), Qt::ElideRight, captionBox.width()));
     Canvas.drawText(versionBox, textFlags, fields.version);
 }

@@ -11,13 +11,16 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "common/QtPrinters.h"
 #include "common/SampleFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 enum Page { MainPage = 0, DescriptionPage = 1, ProductsPage = 2, FilesPage = 3, ConfigurationPage = 4 };
@@ -56,6 +59,12 @@ protected:
 
     void switchTo(Page page) { form->PageControl1->setCurrentIndex(page); }
 
+    // Changes the page as the user does: a click on its tab.
+    void clickTab(Page page) {
+        QTabBar* tabs = form->PageControl1->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
+    }
+
     // Load as the user does it: the Load button with the file chosen in the dialog.
     void load(const QString& fileName) {
         form->OpenDialog1.scriptAnswer(fileName);
@@ -82,6 +91,25 @@ protected:
         load(writeFile(R"(<macromedia-extension name="n" version="1" type="command" requires-restart="true">)" +
                        content + "</macromedia-extension>"));
         ASSERT_TRUE(messages.isEmpty()) << messageTexts().join('\n').toStdString();
+    }
+
+    // Edits made through the controls of a page over a root holding List: each, made alone, leaves the
+    // document as it was loaded but for List, which becomes Written.
+    struct ListEdit {
+        const char* what;
+        std::function<void()> edit;
+        QByteArray written;
+    };
+    void expectOnlyListChanged(Page page, const QByteArray& list, const QList<ListEdit>& edits) {
+        for (const ListEdit& change : edits) {
+            SCOPED_TRACE(change.what);
+            loadRootContent(list);
+            const QByteArray loaded = form->XMLDocument1.xml();
+            clickTab(page);
+            change.edit();
+            clickTab(MainPage);
+            EXPECT_EQ(form->XMLDocument1.xml(), QByteArray(loaded).replace(list, change.written));
+        }
     }
 
     QString rootAttribute(const QString& name) const {

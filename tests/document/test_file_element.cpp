@@ -6,56 +6,52 @@
 
 namespace {
 
-// The file element that reading Original and writing it back into a new file element gives.
-QString rewritten(const QByteArray& original) {
-    XmlDocument document;
-    document.loadFromXml("<files>" + original + "</files>");
-    XmlNode files = document.documentNode().firstChild();
-    const FileEntry entry = readFileEntry(files.firstChild());
-    files.removeAllChildren();
-    writeFileEntry(files.appendChild(document.createElement("file")), entry);
-    return files.firstChild().xml();
+XmlNode loadedElement(XmlDocument& document, const QByteArray& text) {
+    document.loadFromXml(text);
+    return document.documentNode().firstChild();
 }
 
-TEST(FileElement, ReadsTheLineAndKeepsTheOtherAttributesInOrder) {
+TEST(FileElement, ReadsItsFieldsWhateverElseItHolds) {
     XmlDocument document;
-    document.loadFromXml(R"(<file name="n" source="s" platform="win" shared="true" destination="d" )"
-                         R"(file-type="CSXS" plateform="mac" systemfile="false" x:y="z"/>)");
-    const FileEntry entry = readFileEntry(document.documentNode().firstChild());
-    EXPECT_EQ(entry.line, (FileLine{"s", "d", true, false, "mac"}));
-    const QList<Attribute> others = {{"name", "n"}, {"platform", "win"}, {"file-type", "CSXS"}, {"x:y", "z"}};
-    EXPECT_EQ(entry.kept, (KeptFileAttributes{others, false, false}));
+    const XmlNode file = loadedElement(document, R"(<file name="n" source="s" platform="win" shared="true" )"
+                                                 R"(destination="d" plateform="mac" systemfile="false" x:y="z"/>)");
+    EXPECT_EQ(readFileLine(file), (FileLine{"s", "d", true, false, "mac"}));
+    XmlNode empty = loadedElement(document, "<folder shared=\"TRUE\"/>");
+    EXPECT_EQ(readFileLine(empty), (FileLine{"", "", false, false, "both"}));
 }
 
-TEST(FileElement, WritesItsOwnAttributesFirstThenTheKeptOnes) {
-    struct Case {
-        const char* original;
+TEST(FileElement, NewFilesWriteTheirAttributesInOrder) {
+    XmlDocument document;
+    XmlNode files = loadedElement(document, "<files/>");
+    writeNewFile(files.appendChild(document.createElement("file")), {"s", "d", true, true, "win"});
+    writeNewFile(files.appendChild(document.createElement("file")), {"", "", false, false, "both"});
+    EXPECT_EQ(files.xml(), R"(<files><file source="s" destination="d" systemfile="true" shared="true" )"
+                           R"(plateform="win"/><file source="" destination=""/></files>)");
+}
+
+// Each case: the element read, the line after the edit, the element written.
+TEST(FileElement, AnEditUpdatesOnlyTheAttributesItChanged) {
+    const struct {
+        const char* element;
+        FileLine after;
         const char* written;
+    } cases[] = {
+        {R"(<file x="1" destination="d" source="s" shared="TRUE" plateform="both"/>)",
+         {"s", "e", false, false, "both"},
+         R"(<file x="1" destination="e" source="s" shared="TRUE" plateform="both"/>)"},
+        {R"(<file name="n"/>)",
+         {"t", "", true, true, "mac"},
+         R"(<file name="n" source="t" systemfile="true" shared="true" plateform="mac"/>)"},
+        {R"(<file source="s" destination="d" shared="true" systemfile="true" plateform="linux"/>)",
+         {"s", "d", false, false, "both"},
+         R"(<file source="s" destination="d"/>)"},
     };
-    const Case cases[] = {
-        {R"(<file plateform="win" shared="true" systemfile="true" destination="d" source="s"/>)",
-         R"(<file source="s" destination="d" systemfile="true" shared="true" plateform="win"/>)"},
-        {R"(<folder source="" destination="" shared="True" systemfile="false" plateform="both"/>)",
-         R"(<file source="" destination=""/>)"},
-        {R"(<file products="P" source="s" minVersion="1" destination="d" plateform="" shared="true"/>)",
-         R"(<file source="s" destination="d" shared="true" plateform="" products="P" minVersion="1"/>)"},
-        {R"(<file name="n" destination="d"/>)", R"(<file destination="d" name="n"/>)"},
-        {R"(<file/>)", R"(<file/>)"},
-    };
-    for (const Case& expected : cases) {
-        SCOPED_TRACE(expected.original);
-        EXPECT_EQ(rewritten(expected.original), QString::fromUtf8(expected.written));
+    for (const auto& c : cases) {
+        XmlDocument document;
+        XmlNode file = loadedElement(document, c.element);
+        updateFile(file, readFileLine(file), c.after);
+        EXPECT_EQ(file.xml(), QString::fromUtf8(c.written));
     }
-}
-
-TEST(FileElement, WritesALackingSourceOrDestinationOnceItHasAValue) {
-    XmlDocument document;
-    document.loadFromXml("<files/>");
-    XmlNode files = document.documentNode().firstChild();
-    const KeptFileAttributes lacksBoth{{}, true, true};
-    writeFileEntry(files.appendChild(document.createElement("file")), {{"s", "", false, false, "both"}, lacksBoth});
-    writeFileEntry(files.appendChild(document.createElement("file")), {{"", "d", false, false, "both"}, lacksBoth});
-    EXPECT_EQ(files.xml(), R"(<files><file source="s"/><file destination="d"/></files>)");
 }
 
 } // namespace

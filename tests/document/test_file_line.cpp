@@ -104,4 +104,12 @@ TEST(ShortenedSource, ShowsAtMostTwentyCharactersWholeElseTheLastEighteen) {
     EXPECT_EQ(shortenedSource("C:\\Extensions\\My Extension\\Commands\\Tool.htm"), "...\\Commands\\Tool.htm");
 }
 
+TEST(FileLine, ReadsAsASentence) {
+    EXPECT_EQ(spokenFile({"a.js", "$dreamweaver/Configuration/Commands", true, false, "win"}),
+              "a.js to $dreamweaver/Configuration/Commands, shared, Windows only");
+    EXPECT_EQ(spokenFile({"b", "d", false, true, "mac"}), "b to d, system file, Apple only");
+    EXPECT_EQ(spokenFile({"c", "", false, false, "both"}), "c to ");
+    EXPECT_EQ(spokenFile({"c", "d", false, false, "linux"}), "c to d, platform \"linux\"");
+}
+
 } // namespace

@@ -6,13 +6,13 @@
 #include "window/Unit2.h"
 #include "window/Unit3.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMap>
 #include <QPainter>
 #include <QPushButton>
@@ -42,21 +42,22 @@ protected:
 
     QStringList lines() const {
         QStringList texts;
-        for (int row = 0; row < form->ListBox2->count(); ++row)
-            texts.append(form->ListBox2->item(row)->text());
+        for (int row = 0; row < form->ListBox2->model()->rowCount(); ++row)
+            texts.append(form->ListBox2->model()->index(row, 0).data().toString());
         return texts;
     }
 
-    FileLine line(int row) const { return FileLine::fromText(form->ListBox2->item(row)->text()); }
+    FileLine line(int row) const { return FileLine::fromText(lines()[row]); }
+
+    QRect lineRect(int row) const { return form->ListBox2->visualRect(form->ListBox2->model()->index(row, 0)); }
 
     void clickLine(int row) {
-        QListWidget* list = form->ListBox2;
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+        QTest::mouseClick(form->ListBox2->viewport(), Qt::LeftButton, {}, lineRect(row).center());
     }
 
     int selectedRow() const {
-        const QList<QListWidgetItem*> selected = form->ListBox2->selectedItems();
-        return selected.isEmpty() ? -1 : form->ListBox2->row(selected.first());
+        const QModelIndexList selected = form->ListBox2->selectionModel()->selectedRows();
+        return selected.isEmpty() ? -1 : selected.first().row();
     }
 
     // The user picks the platform item below the shown one with the keyboard.
@@ -138,52 +139,77 @@ TEST_F(FilesPageTest, TabOrderRunsThroughTheEditorsThenTheList) {
     EXPECT_EQ(order, expected);
 }
 
-// Showing and leaving the page rewrites files from its lines; each case gives the files content
-// loaded and the files element written.
-TEST_F(FilesPageTest, ShowingAndLeavingRewritesFilesExactly) {
-    struct Case {
-        const char* what;
-        QByteArray loaded;
-        QString written;
+// Showing and leaving the page writes nothing, whatever files holds.
+TEST_F(FilesPageTest, ShowingAndLeavingKeepsFilesExactly) {
+    const QByteArray cases[] = {
+        R"(<file plateform="win" shared="true" systemfile="true" destination="d" source="s"/>)",
+        R"(<file source="s" destination="d" shared="True" systemfile="TRUE"/><file source="t" destination="e" shared="false" systemfile=""/>)",
+        R"(<file source="a" destination="d" plateform="both"/><file source="b" destination="d" plateform="linux"/><file source="c" destination="d" plateform=""/>)",
+        R"(<!-- panel --><folder source="a" destination="d"/><!-- <file source="x" destination="y"/> -->text<file source="b" destination=""><x/></file>)",
+        R"(<file name="n" destination="d"/><file source="s"/><file/>)",
+        R"(<file source="a|b&#13;&#10;c" destination="x&#10;|y" plateform="w|n"/><file source="Ä/ö.js" destination="$dreamweaver/設定"/>)",
     };
-    const Case cases[] = {
-        {"own attributes in their written order",
-         R"(<file plateform="win" shared="true" systemfile="true" destination="d" source="s"/>)",
-         R"(<files><file source="s" destination="d" systemfile="true" shared="true" plateform="win"/></files>)"},
-        {"flags in other letter case or false are not set",
-         R"(<file source="s" destination="d" shared="True" systemfile="TRUE"/><file source="t" destination="e" shared="false" systemfile=""/>)",
-         R"(<files><file source="s" destination="d"/><file source="t" destination="e"/></files>)"},
-        {"both is dropped, win and mac are kept",
-         R"(<file source="a" destination="d" plateform="both"/><file source="b" destination="d" plateform="win"/><file source="c" destination="d" plateform="mac"/>)",
-         R"(<files><file source="a" destination="d"/><file source="b" destination="d" plateform="win"/><file source="c" destination="d" plateform="mac"/></files>)"},
-        {"unknown and empty codes are kept",
-         R"(<file source="a" destination="d" plateform="linux"/><file source="b" destination="d" plateform=""/>)",
-         R"(<files><file source="a" destination="d" plateform="linux"/><file source="b" destination="d" plateform=""/></files>)"},
-        {"comments go, foreign elements come back as file",
-         R"(<!-- panel --><folder source="a" destination="d"/><!-- <file source="x" destination="y"/> --><file source="b" destination=""/>)",
-         R"(<files><file source="a" destination="d"/><file source="b" destination=""/></files>)"},
-        {"attributes the page does not edit follow in their order",
-         R"(<file products="P" source="s" platform="win" destination="d" file-type="CSXS" minVersion="1" maxVersion="2" name="n" shared="true"/>)",
-         R"(<files><file source="s" destination="d" shared="true" products="P" platform="win" file-type="CSXS" minVersion="1" maxVersion="2" name="n"/></files>)"},
-        {"a lacking source or destination stays lacking",
-         R"(<file name="n" destination="d"/><file source="s"/><file/>)",
-         R"(<files><file destination="d" name="n"/><file source="s"/><file/></files>)"},
-        {"separators and line breaks inside values",
-         R"(<file source="a|b&#13;&#10;c" destination="x&#10;|y" plateform="w|n"/>)",
-         R"(<files><file source="a|b&#13;&#10;c" destination="x&#10;|y" plateform="w|n"/></files>)"},
-        {"non-ASCII values", R"(<file source="Ä/ö.js" destination="$dreamweaver/設定"/>)",
-         R"(<files><file source="Ä/ö.js" destination="$dreamweaver/設定"/></files>)"},
-        {"no file at all", "", "<files/>"},
-    };
-    for (const Case& expected : cases) {
-        SCOPED_TRACE(expected.what);
-        loadFiles(expected.loaded);
+    for (const QByteArray& loaded : cases) {
+        SCOPED_TRACE(loaded.data());
+        loadFiles(loaded);
         visitFilesPage();
-        EXPECT_EQ(elementXml(Mxi::Files), expected.written);
-        visitFilesPage();
-        EXPECT_EQ(elementXml(Mxi::Files), expected.written);
+        EXPECT_EQ(elementXml(Mxi::Files), QString::fromUtf8("<files>" + loaded + "</files>"));
     }
     EXPECT_EQ(messageTexts(), QStringList());
+}
+
+// Each edit is made through the controls and changes only its own element.
+TEST_F(FilesPageTest, AnEditChangesOnlyItsOwnElement) {
+    const QByteArray first = R"(<file source="a" destination="d" shared="TRUE" plateform="both"><x/></file>)";
+    const QByteArray second = R"(<file x="1" source="b" destination="e" systemfile="true"/>)";
+    const QByteArray files = "<files>text<!-- a comment -->" + first + "<!-- c -->" + second + "<?pi x?></files>";
+    expectOnlyListChanged(
+        FilesPage, files,
+        {
+            {"a visit", [] {}, files},
+            {"a destination",
+             [this] {
+                 clickLine(0);
+                 QTest::keyClicks(form->Edit2, "2");
+             },
+             QByteArray(files).replace(
+                 first, R"(<file source="a" destination="d2" shared="TRUE" plateform="both"><x/></file>)")},
+            {"a removed line",
+             [this] {
+                 clickLine(1);
+                 form->Button8->click();
+             },
+             QByteArray(files).replace(second, "")},
+            {"an added line", [this] { form->Button7->click(); },
+             QByteArray(files).replace("</files>",
+                                       R"(<file source="Select source" destination="Select destination"/></files>)")},
+        });
+}
+
+// "+" shows the new line at the end of a long list without selecting it; Down reaches it.
+TEST_F(FilesPageTest, PlusScrollsTheNewLineIntoViewAndScreenReadersReadSentences) {
+    QByteArray files;
+    for (int file = 0; file < 30; ++file)
+        files += QStringLiteral(R"(<file source="f%1.js" destination="$dreamweaver/Commands" plateform="win"/>)")
+                     .arg(file)
+                     .toUtf8();
+    loadFiles(files);
+    clickTab(FilesPage);
+    form->Button7->click();
+    EXPECT_GE(lineRect(30).top(), 0);
+    EXPECT_LT(lineRect(30).bottom(), form->ListBox2->viewport()->height());
+    EXPECT_EQ(selectedRow(), -1);
+    clickLine(29);
+    QTest::keyClick(form->ListBox2, Qt::Key_Down);
+    EXPECT_EQ(selectedRow(), 30);
+    EXPECT_EQ(form->Edit1->text(), "Select source");
+    QTest::keyClick(form->ListBox2, Qt::Key_Up);
+    EXPECT_EQ(selectedRow(), 29);
+
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(form->ListBox2);
+    ASSERT_EQ(list->childCount(), 31);
+    EXPECT_EQ(list->child(29)->text(QAccessible::Name), "f29.js to $dreamweaver/Commands, Windows only");
+    EXPECT_EQ(list->child(30)->text(QAccessible::Name), "Select source to Select destination");
 }
 
 TEST_F(FilesPageTest, ShowListsEveryElementUnselectedWithTheEditorsDisabled) {
@@ -207,7 +233,7 @@ TEST_F(FilesPageTest, ShowListsEveryElementUnselectedWithTheEditorsDisabled) {
 TEST_F(FilesPageTest, DocumentWithoutFilesGetsOneOnlyForLines) {
     loadFiles(QByteArray());
     switchTo(FilesPage);
-    EXPECT_EQ(form->ListBox2->count(), 0);
+    EXPECT_EQ(form->ListBox2->model()->rowCount(), 0);
     switchTo(MainPage);
     EXPECT_FALSE(Mxi::findRoot(form->XMLDocument1).findChild(Mxi::Files));
 
@@ -298,7 +324,7 @@ TEST_F(FilesPageTest, EditingKeepsWhatThePageDoesNotEdit) {
     form->Button7->click();
     switchTo(MainPage);
     EXPECT_EQ(elementXml(Mxi::Files), R"(<files><file source="s" destination="d2" platform="win" file-type="CSXS"/>)"
-                                      R"(<file destination="e" shared="true" name="n"/>)"
+                                      R"(<file name="n" destination="e" shared="true"/>)"
                                       R"(<file source="Select source" destination="Select destination"/></files>)");
 
     // A source typed into a file that had none is written.
@@ -307,7 +333,7 @@ TEST_F(FilesPageTest, EditingKeepsWhatThePageDoesNotEdit) {
     QTest::keyClicks(form->Edit1, "t");
     switchTo(MainPage);
     EXPECT_EQ(Mxi::findRoot(form->XMLDocument1).findChild(Mxi::Files).child(1).xml(),
-              R"(<file source="t" destination="e" shared="true" name="n"/>)");
+              R"(<file name="n" destination="e" shared="true" source="t"/>)");
 }
 
 TEST_F(FilesPageTest, MinusDeletesOnlyTheSelectedLine) {
@@ -394,7 +420,7 @@ TEST_F(FilesPageTest, SeparatorsAndLineBreaksSurviveEditingSavingAndReloading) {
     switchTo(MainPage);
     EXPECT_EQ(elementXml(Mxi::Files),
               R"(<files><file source="x|ySelect source|a|b|" destination="first&#13;&#10;second|&#13;third&#10;" )"
-              R"(systemfile="true" shared="true" plateform="win"/>)"
+              R"(shared="true" plateform="win" systemfile="true"/>)"
               R"(<file source="Select source" destination="Select destination"/></files>)");
 }
 
@@ -465,7 +491,19 @@ protected:
         switchTo(FilesPage);
     }
 
-    void addLine(const FileLine& line) { form->ListBox2->addItem(line.text()); }
+    // Shows the page over files holding these lines.
+    void showLines(const QList<FileLine>& lines) {
+        QByteArray files;
+        for (const FileLine& line : lines) {
+            files +=
+                QStringLiteral(R"(<file source="%1" destination="%2" shared="%3" systemfile="%4" plateform="%5"/>)")
+                    .arg(line.source, line.destination, line.shared ? "true" : "false", line.system ? "true" : "false",
+                         line.platform)
+                    .toUtf8();
+        }
+        loadFiles(files);
+        switchTo(FilesPage);
+    }
 };
 
 TEST_F(FilesPageDrawing, NewLineShowsTheBothIconAndItsTwoTexts) {
@@ -479,8 +517,8 @@ TEST_F(FilesPageDrawing, NewLineShowsTheBothIconAndItsTwoTexts) {
 }
 
 TEST_F(FilesPageDrawing, SourceIsShortenedPastTwentyCharacters) {
-    addLine({"abcdefghijklmnopqrst", "", false, false, "both"});
-    addLine({"abcdefghijklmnopqrstu", "", false, false, "both"});
+    showLines(
+        {{"abcdefghijklmnopqrst", "", false, false, "both"}, {"abcdefghijklmnopqrstu", "", false, false, "both"}});
     const QFont font = form->ListBox2->font();
     EXPECT_EQ(drawnLine(*form, 0).copy(20, 0, 150, 16),
               drawnText(font, "abcdefghijklmnopqrst", 20).copy(20, 0, 150, 16));
@@ -495,8 +533,7 @@ TEST_F(FilesPageDrawing, PlatformIconOnlyForKnownCodes) {
     } cases[] = {{"both", 0}, {"win", 1}, {"mac", 2}, {"linux", -1}, {"", -1}, {"Win", -1}};
     for (const auto& expected : cases) {
         SCOPED_TRACE(expected.code);
-        form->ListBox2->clear();
-        addLine({"", "", false, false, expected.code});
+        showLines({{"", "", false, false, expected.code}});
         const QImage icon = drawnLine(*form, 0).copy(0, 0, 20, 16);
         if (expected.icon < 0) {
             EXPECT_TRUE(isWhite(icon));
@@ -507,9 +544,8 @@ TEST_F(FilesPageDrawing, PlatformIconOnlyForKnownCodes) {
 }
 
 TEST_F(FilesPageDrawing, BadgesCoverTheDestinationInTheirOrder) {
-    addLine({"s", "", true, false, "both"});
-    addLine({"s", "", false, true, "both"});
-    addLine({"s", QString(80, 'W'), true, true, "both"});
+    showLines(
+        {{"s", "", true, false, "both"}, {"s", "", false, true, "both"}, {"s", QString(80, 'W'), true, true, "both"}});
     const QImage shared = onBackground(form->ImageList2.pixmap(2));
     const QImage system = onBackground(form->ImageList2.pixmap(3));
     const QImage sharedOnly = drawnLine(*form, 0);
@@ -541,12 +577,11 @@ TEST_F(FilesPageDrawing, BadgesCoverTheDestinationInTheirOrder) {
 }
 
 TEST_F(FilesPageDrawing, ListPaintsSixteenPixelLinesThroughTheDrawing) {
-    addLine({"a", "b", false, false, "win"});
-    addLine({"c", "d", true, false, "mac"});
+    showLines({{"a", "b", false, false, "win"}, {"c", "d", true, false, "mac"}});
     clickLine(1);
-    QListWidget* list = form->ListBox2;
-    const QRect first = list->visualItemRect(list->item(0));
-    const QRect second = list->visualItemRect(list->item(1));
+    ListBox* list = form->ListBox2;
+    const QRect first = lineRect(0);
+    const QRect second = lineRect(1);
     EXPECT_EQ(first.height(), 16);
     EXPECT_EQ(second.top(), first.top() + 16);
 
@@ -599,6 +634,14 @@ QList<XmlNode> filesChildren(const XmlDocument& document) {
     return files ? files.children() : QList<XmlNode>();
 }
 
+// The names of the children of files, comments and other nodes included.
+QStringList childNames(const XmlDocument& document) {
+    QStringList names;
+    for (const XmlNode& node : filesChildren(document))
+        names.append(node.name());
+    return names;
+}
+
 QList<QMap<QString, QString>> fileAttributes(const XmlDocument& document) {
     QList<QMap<QString, QString>> files;
     for (const XmlNode& node : filesChildren(document)) {
@@ -617,6 +660,7 @@ TEST_P(SampleFilesFilesPageTest, KeepEveryFileAttributeThroughThePageAndSave) {
         SCOPED_TRACE(file.name.toStdString());
         load(file.path);
         QList<QMap<QString, QString>> expected = fileAttributes(form->XMLDocument1);
+        const QStringList names = childNames(form->XMLDocument1);
 
         visitFilesPage();
         save();
@@ -628,10 +672,7 @@ TEST_P(SampleFilesFilesPageTest, KeepEveryFileAttributeThroughThePageAndSave) {
                 attributes[Mxi::Source] = RelativeToFolder(attributes[Mxi::Source], FolderOf(savedFile));
         }
         EXPECT_EQ(fileAttributes(form->XMLDocument1), expected);
-        for (const XmlNode& node : filesChildren(form->XMLDocument1)) {
-            EXPECT_EQ(node.type(), NodeType::Element);
-            EXPECT_EQ(node.name(), Mxi::File);
-        }
+        EXPECT_EQ(childNames(form->XMLDocument1), names);
         EXPECT_EQ(messageTexts(), QStringList());
     }
 }

@@ -160,7 +160,7 @@ TEST_F(MainWindowTest, EditBoxesKeepLongValuesWhole) {
                    "\" destination=\"d\"/></files></macromedia-extension>"));
     for (const auto& [page, list] : {std::pair{ProductsPage, form->ListBox1}, {FilesPage, form->ListBox2}}) {
         switchTo(page);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
     }
     form->CheckBox4->click();
     switchTo(MainPage);

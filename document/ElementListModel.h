@@ -1,0 +1,123 @@
+#pragma once
+
+#include "document/XmlDocument.h"
+
+#include <QAbstractListModel>
+
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+// The lines of a page's list as a model over the element children of one list element (products,
+// files). A line is a view of its element: the model keeps the element and, only once the line is
+// edited, the line's fields. Committing writes only what changed: an edited line updates its own
+// element, an added line appends a new element, a removed line removes its own; everything else in
+// the list element stays as it was.
+template <typename Fields> class ElementListModel : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    // Shows the element children of list, whatever their names, in document order; none for a null list.
+    void show(const XmlNode& list) {
+        beginResetModel();
+        rows_.clear();
+        removed_.clear();
+        for (XmlNode node = list ? list.firstChild() : XmlNode(); node; node = node.nextSibling()) {
+            if (node.type() == NodeType::Element)
+                rows_.push_back({node, nullptr});
+        }
+        endResetModel();
+    }
+
+    // Writes the lines' changes into the document and shows no line afterwards, also when a write
+    // fails. New elements, named elementName, go at the end of the list element that listForNewLines
+    // finds or makes; without one they are not written.
+    void commit(XmlDocument& document, const QString& elementName, const std::function<XmlNode()>& listForNewLines) {
+        beginResetModel();
+        const std::vector<Row> rows = std::exchange(rows_, {});
+        const std::vector<XmlNode> removed = std::exchange(removed_, {});
+        endResetModel();
+        for (const XmlNode& element : removed)
+            element.parent().removeChild(element);
+        XmlNode list;
+        for (const Row& row : rows) {
+            if (!row.edited)
+                continue;
+            if (row.element) {
+                writeChanges(row.element, read(row.element), *row.edited);
+                continue;
+            }
+            if (!list)
+                list = listForNewLines();
+            if (list)
+                writeNew(list.appendChild(document.createElement(elementName)), *row.edited);
+        }
+    }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override {
+        return parent.isValid() ? 0 : int(rows_.size());
+    }
+
+    // A line shows its line text, and screen readers read it as a sentence.
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override {
+        if (!index.isValid() || index.row() >= rowCount())
+            return QVariant();
+        if (role == Qt::DisplayRole)
+            return lineText(fieldsAt(index.row()));
+        if (role == Qt::AccessibleTextRole)
+            return spokenText(index.row());
+        return QVariant();
+    }
+
+    Fields fieldsAt(int row) const {
+        const Row& line = rows_[size_t(row)];
+        return line.edited ? *line.edited : read(line.element);
+    }
+
+    // Changes a line; fields equal to the line's leave it untouched.
+    void setFields(int row, const Fields& fields) {
+        if (fields == fieldsAt(row))
+            return;
+        rows_[size_t(row)].edited = std::make_unique<Fields>(fields);
+        emit dataChanged(index(row), index(row));
+    }
+
+    void append(const Fields& fields) {
+        beginInsertRows(QModelIndex(), rowCount(), rowCount());
+        rows_.push_back({XmlNode(), std::make_unique<Fields>(fields)});
+        endInsertRows();
+    }
+
+    bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override {
+        if (parent.isValid() || row < 0 || count < 1 || row + count > rowCount())
+            return false;
+        beginRemoveRows(QModelIndex(), row, row + count - 1);
+        const auto first = rows_.begin() + row;
+        for (auto line = first; line != first + count; ++line) {
+            if (line->element)
+                removed_.push_back(line->element);
+        }
+        rows_.erase(first, first + count);
+        endRemoveRows();
+        return true;
+    }
+
+protected:
+    // The element a line was read from; null for a line added since the list was shown.
+    XmlNode elementAt(int row) const { return rows_[size_t(row)].element; }
+
+private:
+    virtual QString lineText(const Fields& fields) const = 0;
+    virtual QString spokenText(int row) const = 0;
+    virtual Fields read(const XmlNode& element) const = 0;
+    virtual void writeNew(XmlNode element, const Fields& fields) const = 0;
+    virtual void writeChanges(XmlNode element, const Fields& before, const Fields& after) const = 0;
+
+    struct Row {
+        XmlNode element;
+        std::unique_ptr<Fields> edited;
+    };
+    std::vector<Row> rows_;
+    std::vector<XmlNode> removed_;
+};

@@ -1,16 +1,17 @@
 #include "cli/Check.h"
 
-#include "cli/InputFile.h"
-#include "cli/Load.h"
-#include "cli/SourceLines.h"
+#include "document/ExtensionFile.h"
 #include "document/Mxi.h"
 #include "document/SavedText.h"
+#include "document/SourceLines.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -45,7 +46,7 @@ public:
     }
 
     void warn(const XmlNode& element, const QString& message, int ordinal = 0) {
-        findings.append({placeOf(element, lines_, ordinal), false, message});
+        findings.append({lines_.startTag(element.line(), element.name(), ordinal), false, message});
     }
 
 private:
@@ -120,22 +121,30 @@ QList<Finding> checkLoaded(const XmlDocument& document, const SourceLines& lines
     return checker.findings;
 }
 
+// Loads the document, or gives the refusal as the one finding.
+std::optional<Finding> refusalOf(const std::function<void()>& load) {
+    try {
+        load();
+    } catch (const RepairableError& refusal) {
+        return Finding{refusal.place(), true, refusal.reason() + QStringLiteral("; parcelwright --repair can fix this")};
+    } catch (const PlacedError& refusal) {
+        return Finding{refusal.place(), true, refusal.reason()};
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 QList<Finding> checkText(const QByteArray& text, const QString& displayName, const QString& folder) {
-    const SourceLines lines(text);
     XmlDocument document;
-    try {
-        loadExtensionText(document, text, displayName, lines);
-    } catch (const Refusal& refusal) {
-        return {{refusal.place(), true, refusal.message()}};
-    }
-    return checkLoaded(document, lines, folder);
+    if (const auto refusal = refusalOf([&] { loadExtensionText(document, text, displayName); }))
+        return {*refusal};
+    return checkLoaded(document, SourceLines(text), folder);
 }
 
 QList<Finding> checkRegularFile(const QString& file, const QString& folder) {
     XmlDocument document;
-    if (!loadExtensionFileInPieces(document, file))
-        return checkText(readRegularTextFile(file), file, folder);
+    if (const auto refusal = refusalOf([&] { loadExtensionFile(document, file); }))
+        return {*refusal};
     return checkLoaded(document, SourceLines::ofFile(file), folder);
 }

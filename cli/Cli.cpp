@@ -3,7 +3,7 @@
 #include "cli/Check.h"
 #include "cli/Format.h"
 #include "cli/InputFile.h"
-#include "cli/Refusal.h"
+#include "cli/Repair.h"
 #include "document/ExtensionFile.h"
 #include "document/RegularFile.h"
 
@@ -20,6 +20,7 @@ namespace {
 
 const QString formatMode = QStringLiteral("--format");
 const QString checkMode = QStringLiteral("--check");
+const QString repairMode = QStringLiteral("--repair");
 const QString standardInput = QStringLiteral("-");
 const QString standardInputName = QStringLiteral("<stdin>");
 
@@ -27,6 +28,7 @@ enum ExitCode { Success = 0, Failure = 1, BadUsage = 2 };
 
 struct Options {
     bool format = false;
+    bool repair = false;
     bool toStandardOutput = false;
     bool strict = false;
     bool quiet = false;
@@ -43,19 +45,20 @@ struct Streams {
 std::variant<Options, QString> parseArguments(const QStringList& arguments) {
     Options options;
     options.format = arguments.value(0) == formatMode;
-    if (!options.format && arguments.value(0) != checkMode)
-        return QStringLiteral("expected %1 or %2").arg(formatMode, checkMode);
+    options.repair = arguments.value(0) == repairMode;
+    if (!options.format && !options.repair && arguments.value(0) != checkMode)
+        return QStringLiteral("expected %1, %2 or %3").arg(formatMode, checkMode, repairMode);
     bool optionsEnded = false;
     for (const QString& argument : arguments.mid(1)) {
         if (optionsEnded || argument == standardInput || !argument.startsWith('-'))
             options.files.append(argument);
         else if (argument == QLatin1String("--"))
             optionsEnded = true;
-        else if (options.format && argument == QLatin1String("--stdout"))
+        else if ((options.format || options.repair) && argument == QLatin1String("--stdout"))
             options.toStandardOutput = true;
-        else if (!options.format && argument == QLatin1String("--strict"))
+        else if (!options.format && !options.repair && argument == QLatin1String("--strict"))
             options.strict = true;
-        else if (!options.format && argument == QLatin1String("--quiet"))
+        else if (!options.format && !options.repair && argument == QLatin1String("--quiet"))
             options.quiet = true;
         else
             return QStringLiteral("unknown option %1 for %2").arg(argument, arguments[0]);
@@ -68,7 +71,7 @@ std::variant<Options, QString> parseArguments(const QStringList& arguments) {
 }
 
 QByteArray readInput(const QString& file, Streams& streams) {
-    return file == standardInput ? readTextStream(streams.input) : readRegularTextFile(file);
+    return file == standardInput ? readTextStream(streams.input) : readRegularFile(file);
 }
 
 QString displayName(const QString& file) {
@@ -114,9 +117,9 @@ int runFormat(const Options& options, Streams& streams) {
         try {
             formatFile(file, options, streams);
         } catch (const Error& error) {
-            const auto* refusal = dynamic_cast<const Refusal*>(&error);
-            streams.errors.write(placed(file, refusal ? refusal->place() : Place()) + ' ' + firstLine(error.message()) +
-                                 '\n');
+            const auto* refusal = dynamic_cast<const PlacedError*>(&error);
+            streams.errors.write(placed(file, refusal ? refusal->place() : Place()) + ' ' +
+                                 firstLine(refusal ? refusal->reason() : error.message()) + '\n');
             exitCode = Failure;
         }
     }
@@ -124,13 +127,9 @@ int runFormat(const Options& options, Streams& streams) {
 }
 
 QList<Finding> checkFile(const QString& file, Streams& streams) {
-    try {
-        if (file == standardInput)
-            return checkText(readTextStream(streams.input), standardInputName, QStringLiteral("."));
-        return checkRegularFile(file, QFileInfo(file).path());
-    } catch (const Refusal& refusal) {
-        return {{refusal.place(), true, refusal.message()}};
-    }
+    if (file == standardInput)
+        return checkText(readTextStream(streams.input), standardInputName, QStringLiteral("."));
+    return checkRegularFile(file, QFileInfo(file).path());
 }
 
 QByteArray findingLine(const QString& file, const Finding& finding) {
@@ -155,7 +154,8 @@ int runCheck(const Options& options, Streams& streams) {
 } // namespace
 
 bool isHeadless(int argc, char** argv) {
-    return argc > 1 && (std::strcmp(argv[1], "--format") == 0 || std::strcmp(argv[1], "--check") == 0);
+    return argc > 1 && (std::strcmp(argv[1], "--format") == 0 || std::strcmp(argv[1], "--check") == 0 ||
+                        std::strcmp(argv[1], "--repair") == 0);
 }
 
 int run(int argc, char** argv) {
@@ -180,6 +180,8 @@ int run(const QStringList& arguments, QIODevice& input, QIODevice& output, QIODe
         return BadUsage;
     }
     const Options& options = std::get<Options>(parsed);
+    if (options.repair)
+        return runRepair(options.files, options.toStandardOutput, input, output, errors);
     return options.format ? runFormat(options, streams) : runCheck(options, streams);
 }
 
@@ -191,6 +193,10 @@ QString usageText() {
                "parcelwright --check [--strict] [--quiet] FILE...\n"
                "    Reports FILE:LINE:COLUMN: error|warning: message for each problem; --strict fails on warnings,\n"
                "    --quiet prints nothing.\n"
+               "parcelwright --repair [--stdout] FILE...\n"
+               "    Puts right a bare &, XML version 1.0.0 and the old root macromedia-package, in place and nothing\n"
+               "    else, reporting FILE:LINE:COLUMN: repaired: change; with --stdout the one FILE's text goes to\n"
+               "    standard output.\n"
                "A FILE of - is standard input. Exit status: 0 done, 1 a file refused or in error, 2 bad usage.\n"
                "Files larger than %1 MB, folders, pipes, devices and binary data are refused.\n")
         .arg(maxFileBytes >> 20);

@@ -65,7 +65,7 @@ TEST(CliUsage, RefusesBadArgumentsWithTheUsage) {
         QByteArray firstLine;
     } cases[] = {
         {{"--format"}, "parcelwright: --format needs at least one FILE\n"},
-        {{"--fmt", "a.mxi"}, "parcelwright: expected --format or --check\n"},
+        {{"--fmt", "a.mxi"}, "parcelwright: expected --format, --check or --repair\n"},
         {{"--format", "--strict", "a.mxi"}, "parcelwright: unknown option --strict for --format\n"},
         {{"--check", "--stdout", "a.mxi"}, "parcelwright: unknown option --stdout for --check\n"},
         {{"--format", "--stdout", "a.mxi", "b.mxi"}, "parcelwright: --stdout takes exactly one FILE\n"},
@@ -115,7 +115,7 @@ TEST_F(CliTest, RefusesWhatCannotBeFormattedAndLeavesItUntouched) {
                                                                       "root element is <other>, not "
                                                                       "<macromedia-extension>\n"},
         {write("binary.mxi", QByteArray("<macromedia-extension/>\0junk", 28)),
-         ": binary data, not XML text (a NUL byte at offset 23)\n"},
+         ":1: The text goes on after a NUL character, which XML does not allow\n"},
         {write("bad-shift-jis.mxi",
                "<?xml version='1.0' encoding='Shift_JIS'?><macromedia-extension name='\x93\xff\xff'/>"),
          ":1: AttValue: ' expected\n"},

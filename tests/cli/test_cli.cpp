@@ -1,3 +1,4 @@
+#include "cli/CliHarness.h"
 #include "cli/Cli.h"
 #include "document/RegularFile.h"
 
@@ -15,41 +16,6 @@
 #include <unistd.h>
 
 namespace {
-
-struct Outcome {
-    int exitCode;
-    QByteArray output;
-    QByteArray errors;
-};
-
-Outcome runCli(const QStringList& arguments, const QByteArray& input = {}) {
-    QByteArray inputBytes = input;
-    QBuffer in(&inputBytes);
-    QBuffer out;
-    QBuffer err;
-    in.open(QIODevice::ReadOnly);
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    const int exitCode = cli::run(arguments, in, out, err);
-    return {exitCode, out.data(), err.data()};
-}
-
-QByteArray fileBytes(const QString& fileName) {
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-class CliTest : public testing::Test {
-protected:
-    QString write(const QString& name, const QByteArray& bytes) {
-        QFile file(folder.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-
-    QTemporaryDir folder;
-};
 
 const QByteArray unformatted = "<macromedia-extension name='n' version='1' requires-restart='yes'><files>"
                                "<file source='a.js' destination='d'/></files></macromedia-extension>";

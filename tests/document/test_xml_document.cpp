@@ -157,7 +157,11 @@ INSTANTIATE_TEST_SUITE_P(
                                "StartTag: invalid element name\nLigne: 2, column 52\nxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"},
                     BrokenText{"NotXml", "Posable figure, to do",
                                "Start tag expected, '<' not found\nLigne: 1, column 1\nPosable figure, to do"},
-                    BrokenText{"Empty", "", "Document is empty\nLigne: 1, column 1\n"}),
+                    BrokenText{"Empty", "", "Document is empty\nLigne: 1, column 1\n"},
+                    BrokenText{"TooManyAttributes",
+                               "<!-- a=1 -->\n <a " + QByteArray("b='=' ").repeated(10001) + "/>",
+                               "A start tag holds more than 10,000 attributes, the most that one tag may hold\nLigne: 2, "
+                               "column 2\n <a b='=' b='=' b='=' b='=' b='=' b='=' "}),
     [](const testing::TestParamInfo<BrokenText>& info) { return info.param.name; });
 
 TEST(XmlDocumentLimits, RefusesExcessiveNestingWithoutCrashing) {

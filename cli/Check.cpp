@@ -126,7 +126,8 @@ std::optional<Finding> refusalOf(const std::function<void()>& load) {
     try {
         load();
     } catch (const RepairableError& refusal) {
-        return Finding{refusal.place(), true, refusal.reason() + QStringLiteral("; parcelwright --repair can fix this")};
+        return Finding{refusal.place(), true,
+                       refusal.reason() + QStringLiteral("; parcelwright --repair can fix this")};
     } catch (const PlacedError& refusal) {
         return Finding{refusal.place(), true, refusal.reason()};
     }

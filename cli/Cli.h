@@ -5,7 +5,7 @@
 
 class QIODevice;
 
-// The modes that run without a window: --format and --check.
+// The modes that run without a window: --format, --check and --repair.
 namespace cli {
 
 // True when the first argument asks for one of these modes.

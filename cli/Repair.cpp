@@ -14,7 +14,8 @@ const QString standardInput = QStringLiteral("-");
 QByteArray placed(const QString& name, Place place, const QString& text) {
     QString line = name + ':';
     if (place.line > 0)
-        line += QString::number(place.line) + ':' + (place.column > 0 ? QString::number(place.column) + ':' : QString());
+        line +=
+            QString::number(place.line) + ':' + (place.column > 0 ? QString::number(place.column) + ':' : QString());
     return (line + ' ' + text.section('\n', 0, 0) + '\n').toUtf8();
 }
 

@@ -2,7 +2,6 @@
 
 #include "document/ParsedTree.h"
 #include "document/ParserErrors.h"
-#include "document/RegularFile.h"
 #include "document/XmlErrors.h"
 #include "document/XmlLimits.h"
 
@@ -184,7 +183,7 @@ std::optional<Parsed> tryParse(const ReadText& read) {
     Input input{read};
     StoppingError stop;
     DocPtr document = parseInput(input, stop);
-    if (!document || input.size > maxFileBytes)
+    if (!document)
         return std::nullopt;
     try {
         return settled(std::move(document), input.size);

@@ -36,8 +36,6 @@ void checkKind(const QString& fileName, const struct stat& status) {
 
 } // namespace
 
-
-
 RegularFileReader::RegularFileReader(const QString& fileName) : fileName_(fileName) {
     const QByteArray path = QFile::encodeName(fileName);
     struct stat status {};

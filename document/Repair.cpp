@@ -247,9 +247,10 @@ QString Repair::placedChange() const {
 
 QString repairOffer(const QString& refusal, const QList<Repair>& repairs) {
     constexpr qsizetype shownRepairs = 5;
-    QStringList lines{refusal, QString(),
-                      QStringLiteral("A repaired copy can be opened instead; the file itself stays as it is. The repair "
-                                     "changes:")};
+    QStringList lines{
+        refusal, QString(),
+        QStringLiteral("A repaired copy can be opened instead; the file itself stays as it is. The repair "
+                       "changes:")};
     for (const Repair& repair : repairs.first(std::min(shownRepairs, repairs.size())))
         lines.append(repair.placedChange());
     if (repairs.size() > shownRepairs)

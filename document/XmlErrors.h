@@ -62,7 +62,8 @@ private:
     static QString format(const QString& reason, int line, int column, const QString& sourceLine) {
         if (line < 1)
             return reason;
-        const QString where = column > 0 ? QStringLiteral("%1, column %2").arg(line).arg(column) : QString::number(line);
+        const QString where =
+            column > 0 ? QStringLiteral("%1, column %2").arg(line).arg(column) : QString::number(line);
         return QStringLiteral("%1\nLigne: %2\n%3").arg(reason, where, sourceLine.left(40));
     }
 };

@@ -115,8 +115,8 @@ void TForm1::openFile(const QString& fileName) {
         try {
             loadExtensionFile(XMLDocument1, fileName);
         } catch (const RepairableError& refusal) {
-            if (!MessageBoxes::offerRepair(repairOffer(MessageBoxes::withFullStop(refusal.message()),
-                                                       refusal.repaired().repairs)))
+            if (!MessageBoxes::offerRepair(
+                    repairOffer(MessageBoxes::withFullStop(refusal.message()), refusal.repaired().repairs)))
                 return;
             loadExtensionText(XMLDocument1, refusal.repaired().text, fileName);
         }

@@ -45,4 +45,3 @@ protected:
 
     QTemporaryDir folder;
 };
-

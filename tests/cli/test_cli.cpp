@@ -1,5 +1,5 @@
-#include "cli/CliHarness.h"
 #include "cli/Cli.h"
+#include "cli/CliHarness.h"
 #include "document/RegularFile.h"
 
 #include <QBuffer>

@@ -32,17 +32,17 @@ inline std::string sampleSetName(const testing::TestParamInfo<SampleSet>& info) 
 // Own samples say in their name how Load must take them; the repairable ones and real files are listed
 // here by name.
 inline SampleFile::Outcome expectedOutcome(const QString& name) {
-    static const QSet<QString> repairableFiles = {
-        QStringLiteral("malformed-bare-ampersand-in-attribute.mxi"),
-        QStringLiteral("malformed-declaration-version-1.0.0.mxi"),
-        QStringLiteral("malformed-undeclared-prefix-then-bare-ampersand.mxi"),
-        QStringLiteral("foreign-root-macromedia-package.mxi"),
-        QStringLiteral("dw-modx-ja-bom-crlf-mmstring-prefix.mxi"),
-        QStringLiteral("flash-dxclipboard-bom-unescaped-ampersand.mxi"),
-        QStringLiteral("dw3-macromedia-package-command-stripcss.mxi")};
+    static const QSet<QString> repairableFiles = {QStringLiteral("malformed-bare-ampersand-in-attribute.mxi"),
+                                                  QStringLiteral("malformed-declaration-version-1.0.0.mxi"),
+                                                  QStringLiteral("malformed-undeclared-prefix-then-bare-ampersand.mxi"),
+                                                  QStringLiteral("foreign-root-macromedia-package.mxi"),
+                                                  QStringLiteral("dw-modx-ja-bom-crlf-mmstring-prefix.mxi"),
+                                                  QStringLiteral("flash-dxclipboard-bom-unescaped-ampersand.mxi"),
+                                                  QStringLiteral("dw3-macromedia-package-command-stripcss.mxi")};
     if (repairableFiles.contains(name))
         return SampleFile::Repairable;
-    if (name.startsWith(QStringLiteral("malformed-")) || name == QStringLiteral("fw-senocular-posablefigure-not-xml.mxi"))
+    if (name.startsWith(QStringLiteral("malformed-")) ||
+        name == QStringLiteral("fw-senocular-posablefigure-not-xml.mxi"))
         return SampleFile::NotWellFormed;
     if (name.startsWith(QStringLiteral("foreign-")))
         return SampleFile::Foreign;

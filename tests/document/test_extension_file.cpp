@@ -377,7 +377,8 @@ const HostileCase hostileCases[] = {
     {"NamespaceErrorThenBareAmpersand",
      [] { return QByteArray("<macromedia-extension>\n<products>\n<p:product/>\n<product version=\"a & b\"/>"); },
      {},
-     "A bare & starts no reference: XML writes the character & as &amp;\nLigne: 4, column 21\n<product version=\"a & b\"/>"},
+     "A bare & starts no reference: XML writes the character & as &amp;\nLigne: 4, column 21\n<product version=\"a & "
+     "b\"/>"},
     {"LineShownInTheFilesEncoding",
      [] {
          return QByteArray(

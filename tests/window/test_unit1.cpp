@@ -136,10 +136,10 @@ TEST_F(MainWindowTest, StartsWithTheFileNamedOnTheCommandLine) {
 TEST_F(MainWindowTest, StartsWithTheSkeletonWhenTheNamedFileCannotBeLoaded) {
     form->openFile(folder.filePath("missing.mxi"));
     form->openFile(writeFile("<macromedia-extension name=\"x\">"));
-    EXPECT_EQ(messageTexts(), QStringList({"\"" + folder.filePath("missing.mxi") +
-                                               "\" cannot be read: No such file or directory.",
-                                           "Premature end of data in tag macromedia-extension line 1\nLigne: 1, column 32\n"
-                                           "<macromedia-extension name=\"x\">."}));
+    EXPECT_EQ(messageTexts(),
+              QStringList({"\"" + folder.filePath("missing.mxi") + "\" cannot be read: No such file or directory.",
+                           "Premature end of data in tag macromedia-extension line 1\nLigne: 1, column 32\n"
+                           "<macromedia-extension name=\"x\">."}));
     EXPECT_EQ(save(), savedSkeleton);
 }
 
@@ -255,7 +255,8 @@ TEST_F(MainWindowTest, CancellingTheRepairKeepsTheDocument) {
 }
 
 TEST_F(MainWindowTest, TheRepairOfferOpensOnEnterAndCancelsOnEscape) {
-    for (const auto& [key, button] : {std::pair(Qt::Key_Return, "Open repaired"), std::pair(Qt::Key_Escape, "Cancel")}) {
+    for (const auto& [key, button] :
+         {std::pair(Qt::Key_Return, "Open repaired"), std::pair(Qt::Key_Escape, "Cancel")}) {
         const std::unique_ptr<QMessageBox> box = MessageBoxes::newRepairOfferBox("offer");
         box->show();
         QTest::keyClick(box.get(), key);

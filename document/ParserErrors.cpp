@@ -34,9 +34,12 @@ bool isBareAmpersand(const xmlError& error) {
 }
 
 // libxml2's words where they name its own options or mislead; its text for the rest.
-QString plainReason(const xmlError& error) {
+QString plainReason(const xmlError& error, const xmlParserCtxt& parser) {
     if (isBareAmpersand(error))
         return QStringLiteral("A bare & starts no reference: XML writes the character & as &amp;");
+    // Such as version="1.0.0": libxml2 reads the version 1.0 and then misses the quote.
+    if (error.code == XML_ERR_STRING_NOT_CLOSED && parser.instate == XML_PARSER_START)
+        return QStringLiteral("The XML declaration names a version other than 1.0, or a value lacks its closing quote");
     if (error.code == XML_ERR_ENTITY_LOOP)
         return XmlLimits::entityExpansionMessage();
     if (error.code == XML_WAR_UNDECLARED_ENTITY) {
@@ -166,7 +169,7 @@ void StoppingError::keep(void* context, xmlError* error) {
     auto* parser = static_cast<xmlParserCtxt*>(context);
     auto* stop = static_cast<StoppingError*>(parser->_private);
     if (!stop->found_ && stopsTheParse(*error, *parser)) {
-        stop->set(plainReason(*error), error->line, parser, error->int2);
+        stop->set(plainReason(*error, *parser), error->line, parser, error->int2);
         stop->atAmpersand_ = isBareAmpersand(*error);
     }
 }

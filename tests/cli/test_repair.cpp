@@ -55,8 +55,8 @@ TEST_F(CliTest, ChecksSayWhatRepairsARepairableFile) {
     const QString file = write("a.mxi", repairable);
     const Outcome outcome = runCli({"--check", file});
     EXPECT_EQ(outcome.exitCode, 1);
-    EXPECT_EQ(outcome.errors, file.toUtf8() + ":1:19: error: String not closed expecting \" or '; parcelwright "
-                                              "--repair can fix this\n");
+    EXPECT_EQ(outcome.errors, file.toUtf8() + ":1:19: error: The XML declaration names a version other than 1.0, or "
+                                              "a value lacks its closing quote; parcelwright --repair can fix this\n");
     EXPECT_EQ(runCli({"--format", file}).exitCode, 1);
     EXPECT_EQ(fileBytes(file), repairable);
 }

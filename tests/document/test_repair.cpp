@@ -67,4 +67,12 @@ TEST_P(RepairTest, OffersTheRepairsAndTheRepairedText) {
 INSTANTIATE_TEST_SUITE_P(Texts, RepairTest, testing::ValuesIn(repairCases),
                          [](const testing::TestParamInfo<RepairCase>& info) { return info.param.name; });
 
+TEST(RepairOffer, ShowsTheFirstRepairsAndCountsTheRest) {
+    const auto repaired = repairedText("<macromedia-extension>&&&&&&&</macromedia-extension>");
+    const QString line = "\nline 1, column %1: a bare & becomes &amp;";
+    EXPECT_EQ(repairOffer("Refused.", repaired->repairs),
+              "Refused.\n\nA repaired copy can be opened instead; the file itself stays as it is. The repair changes:" +
+                  line.arg(23) + line.arg(24) + line.arg(25) + line.arg(26) + line.arg(27) + "\nand 2 more");
+}
+
 } // namespace

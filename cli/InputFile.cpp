@@ -4,6 +4,8 @@
 
 #include <QIODevice>
 
+#include <algorithm>
+
 QByteArray readTextStream(QIODevice& input) {
     QByteArray bytes;
     for (;;) {

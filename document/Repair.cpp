@@ -157,9 +157,7 @@ private:
         return text_.size();
     }
 
-    void renameOlderRoot(qsizetype nameStart) {
-        edits.push_back({nameStart, olderRootName.size(), Mxi::Root.toLatin1()});
-    }
+    static Edit rootRename(qsizetype nameStart) { return {nameStart, olderRootName.size(), Mxi::Root.toLatin1()}; }
 
     qsizetype startTag(qsizetype start) {
         const qsizetype nameStart = start + 1;
@@ -168,7 +166,7 @@ private:
             rootSeen_ = true;
             olderRoot_ = text_.mid(nameStart, end - nameStart) == olderRootName;
             if (olderRoot_)
-                repair(Repair::OlderRoot, start, {nameStart, olderRootName.size(), Mxi::Root.toLatin1()});
+                repair(Repair::OlderRoot, start, rootRename(nameStart));
         }
         char quote = 0;
         for (qsizetype i = end; i < text_.size(); ++i) {
@@ -191,7 +189,7 @@ private:
     qsizetype endTag(qsizetype start) {
         const qsizetype nameStart = start + 2;
         if (--depth_ == 0 && olderRoot_ && text_.mid(nameStart, nameEnd(nameStart) - nameStart) == olderRootName)
-            renameOlderRoot(nameStart);
+            edits.push_back(rootRename(nameStart));
         return past(">", nameStart);
     }
 

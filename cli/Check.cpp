@@ -1,15 +1,16 @@
 #include "cli/Check.h"
 
-#include "cli/InputFile.h"
-#include "cli/Load.h"
-#include "cli/SourceLines.h"
+#include "document/ExtensionFile.h"
 #include "document/ExtensionRules.h"
 #include "document/Mxi.h"
 #include "document/SavedText.h"
+#include "document/SourceLines.h"
 
 #include <QHash>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -23,7 +24,7 @@ public:
         if (sameLine_.isEmpty())
             index(root_);
         const QList<XmlNode> before = sameLine_.value({element.line(), element.name()});
-        return placeOf(element, lines_, int(std::max<qsizetype>(before.indexOf(element), 0)));
+        return lines_.startTag(element.line(), element.name(), int(std::max<qsizetype>(before.indexOf(element), 0)));
     }
 
 private:
@@ -58,22 +59,31 @@ QList<Finding> checkLoaded(const XmlDocument& document, const SourceLines& lines
     return findings;
 }
 
+// Loads the document, or gives the refusal as the one finding.
+std::optional<Finding> refusalOf(const std::function<void()>& load) {
+    try {
+        load();
+    } catch (const RepairableError& refusal) {
+        return Finding{refusal.place(), true,
+                       refusal.reason() + QStringLiteral("; parcelwright --repair can fix this")};
+    } catch (const PlacedError& refusal) {
+        return Finding{refusal.place(), true, refusal.reason()};
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 QList<Finding> checkText(const QByteArray& text, const QString& displayName, const QString& folder) {
-    const SourceLines lines(text);
     XmlDocument document;
-    try {
-        loadExtensionText(document, text, displayName, lines);
-    } catch (const Refusal& refusal) {
-        return {{refusal.place(), true, refusal.message()}};
-    }
-    return checkLoaded(document, lines, folder);
+    if (const auto refusal = refusalOf([&] { loadExtensionText(document, text, displayName); }))
+        return {*refusal};
+    return checkLoaded(document, SourceLines(text), folder);
 }
 
 QList<Finding> checkRegularFile(const QString& file, const QString& folder) {
     XmlDocument document;
-    if (!loadExtensionFileInPieces(document, file))
-        return checkText(readRegularTextFile(file), file, folder);
+    if (const auto refusal = refusalOf([&] { loadExtensionFile(document, file); }))
+        return {*refusal};
     return checkLoaded(document, SourceLines::ofFile(file), folder);
 }

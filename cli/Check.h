@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/Refusal.h"
+#include "document/XmlErrors.h"
 
 #include <QByteArray>
 #include <QList>
@@ -16,6 +16,5 @@ struct Finding {
 // it, warnings for what loads but will not package as meant, in the order of the text. Sources are
 // looked up in Folder.
 QList<Finding> checkText(const QByteArray& text, const QString& displayName, const QString& folder);
-// The same for the regular file File, read in pieces so that a large file is never held whole; a
-// file that readRegularTextFile refuses is a Refusal.
+// The same for the regular file File, read in pieces so that a large file is never held whole.
 QList<Finding> checkRegularFile(const QString& file, const QString& folder);

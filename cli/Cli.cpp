@@ -4,7 +4,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Format.h"
 #include "cli/InputFile.h"
-#include "cli/Refusal.h"
+#include "cli/Repair.h"
 #include "document/ExtensionFile.h"
 #include "document/RegularFile.h"
 #include "support/VersionInfoReader.h"
@@ -31,7 +31,7 @@ struct Streams {
 };
 
 QByteArray readInput(const QString& file, Streams& streams) {
-    return file == standardInput ? readTextStream(streams.input) : readRegularTextFile(file);
+    return file == standardInput ? readTextStream(streams.input) : readRegularFile(file);
 }
 
 QString displayName(const QString& file) {
@@ -76,8 +76,8 @@ void formatFile(const QString& file, const Request& request, Streams& streams) {
 
 // Where --format failed and why, in English: the window's message for a failed write is French.
 std::pair<Place, QString> formatFailure(const Error& error) {
-    if (const auto* refusal = dynamic_cast<const Refusal*>(&error))
-        return {refusal->place(), refusal->message()};
+    if (const auto* refusal = dynamic_cast<const PlacedError*>(&error))
+        return {refusal->place(), refusal->reason()};
     if (const auto* failedWrite = dynamic_cast<const SaveError*>(&error))
         return {{}, QStringLiteral("cannot be written: ") + failedWrite->reason()};
     return {{}, error.message()};
@@ -98,13 +98,9 @@ int runFormat(const Request& request, Streams& streams) {
 }
 
 QList<Finding> checkFile(const QString& file, Streams& streams) {
-    try {
-        if (file == standardInput)
-            return checkText(readTextStream(streams.input), standardInputName, QStringLiteral("."));
-        return checkRegularFile(file, QFileInfo(file).path());
-    } catch (const Refusal& refusal) {
-        return {{refusal.place(), true, refusal.message()}};
-    }
+    if (file == standardInput)
+        return checkText(readTextStream(streams.input), standardInputName, QStringLiteral("."));
+    return checkRegularFile(file, QFileInfo(file).path());
 }
 
 int runCheck(const Request& request, Streams& streams) {
@@ -138,6 +134,8 @@ int runRequest(const Request& request, Streams& streams, const OpenWindow& openW
         return runFormat(request, streams);
     case Request::Mode::Check:
         return runCheck(request, streams);
+    case Request::Mode::Repair:
+        return runRepair(request.files, request.toStandardOutput, streams.input, streams.output, streams.errors);
     }
     return Failure;
 }

@@ -7,8 +7,8 @@
 
 class QIODevice;
 
-// The program's command line: the modes without a window (--format, --check), help and version, and
-// what opens the window.
+// The program's command line: the modes without a window (--format, --check, --repair), help and
+// version, and what opens the window.
 namespace cli {
 
 // Opens the window, with FileName loaded when it is not empty; returns the exit code.

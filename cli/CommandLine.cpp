@@ -21,6 +21,7 @@ const QList<FileMode>& fileModes() {
     static const QList<FileMode> modes = {
         {Mode::Format, QStringLiteral("format"), {QStringLiteral("stdout")}},
         {Mode::Check, QStringLiteral("check"), {QStringLiteral("strict"), QStringLiteral("quiet")}},
+        {Mode::Repair, QStringLiteral("repair"), {QStringLiteral("stdout")}},
     };
     return modes;
 }
@@ -82,7 +83,7 @@ std::variant<Request, QString> fileModeRequest(const QCommandLineParser& parser,
         if (request.files.size() > 1)
             return QStringLiteral("the window opens one file at a time, %1 given").arg(request.files.size());
         if (request.files.contains(StandardInput))
-            return QStringLiteral("the window cannot read standard input (- goes with --format and --check)");
+            return QStringLiteral("the window cannot read standard input (- goes with --format, --check and --repair)");
         return request;
     }
     if (request.files.isEmpty())
@@ -125,6 +126,7 @@ QString helpText() {
                "Usage: parcelwright [FILE]\n"
                "       parcelwright --format [--stdout] FILE...\n"
                "       parcelwright --check [--strict] [--quiet] FILE...\n"
+               "       parcelwright --repair [--stdout] FILE...\n"
                "Edits extension installation files (.mxi) for Macromedia's Extension Manager.\n"
                "\n"
                "  FILE            open this file in the window at start-up, as Load does\n"
@@ -135,10 +137,14 @@ QString helpText() {
                "                  warning worded as its fix\n"
                "    --strict      fail on warnings too\n"
                "    --quiet       print nothing; the exit status tells\n"
+               "  --repair        put right a bare &, XML version 1.0.0 and the old root\n"
+               "                  macromedia-package in each FILE, in place and nothing else, reporting\n"
+               "                  FILE:LINE:COLUMN: repaired: change\n"
+               "    --stdout      print the one FILE's repaired text instead; nothing is written\n"
                "  -h, --help      print this help and exit\n"
                "  -v, --version   print the version number and exit\n"
                "\n"
-               "Modes and options go in any order. A FILE of - is standard input for --format and --check.\n"
+               "Modes and options go in any order. A FILE of - is standard input for --format, --check and --repair.\n"
                "Exit status: 0 done, 1 a file refused or in error (with --strict, also a warning), 2 bad usage.\n"
                "Files larger than %1 MB, folders, pipes, devices and binary data are refused.\n")
         .arg(maxFileBytes >> 20);

@@ -9,7 +9,7 @@
 namespace cli {
 
 struct Request {
-    enum class Mode { Window, Help, Version, Format, Check };
+    enum class Mode { Window, Help, Version, Format, Check, Repair };
     Mode mode = Mode::Window;
     bool toStandardOutput = false;
     bool strict = false;

@@ -1,11 +1,9 @@
 #include "cli/Format.h"
 
-#include "cli/InputFile.h"
-#include "cli/Load.h"
-#include "cli/SourceLines.h"
 #include "document/ExtensionFile.h"
 #include "document/Mxi.h"
 #include "document/SavedText.h"
+#include "document/XmlErrors.h"
 
 namespace {
 
@@ -17,7 +15,7 @@ void writeFormatted(XmlDocument& document, const QString& fileName,
     try {
         writeSavedText(document, write);
     } catch (const Error& error) {
-        throw Refusal(error.message(), {root.line(), 0});
+        throw PlacedError(error.message(), Place{root.line(), 0});
     }
 }
 
@@ -26,7 +24,7 @@ void writeFormatted(XmlDocument& document, const QString& fileName,
 void formatText(QByteArray text, const QString& displayName, const QString& fileName,
                 const std::function<void(const QByteArray&)>& write) {
     XmlDocument document;
-    loadExtensionText(document, text, displayName, SourceLines(text));
+    loadExtensionText(document, text, displayName);
     text = QByteArray();
     writeFormatted(document, fileName, write);
 }
@@ -34,8 +32,6 @@ void formatText(QByteArray text, const QString& displayName, const QString& file
 void formatRegularFile(const QString& file, const QString& fileName,
                        const std::function<void(const QByteArray&)>& write) {
     XmlDocument document;
-    if (loadExtensionFileInPieces(document, file))
-        writeFormatted(document, fileName, write);
-    else
-        formatText(readRegularTextFile(file), file, fileName, write);
+    loadExtensionFile(document, file);
+    writeFormatted(document, fileName, write);
 }

@@ -1,7 +1,10 @@
 #include "document/ExtensionFile.h"
 
 #include "document/Mxi.h"
+#include "document/RegularFile.h"
+#include "document/Repair.h"
 #include "document/SavedText.h"
+#include "document/SourceLines.h"
 #include "document/XmlErrors.h"
 #include "document/extfncts.h"
 
@@ -11,29 +14,60 @@
 
 namespace {
 
-QString firstElementName(const XmlDocument& document) {
+XmlNode firstElement(const XmlDocument& document) {
     for (const XmlNode& node : document.documentNode().children()) {
         if (node.type() == NodeType::Element)
-            return node.name();
+            return node;
     }
     return {};
+}
+
+// ForeignDocumentError, placed at the first element's start tag in Text, unless the root is macromedia-extension.
+void requireExtensionRoot(const XmlDocument& document, const QByteArray& text, const QString& displayName) {
+    if (Mxi::findRoot(document))
+        return;
+    const XmlNode first = firstElement(document);
+    throw ForeignDocumentError(
+        QStringLiteral("\"%1\" is not an extension installation file: its root element is <%2>, not <%3>")
+            .arg(displayName, first ? first.name() : QString(), Mxi::Root),
+        first ? SourceLines(text).startTag(first.line(), first.name(), 0) : Place());
+}
+
+// True when the file loaded; false where reading the whole file must tell why not.
+bool loadFileInPieces(XmlDocument& document, const QString& fileName) {
+    RegularFileReader file(fileName);
+    XmlDocument loaded;
+    const ReadText read = [&file](char* buffer, int length) {
+        try {
+            return int(file.read(buffer, length));
+        } catch (const UnreadableFileError&) {
+            return -1;
+        }
+    };
+    if (!loaded.tryLoad(read) || !Mxi::findRoot(loaded))
+        return false;
+    document.adopt(loaded);
+    return true;
 }
 
 } // namespace
 
 void loadExtensionFile(XmlDocument& document, const QString& fileName) {
-    XmlDocument loaded;
-    loaded.loadFromFile(fileName);
-    requireExtensionRoot(loaded, fileName);
-    document.adopt(loaded);
+    if (!loadFileInPieces(document, fileName))
+        loadExtensionText(document, readRegularFile(fileName), fileName);
 }
 
-void requireExtensionRoot(const XmlDocument& document, const QString& fileName) {
-    if (!Mxi::findRoot(document)) {
-        throw ForeignDocumentError(
-            QStringLiteral("\"%1\" is not an extension installation file: its root element is <%2>, not <%3>")
-                .arg(fileName, firstElementName(document), Mxi::Root));
+void loadExtensionText(XmlDocument& document, const QByteArray& text, const QString& displayName) {
+    XmlDocument loaded;
+    try {
+        loaded.loadFromXml(text);
+        requireExtensionRoot(loaded, text, displayName);
+    } catch (const PlacedError& refusal) {
+        if (std::optional<RepairedText> repaired = repairedText(text))
+            throw RepairableError(refusal, std::move(*repaired));
+        throw;
     }
+    document.adopt(loaded);
 }
 
 namespace {

@@ -4,13 +4,14 @@
 
 #include <QString>
 
-// Replaces the document by the extension installation file FileName. A file that cannot be read
-// (UnreadableFileError), is not well-formed XML or goes beyond what Load reads (ParseError), or
-// whose root is not macromedia-extension (ForeignDocumentError) leaves the document as it was.
+// Replaces the document by the extension installation file FileName, read in pieces so that a large
+// file is never held whole. A file that cannot be read (UnreadableFileError), is not well-formed XML
+// or goes beyond what Load reads (ParseError), or whose root is not macromedia-extension
+// (ForeignDocumentError) leaves the document as it was; where only faults that a repair puts right
+// stand in the way, the refusal is a RepairableError.
 void loadExtensionFile(XmlDocument& document, const QString& fileName);
-// The check Load makes once a file has parsed: ForeignDocumentError, naming FileName, unless the
-// document's root is macromedia-extension.
-void requireExtensionRoot(const XmlDocument& document, const QString& fileName);
+// The same for a text; DisplayName names it in messages.
+void loadExtensionText(XmlDocument& document, const QByteArray& text, const QString& displayName);
 
 // Stores every file's source relative to the folder of FileName, then writes the document in the
 // saved layout. The existing file is replaced only once the new text is completely written; when

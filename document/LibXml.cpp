@@ -2,7 +2,6 @@
 
 #include "document/ParsedTree.h"
 #include "document/ParserErrors.h"
-#include "document/RegularFile.h"
 #include "document/XmlErrors.h"
 #include "document/XmlLimits.h"
 
@@ -26,13 +25,23 @@ struct Input {
     const ReadText& read;
     qint64 size = 0;
     bool ended = false;
+    XmlLimits::AttributeCounter attributes;
+    StoppingError* stop = nullptr;
+    const xmlParserCtxt* parser = nullptr;
 };
 
 int readInput(void* context, char* buffer, int length) {
     auto* input = static_cast<Input*>(context);
     const int count = input->read(buffer, length);
-    if (count > 0)
+    if (count > 0) {
         input->size += count;
+        if (!input->attributes.read(buffer, count)) {
+            if (!input->stop->found())
+                input->stop->set(input->attributes.message(), input->attributes.line(), input->parser,
+                                 input->attributes.column());
+            return -1;
+        }
+    }
     input->ended = count == 0;
     return count;
 }
@@ -118,6 +127,8 @@ DocPtr parseInput(Input& input, StoppingError& stop) {
     context->sax->startElementNs = startElement;
     context->sax->endElementNs = endElement;
     stop.watch(context.get());
+    input.stop = &stop;
+    input.parser = context.get();
     // Short texts are kept inside their nodes, which makes a large tree much smaller.
     const int options =
         XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_BIG_LINES | XML_PARSE_COMPACT;
@@ -172,7 +183,7 @@ std::optional<Parsed> tryParse(const ReadText& read) {
     Input input{read};
     StoppingError stop;
     DocPtr document = parseInput(input, stop);
-    if (!document || input.size > maxFileBytes)
+    if (!document)
         return std::nullopt;
     try {
         return settled(std::move(document), input.size);

@@ -26,8 +26,20 @@ QString tooLong(const char* what) {
         .arg(QLatin1String(what), XmlLimits::number(XmlLimits::maxTextBytes));
 }
 
+// libxml2 reports an & that starts no reference after the characters it read past it.
+bool isBareAmpersand(const xmlError& error) {
+    return error.code == XML_ERR_ENTITYREF_SEMICOL_MISSING ||
+           (error.code == XML_ERR_NAME_REQUIRED &&
+            QString::fromUtf8(error.message).trimmed() == QLatin1String("xmlParseEntityRef: no name"));
+}
+
 // libxml2's words where they name its own options or mislead; its text for the rest.
-QString plainReason(const xmlError& error) {
+QString plainReason(const xmlError& error, const xmlParserCtxt& parser) {
+    if (isBareAmpersand(error))
+        return QStringLiteral("A bare & starts no reference: XML writes the character & as &amp;");
+    // Such as version="1.0.0": libxml2 reads the version 1.0 and then misses the quote.
+    if (error.code == XML_ERR_STRING_NOT_CLOSED && parser.instate == XML_PARSER_START)
+        return QStringLiteral("The XML declaration names a version other than 1.0, or a value lacks its closing quote");
     if (error.code == XML_ERR_ENTITY_LOOP)
         return XmlLimits::entityExpansionMessage();
     if (error.code == XML_WAR_UNDECLARED_ENTITY) {
@@ -144,12 +156,20 @@ void StoppingError::set(const QString& reason, int line, const xmlParserCtxt* pa
 
 void StoppingError::raise(const QByteArray& input) const {
     const QString reason = found_ ? reason_ : QStringLiteral("Document is empty");
-    throw ParseError(reason, line_, sourceLine(input, line_, encoding_), column_);
+    const QString text = sourceLine(input, line_, encoding_);
+    int column = column_;
+    if (atAmpersand_ && column > 1) {
+        if (const qsizetype ampersand = text.lastIndexOf('&', column - 2); ampersand >= 0)
+            column = int(ampersand) + 1;
+    }
+    throw ParseError(reason, line_, text, column);
 }
 
 void StoppingError::keep(void* context, xmlError* error) {
     auto* parser = static_cast<xmlParserCtxt*>(context);
     auto* stop = static_cast<StoppingError*>(parser->_private);
-    if (!stop->found_ && stopsTheParse(*error, *parser))
-        stop->set(plainReason(*error), error->line, parser, error->int2);
+    if (!stop->found_ && stopsTheParse(*error, *parser)) {
+        stop->set(plainReason(*error, *parser), error->line, parser, error->int2);
+        stop->atAmpersand_ = isBareAmpersand(*error);
+    }
 }

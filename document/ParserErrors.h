@@ -28,5 +28,7 @@ private:
     QString reason_;
     int line_ = 0;
     int column_ = 0;
+    // The parser's column lies past the bare & it stopped at.
+    bool atAmpersand_ = false;
     QByteArray encoding_;
 };

@@ -21,7 +21,8 @@ namespace {
 }
 
 [[noreturn]] void refuseAsTooLarge(const QString& fileName) {
-    refuse(fileName, tooLargeReason());
+    refuse(fileName, QStringLiteral("it is larger than the %1 bytes (%2 MB) that Load reads")
+                         .arg(XmlLimits::number(maxFileBytes), XmlLimits::number(maxFileBytes >> 20)));
 }
 
 void checkKind(const QString& fileName, const struct stat& status) {
@@ -34,11 +35,6 @@ void checkKind(const QString& fileName, const struct stat& status) {
 }
 
 } // namespace
-
-QString tooLargeReason() {
-    return QStringLiteral("it is larger than the %1 bytes (%2 MB) that Load reads")
-        .arg(XmlLimits::number(maxFileBytes), XmlLimits::number(maxFileBytes >> 20));
-}
 
 RegularFileReader::RegularFileReader(const QString& fileName) : fileName_(fileName) {
     const QByteArray path = QFile::encodeName(fileName);

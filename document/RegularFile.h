@@ -10,8 +10,6 @@ inline constexpr qint64 maxFileBytes = qint64(256) << 20;
 // folder, a device, a pipe or a larger file is an UnreadableFileError that names the file and the
 // reason; devices and pipes are never read, so nothing blocks.
 QByteArray readRegularFile(const QString& fileName);
-// Why a text of more than maxFileBytes is not read, as readRegularFile gives it.
-QString tooLargeReason();
 
 // A file open for reading as readRegularFile reads it, for reading in pieces; opening and reading
 // throw the UnreadableFileError that readRegularFile would.

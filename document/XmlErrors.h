@@ -1,8 +1,11 @@
 #pragma once
 
+#include "document/Repair.h"
+
 #include <QString>
 
 #include <stdexcept>
+#include <utility>
 
 // Every failure the program reports carries the exact text the user sees.
 class Error : public std::runtime_error {
@@ -24,26 +27,45 @@ public:
         : Error(QStringLiteral("Impossible de convertir le variant de type (%1) en type (%2)").arg("Null", "String")) {}
 };
 
-// A text that is not well-formed XML, or that goes beyond what the program reads safely. The line
-// is 0 where no line is at fault.
-class ParseError : public Error {
+// A place in a text: line and column counted from 1, or 0 where the text as a whole is meant.
+struct Place {
+    int line = 0;
+    int column = 0;
+};
+
+// A failure that belongs to a place in a text, with the reason alone for a line that shows the place beside it.
+class PlacedError : public Error {
 public:
-    ParseError(const QString& reason, int line, const QString& sourceLine, int column = 0)
-        : Error(format(reason, line, sourceLine)), reason_(reason), line_(line), column_(column) {}
+    PlacedError(const QString& message, const QString& reason, Place place = {})
+        : Error(message), reason_(reason), place_(place) {}
+    explicit PlacedError(const QString& message, Place place = {}) : PlacedError(message, message, place) {}
+    // The message without the file's name and without the text at the place.
     QString reason() const { return reason_; }
-    int line() const { return line_; }
-    // Where on the line the parser stopped, counted in characters from 1; 0 when unknown.
-    int column() const { return column_; }
+    Place place() const { return place_; }
 
 private:
-    static QString format(const QString& reason, int line, const QString& sourceLine) {
+    QString reason_;
+    Place place_;
+};
+
+// A text that is not well-formed XML, or that goes beyond what the program reads safely. The line
+// is 0 where no line is at fault.
+class ParseError : public PlacedError {
+public:
+    ParseError(const QString& reason, int line, const QString& sourceLine, int column = 0)
+        : PlacedError(format(reason, line, column, sourceLine), reason, {line, column}) {}
+    int line() const { return place().line; }
+    // Where on the line the parser stopped, counted in characters from 1; 0 when unknown.
+    int column() const { return place().column; }
+
+private:
+    static QString format(const QString& reason, int line, int column, const QString& sourceLine) {
         if (line < 1)
             return reason;
-        return QStringLiteral("%1\nLigne: %2\n%3").arg(reason).arg(line).arg(sourceLine.left(40));
+        const QString where =
+            column > 0 ? QStringLiteral("%1, column %2").arg(line).arg(column) : QString::number(line);
+        return QStringLiteral("%1\nLigne: %2\n%3").arg(reason, where, sourceLine.left(40));
     }
-    QString reason_;
-    int line_;
-    int column_;
 };
 
 // A document holding what a file cannot store, or more than Load reads back.
@@ -53,21 +75,27 @@ public:
 };
 
 // A file that is missing, unreadable, not a regular file or too large to be read.
-class UnreadableFileError : public Error {
+class UnreadableFileError : public PlacedError {
 public:
     UnreadableFileError(const QString& fileName, const QString& reason)
-        : Error(QStringLiteral("\"%1\" cannot be read: %2").arg(fileName, reason)), reason_(reason) {}
-    // Why, without the file's name.
-    QString reason() const { return reason_; }
-
-private:
-    QString reason_;
+        : PlacedError(QStringLiteral("\"%1\" cannot be read: %2").arg(fileName, reason), reason) {}
 };
 
-// A well-formed file that is not an extension installation file.
-class ForeignDocumentError : public Error {
+// A well-formed file that is not an extension installation file; placed at its root's start tag.
+class ForeignDocumentError : public PlacedError {
 public:
-    using Error::Error;
+    using PlacedError::PlacedError;
+};
+
+// A file refused only for faults that a repair puts right: the refusal, with the repaired text.
+class RepairableError : public PlacedError {
+public:
+    RepairableError(const PlacedError& refusal, RepairedText repaired)
+        : PlacedError(refusal.message(), refusal.reason(), refusal.place()), repaired_(std::move(repaired)) {}
+    const RepairedText& repaired() const { return repaired_; }
+
+private:
+    RepairedText repaired_;
 };
 
 // The saved file could not be written: the window's message, and the system's reason alone.

@@ -174,4 +174,82 @@ void checkFileSize(qint64 bytes) {
                          .arg(number(bytes), number(maxFileBytes)));
 }
 
+bool AttributeCounter::read(const char* bytes, int count) {
+    for (int i = 0; i < count; ++i) {
+        if (bytes[i] != '\0')
+            step(bytes[i]);
+        if (attributes_ > maxAttributes)
+            return false;
+    }
+    return true;
+}
+
+QString AttributeCounter::message() const {
+    return QStringLiteral("A start tag holds more than %1 attributes, the most that one tag may hold")
+        .arg(number(maxAttributes));
+}
+
+void AttributeCounter::skipUntil(const char* end) {
+    state_ = Skip;
+    end_ = end;
+    matched_ = 0;
+}
+
+void AttributeCounter::step(char c) {
+    if (c == '\n') {
+        ++line_;
+        column_ = 0;
+    } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+        ++column_;
+    }
+    switch (state_) {
+    case Text:
+        if (c == '<') {
+            state_ = Open;
+            openColumn_ = column_;
+        }
+        break;
+    case Open:
+        if (c == '/')
+            skipUntil(">");
+        else if (c == '?')
+            skipUntil("?>");
+        else if (c == '!')
+            state_ = Bang;
+        else {
+            state_ = Tag;
+            attributes_ = 0;
+            tagLine_ = line_;
+            tagColumn_ = openColumn_;
+        }
+        break;
+    case Bang:
+        skipUntil(c == '-' ? "-->" : c == '[' ? "]]>" : ">");
+        break;
+    case Tag:
+        if (c == '"' || c == '\'') {
+            state_ = Quoted;
+            quote_ = c;
+        } else if (c == '=') {
+            ++attributes_;
+        } else if (c == '>') {
+            state_ = Text;
+        }
+        break;
+    case Quoted:
+        if (c == quote_)
+            state_ = Tag;
+        break;
+    case Skip:
+        // "--" and "]]" may run longer before their ">".
+        if (c == end_[matched_])
+            ++matched_;
+        else if (!(matched_ == 2 && c == end_[1] && end_[0] == end_[1]))
+            matched_ = c == end_[0] ? 1 : 0;
+        if (end_[matched_] == '\0')
+            state_ = Text;
+        break;
+    }
+}
+
 } // namespace XmlLimits

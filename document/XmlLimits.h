@@ -27,6 +27,10 @@ inline int maxElementDepth() {
 inline constexpr qint64 entityExpansionFactor = 10;
 inline constexpr qint64 minEntityExpansion = 1'000'000;
 
+// libxml2 checks each attribute of a tag against all the others before it: a tag of many more
+// attributes than any file needs would take minutes.
+inline constexpr int maxAttributes = 10'000;
+
 QString number(qint64 value);
 QString entityExpansionMessage();
 
@@ -41,5 +45,34 @@ void checkStartTag(const xmlNode* element);
 // Depth counts the root element as 1.
 void checkDepth(const xmlNode* element, int depth);
 void checkFileSize(qint64 bytes);
+
+// Counts the attributes of each start tag in a text read in pieces, before libxml2 parses them. UTF-16
+// text is read by its ASCII characters, which its zero bytes surround.
+class AttributeCounter {
+public:
+    // False once a start tag holds more than maxAttributes.
+    bool read(const char* bytes, int count);
+    // The message that names the tag with too many attributes.
+    QString message() const;
+    // Where the tag starts; the column counts UTF-8 characters from 1.
+    int line() const { return tagLine_; }
+    int column() const { return tagColumn_; }
+
+private:
+    enum State { Text, Open, Bang, Tag, Quoted, Skip };
+    void skipUntil(const char* end);
+    void step(char c);
+
+    State state_ = Text;
+    char quote_ = 0;
+    const char* end_ = nullptr;
+    int matched_ = 0;
+    int attributes_ = 0;
+    int line_ = 1;
+    int column_ = 0;
+    int openColumn_ = 0;
+    int tagLine_ = 0;
+    int tagColumn_ = 0;
+};
 
 } // namespace XmlLimits

@@ -15,6 +15,7 @@ namespace MessageBoxes {
 namespace {
 
 QList<Message>* recorded = nullptr;
+bool recordedOfferAnswer = true;
 
 QString title() {
     return QApplication::applicationName();
@@ -64,6 +65,19 @@ void showText(const QString& text) {
     newTextBox(text)->exec();
 }
 
+bool offerRepair(const QString& text) {
+    if (record({text, title(), QMessageBox::Warning}))
+        return recordedOfferAnswer;
+    const CursorOverride arrow(Qt::ArrowCursor);
+    const std::unique_ptr<QMessageBox> box = newRepairOfferBox(text);
+    box->exec();
+    return box->buttonRole(box->clickedButton()) == QMessageBox::AcceptRole;
+}
+
+void answerOffersWith(bool openRepaired) {
+    recordedOfferAnswer = openRepaired;
+}
+
 QString withFullStop(const QString& message) {
     if (!message.isEmpty() && message.back() > QChar('.'))
         return message + '.';
@@ -72,12 +86,23 @@ QString withFullStop(const QString& message) {
 
 void recordInto(QList<Message>* messages) {
     recorded = messages;
+    recordedOfferAnswer = true;
 }
 
 std::unique_ptr<QMessageBox> newErrorBox(const QString& text) {
     auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, title(), text, QMessageBox::Ok,
                                              QApplication::activeWindow());
     box->setTextFormat(Qt::PlainText);
+    return box;
+}
+
+std::unique_ptr<QMessageBox> newRepairOfferBox(const QString& text) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, title(), text, QMessageBox::NoButton,
+                                             QApplication::activeWindow());
+    box->setTextFormat(Qt::PlainText);
+    box->setDefaultButton(box->addButton(QStringLiteral("Open repaired"), QMessageBox::AcceptRole));
+    box->addButton(QMessageBox::Cancel);
+    box->setEscapeButton(QMessageBox::Cancel);
     return box;
 }
 

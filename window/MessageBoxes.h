@@ -25,6 +25,12 @@ void showError(const QString& message);
 // scrolls a long text.
 void showText(const QString& text);
 
+// The offer to open a repaired copy of a refused file, with a warning icon and the buttons Open repaired
+// (the default) and Cancel; true for Open repaired. While messages are recorded, the offer is recorded
+// and answered as answerOffersWith says, Open repaired unless told otherwise.
+bool offerRepair(const QString& text);
+void answerOffersWith(bool openRepaired);
+
 QString withFullStop(const QString& message);
 
 // While a list is set, messages are appended to it instead of being shown.
@@ -33,5 +39,6 @@ void recordInto(QList<Message>* messages);
 // The boxes that showError and showText run, not yet shown.
 std::unique_ptr<QMessageBox> newErrorBox(const QString& text);
 std::unique_ptr<QDialog> newTextBox(const QString& text);
+std::unique_ptr<QMessageBox> newRepairOfferBox(const QString& text);
 
 } // namespace MessageBoxes

@@ -2,7 +2,9 @@
 
 #include "document/ExtensionFile.h"
 #include "document/Mxi.h"
+#include "document/Repair.h"
 #include "document/SavedText.h"
+#include "document/XmlErrors.h"
 #include "window/AccessibleNames.h"
 #include "window/CursorOverride.h"
 #include "window/FileDrops.h"
@@ -125,7 +127,14 @@ void TForm1::openFile(const QString& fileName) {
     Application::runGuarded([this, &fileName] {
         const CursorOverride busy(Qt::WaitCursor);
         leavePageFor(Leaving::ForLoad);
-        loadExtensionFile(XMLDocument1, fileName);
+        try {
+            loadExtensionFile(XMLDocument1, fileName);
+        } catch (const RepairableError& refusal) {
+            if (!MessageBoxes::offerRepair(
+                    repairOffer(MessageBoxes::withFullStop(refusal.message()), refusal.repaired().repairs)))
+                return;
+            loadExtensionText(XMLDocument1, refusal.repaired().text, fileName);
+        }
         update();
     });
 }

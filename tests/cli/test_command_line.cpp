@@ -26,11 +26,11 @@ TEST(CommandLine, RefusesBadUsageInOneLine) {
         {{"--format"}, "--format needs at least one FILE"},
         {{"--fmt", "a.mxi"}, "unknown option --fmt"},
         {{"--format", "--strict", "a.mxi"}, "--strict goes only with --check"},
-        {{"--stdout", "a.mxi"}, "--stdout goes only with --format"},
+        {{"--stdout", "a.mxi"}, "--stdout goes only with --format or --repair"},
         {{"--check", "a.mxi", "--format"}, "--format and --check cannot be combined"},
         {{"--format", "--stdout", "a.mxi", "b.mxi"}, "--stdout takes exactly one FILE"},
         {{"a.mxi", "b.mxi"}, "the window opens one file at a time, 2 given"},
-        {{"-"}, "the window cannot read standard input (- goes with --format and --check)"},
+        {{"-"}, "the window cannot read standard input (- goes with --format, --check and --repair)"},
         {{"--help=x"}, "unexpected value after '--help'"},
     };
     for (const auto& c : cases) {

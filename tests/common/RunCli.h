@@ -3,6 +3,10 @@
 #include "cli/Cli.h"
 
 #include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 // What the command line did: its exit code, its two streams and the files of each window it opened.
 struct Outcome {
@@ -10,6 +14,7 @@ struct Outcome {
     QByteArray output;
     QByteArray errors;
     QStringList windows;
+    bool operator==(const Outcome&) const = default;
 };
 
 // Runs the command line on Input as standard input, noting each window it would open instead.
@@ -29,3 +34,21 @@ inline Outcome runCli(const QStringList& arguments, const QByteArray& input = {}
     const int exitCode = cli::run(arguments, in, out, err, openWindow);
     return {exitCode, out.data(), err.data(), windows};
 }
+
+inline QByteArray fileBytes(const QString& fileName) {
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Writes the files a command line works on into a fresh folder.
+class CliTest : public testing::Test {
+protected:
+    QString write(const QString& name, const QByteArray& bytes) {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+
+    QTemporaryDir folder;
+};

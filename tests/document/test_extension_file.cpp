@@ -65,12 +65,12 @@ TEST_F(ExtensionFileTest, SavesTheSkeletonInTwelveLines) {
 
 TEST_F(ExtensionFileTest, RefusesAForeignRootAndKeepsTheDocument) {
     try {
-        loadExtensionFile(document, sample("foreign-root-macromedia-package.mxi"));
+        loadExtensionFile(document, sample("foreign-root-other-program.mxi"));
         ADD_FAILURE() << "no error";
     } catch (const ForeignDocumentError& error) {
-        EXPECT_EQ(error.message(), "\"" + sample("foreign-root-macromedia-package.mxi") +
+        EXPECT_EQ(error.message(), "\"" + sample("foreign-root-other-program.mxi") +
                                        "\" is not an extension installation file: its root element is "
-                                       "<macromedia-package>, not <macromedia-extension>");
+                                       "<package>, not <macromedia-extension>");
     }
     EXPECT_EQ(document.xml(), "<macromedia-extension name=\"current\"/>\n");
 }
@@ -223,6 +223,10 @@ TEST_P(SampleFilesTest, LoadAndSaveWithoutLossOrAreRefused) {
             EXPECT_EQ(content(reloaded), loaded);
             break;
         }
+        case SampleFile::Repairable:
+            EXPECT_THROW(loadExtensionFile(document, file.path), RepairableError);
+            EXPECT_EQ(document.xml(), "<macromedia-extension name=\"current\"/>\n");
+            break;
         case SampleFile::NotWellFormed:
             EXPECT_THROW(loadExtensionFile(document, file.path), ParseError);
             EXPECT_EQ(document.xml(), "<macromedia-extension name=\"current\"/>\n");
@@ -297,7 +301,7 @@ const HostileCase hostileCases[] = {
      },
      {},
      "The file's entities expand to far more text than the file holds, or refer to themselves without end\nLigne: "
-     "1\n<!DOCTYPE macromedia-extension [<!ENTITY"},
+     "1, column 5\n<!DOCTYPE macromedia-extension [<!ENTITY"},
     {"UndeclaredEntityInAnAttribute",
      [] {
          return extension("<products><product version=\"&e;\"/></products>",
@@ -305,7 +309,7 @@ const HostileCase hostileCases[] = {
      },
      {},
      "An attribute value refers to the entity &e;, which the file does not declare, so its text is unknown\nLigne: "
-     "2\n<macromedia-extension name=\"x\"><products"},
+     "2, column 63\n<macromedia-extension name=\"x\"><products"},
     {"UndeclaredEntityInText",
      [] { return extension("<description>A&e;B</description>", "<!DOCTYPE macromedia-extension SYSTEM \"ext.dtd\">"); },
      {},
@@ -330,7 +334,7 @@ const HostileCase hostileCases[] = {
      [] { return extension(nested(257)); },
      {},
      "The elements are nested more than 257 levels deep, the most that a file may hold\nLigne: "
-     "1\n<macromedia-extension name=\"x\"><a><a><a>"},
+     "1, column 800\n<macromedia-extension name=\"x\"><a><a><a>"},
     {"NestedAsDeepAsAllowed", [] { return extension(nested(256)); }, {}, {}, {}},
     {"TypedNestingTooDeep", [] { return extension("<configuration-changes/>"); },
      [](XmlDocument& document) {
@@ -344,7 +348,7 @@ const HostileCase hostileCases[] = {
      [] { return extension("<description><![CDATA[" + QByteArray(10'000'001, 'd') + "]]></description>"); },
      {},
      "A CDATA section holds more than 10,000,000 bytes, the most that one value may hold\nLigne: "
-     "1\n<macromedia-extension name=\"x\"><descript"},
+     "1, column 10000057\n<macromedia-extension name=\"x\"><descript"},
     {"TypedTextTooBig", [] { return extension("<description><![CDATA[d]]></description>"); },
      [](XmlDocument& document) {
          rootOf(document).findChild(Mxi::Description).firstChild().setValue(QString(10'000'001, 'd'));
@@ -373,14 +377,15 @@ const HostileCase hostileCases[] = {
     {"NamespaceErrorThenBareAmpersand",
      [] { return QByteArray("<macromedia-extension>\n<products>\n<p:product/>\n<product version=\"a & b\"/>"); },
      {},
-     "xmlParseEntityRef: no name\nLigne: 4\n<product version=\"a & b\"/>"},
+     "A bare & starts no reference: XML writes the character & as &amp;\nLigne: 4, column 21\n<product version=\"a & "
+     "b\"/>"},
     {"LineShownInTheFilesEncoding",
      [] {
          return QByteArray(
              "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<macromedia-extension name=\"Caf\xE9\" &>");
      },
      {},
-     "error parsing attribute name\nLigne: 2\n<macromedia-extension name=\"Café\" &>"},
+     "error parsing attribute name\nLigne: 2, column 35\n<macromedia-extension name=\"Café\" &>"},
 };
 
 std::string hostileCaseName(const testing::TestParamInfo<HostileCase>& info) {

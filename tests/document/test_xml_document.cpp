@@ -149,15 +149,20 @@ TEST_P(ParseErrorTest, NamesTheReasonTheLineAndItsText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ParseErrorTest,
-    testing::Values(BrokenText{"BareAmpersand", "<a>\r\n<b n=\"x & y\"/>\r\n</a>",
-                               "xmlParseEntityRef: no name\nLigne: 2\n<b n=\"x & y\"/>"},
-                    BrokenText{"UnclosedTag", "<a>\n<b>\n</a>",
-                               "Opening and ending tag mismatch: b line 2 and a\nLigne: 3\n</a>"},
-                    BrokenText{"LongLineCut", "<a>\n" + QByteArray(50, 'x') + "<",
-                               "StartTag: invalid element name\nLigne: 2\nxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"},
-                    BrokenText{"NotXml", "Posable figure, to do",
-                               "Start tag expected, '<' not found\nLigne: 1\nPosable figure, to do"},
-                    BrokenText{"Empty", "", "Document is empty\nLigne: 1\n"}),
+    testing::Values(
+        BrokenText{
+            "BareAmpersand", "<a>\r\n<b n=\"x & y\"/>\r\n</a>",
+            "A bare & starts no reference: XML writes the character & as &amp;\nLigne: 2, column 9\n<b n=\"x & y\"/>"},
+        BrokenText{"UnclosedTag", "<a>\n<b>\n</a>",
+                   "Opening and ending tag mismatch: b line 2 and a\nLigne: 3, column 5\n</a>"},
+        BrokenText{"LongLineCut", "<a>\n" + QByteArray(50, 'x') + "<",
+                   "StartTag: invalid element name\nLigne: 2, column 52\nxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"},
+        BrokenText{"NotXml", "Posable figure, to do",
+                   "Start tag expected, '<' not found\nLigne: 1, column 1\nPosable figure, to do"},
+        BrokenText{"Empty", "", "Document is empty\nLigne: 1, column 1\n"},
+        BrokenText{"TooManyAttributes", "<!-- a=1 -->\n <a " + QByteArray("b='=' ").repeated(10001) + "/>",
+                   "A start tag holds more than 10,000 attributes, the most that one tag may hold\nLigne: 2, "
+                   "column 2\n <a b='=' b='=' b='=' b='=' b='=' b='=' "}),
     [](const testing::TestParamInfo<BrokenText>& info) { return info.param.name; });
 
 TEST(XmlDocumentLimits, RefusesExcessiveNestingWithoutCrashing) {

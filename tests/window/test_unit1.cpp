@@ -136,10 +136,10 @@ TEST_F(MainWindowTest, StartsWithTheFileNamedOnTheCommandLine) {
 TEST_F(MainWindowTest, StartsWithTheSkeletonWhenTheNamedFileCannotBeLoaded) {
     form->openFile(folder.filePath("missing.mxi"));
     form->openFile(writeFile("<macromedia-extension name=\"x\">"));
-    EXPECT_EQ(messageTexts(), QStringList({"\"" + folder.filePath("missing.mxi") +
-                                               "\" cannot be read: No such file or directory.",
-                                           "Premature end of data in tag macromedia-extension line 1\nLigne: 1\n"
-                                           "<macromedia-extension name=\"x\">."}));
+    EXPECT_EQ(messageTexts(),
+              QStringList({"\"" + folder.filePath("missing.mxi") + "\" cannot be read: No such file or directory.",
+                           "Premature end of data in tag macromedia-extension line 1\nLigne: 1, column 32\n"
+                           "<macromedia-extension name=\"x\">."}));
     EXPECT_EQ(save(), savedSkeleton);
 }
 
@@ -198,9 +198,11 @@ TEST_F(MainWindowTest, TypeMatchesWithoutLetterCaseAndAuthorIsCreated) {
 TEST_F(MainWindowTest, AFileThatIsNotWellFormedKeepsTheDocument) {
     QTest::keyClicks(form->LabeledEdit1, "Mine");
     const QByteArray before = form->XMLDocument1.xml();
-    load(sample("malformed-bare-ampersand-in-attribute.mxi"));
+    // The bare & alone could be repaired; beside the unclosed files element it gets no offer.
+    load(writeFile("<macromedia-extension name=\"Tom & Jerry\">\n<files>\n</macromedia-extension>"));
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0].text, "xmlParseEntityRef: no name\nLigne: 2\n<macromedia-extension name=\"Tom & Jerry\"");
+    EXPECT_EQ(messages[0].text, "A bare & starts no reference: XML writes the character & as &amp;\nLigne: 1, column "
+                                "33\n<macromedia-extension name=\"Tom & Jerry\"");
     EXPECT_EQ(messages[0].title, "Parcelwright for Macromedia products");
     EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
     EXPECT_EQ(form->XMLDocument1.xml(), before);
@@ -209,24 +211,73 @@ TEST_F(MainWindowTest, AFileThatIsNotWellFormedKeepsTheDocument) {
 
 TEST_F(MainWindowTest, AForeignRootIsRefused) {
     const QByteArray before = form->XMLDocument1.xml();
-    load(sample("foreign-root-macromedia-package.mxi"));
+    load(sample("foreign-root-other-program.mxi"));
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].text.endsWith("its root element is <macromedia-package>, not <macromedia-extension>."));
+    EXPECT_TRUE(messages[0].text.endsWith("its root element is <package>, not <macromedia-extension>."));
     EXPECT_EQ(form->XMLDocument1.xml(), before);
+}
+
+TEST_F(MainWindowTest, OpenRepairedShowsTheRepairedDocumentAndSaveWritesIt) {
+    const QString file = sample("malformed-undeclared-prefix-then-bare-ampersand.mxi");
+    const QByteArray onDisk = readBytes(file);
+    const QString caption = form->windowTitle();
+    load(file);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].text, "A bare & starts no reference: XML writes the character & as &amp;\nLigne: 4, column "
+                                "43\n    <file source=\"b.js\" destination=\"Hel.\n\nA repaired copy can be opened "
+                                "instead; the file itself stays as it is. The repair changes:\nline 4, column 43: a "
+                                "bare & becomes &amp;");
+    EXPECT_EQ(messages[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(form->LabeledEdit1->text(), "Prefix");
+    EXPECT_EQ(form->windowTitle(), caption);
+    EXPECT_EQ(readBytes(file), onDisk);
+    EXPECT_EQ(save(), "<macromedia-extension name=\"Prefix\" version=\"1\" type=\"command\">\r\n  <files>\r\n    <file MMString:source=\"a.js\" "
+                      "destination=\"$dreamweaver\"/>\r\n    <file source=\"b.js\" destination=\"Help &amp; "
+                      "More\"/>\r\n  </files>\r\n</macromedia-extension>\r\n");
+}
+
+TEST_F(MainWindowTest, CancellingTheRepairKeepsTheDocument) {
+    QTest::keyClicks(form->LabeledEdit1, "Mine");
+    const QByteArray before = form->XMLDocument1.xml();
+    MessageBoxes::answerOffersWith(false);
+    load(sample("malformed-declaration-version-1.0.0.mxi"));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].text.endsWith("The repair changes:\nline 1: XML version 1.0.0 becomes 1.0"));
+    EXPECT_EQ(form->XMLDocument1.xml(), before);
+    EXPECT_EQ(form->LabeledEdit1->text(), "Mine");
+}
+
+TEST_F(MainWindowTest, TheRepairOfferOpensOnEnterAndCancelsOnEscape) {
+    for (const auto& [key, button] :
+         {std::pair(Qt::Key_Return, "Open repaired"), std::pair(Qt::Key_Escape, "Cancel")}) {
+        const std::unique_ptr<QMessageBox> box = MessageBoxes::newRepairOfferBox("offer");
+        box->show();
+        QTest::keyClick(box.get(), key);
+        ASSERT_TRUE(box->clickedButton());
+        EXPECT_EQ(box->clickedButton()->text().remove('&'), button);
+    }
 }
 
 class SampleFilesWindowTest : public MainWindowTest, public testing::WithParamInterface<SampleSet> {};
 
+// A repairable file opens repaired on the offer's default answer; any other refusal keeps the document.
 TEST_P(SampleFilesWindowTest, LoadOrAreRefusedClearly) {
     for (const SampleFile& file : sampleFiles(GetParam())) {
         SCOPED_TRACE(file.name.toStdString());
         messages.clear();
+        const QByteArray before = form->XMLDocument1.xml();
         load(file.path);
-        const bool refused = file.outcome != SampleFile::Loads;
-        EXPECT_EQ(messages.size(), refused ? 1 : 0) << messageTexts().join('\n').toStdString();
-        if (!refused) {
+        const bool loads = file.outcome == SampleFile::Loads || file.outcome == SampleFile::Repairable;
+        EXPECT_EQ(messages.size(), loads && file.outcome == SampleFile::Loads ? 0 : 1)
+            << messageTexts().join('\n').toStdString();
+        if (!messages.isEmpty()) {
+            EXPECT_EQ(messages[0].icon, loads ? QMessageBox::Warning : QMessageBox::Critical);
+        }
+        if (loads) {
             EXPECT_EQ(form->LabeledEdit1->text(), rootAttribute("name").replace("<absent>", ""));
             EXPECT_FALSE(save().isEmpty());
+        } else {
+            EXPECT_EQ(form->XMLDocument1.xml(), before);
         }
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/Refusal.h"
+#include "document/XmlErrors.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "cli/SourceLines.h"
+#include "document/SourceLines.h"
 
-#include "cli/InputFile.h"
+#include "document/RegularFile.h"
 
 #include <algorithm>
 
@@ -56,8 +56,8 @@ void SourceLines::index() const {
     // A file that can no longer be read places everything at the start of its lines.
     if (!fileName_.isEmpty()) {
         try {
-            text_ = readRegularTextFile(fileName_);
-        } catch (const Refusal&) {
+            text_ = readRegularFile(fileName_);
+        } catch (const UnreadableFileError&) {
         }
     }
     starts_.push_back(0);

@@ -70,8 +70,13 @@ public:
     using Error::Error;
 };
 
-// The saved file could not be written.
+// The saved file could not be written: the window's message, and the system's reason alone.
 class SaveError : public Error {
 public:
-    using Error::Error;
+    SaveError(const QString& fileName, const QString& reason)
+        : Error(QStringLiteral("Impossible de créer le fichier \"%1\". %2").arg(fileName, reason)), reason_(reason) {}
+    QString reason() const { return reason_; }
+
+private:
+    QString reason_;
 };

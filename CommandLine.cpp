@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "cli/Cli.h"
+#include "document/FileNames.h"
 #include "support/VersionInfoReader.h"
 
 #include <QStringList>
@@ -40,7 +41,7 @@ Request parse(int argc, char** argv) {
     QStringList files;
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
-        const QString argument = QString::fromLocal8Bit(argv[i]);
+        const QString argument = fileNameFromBytes(argv[i]);
         if (optionsEnded || !argument.startsWith('-')) {
             files.append(argument);
         } else if (argument == "--") {

@@ -5,6 +5,7 @@
 #include "cli/InputFile.h"
 #include "cli/Refusal.h"
 #include "document/ExtensionFile.h"
+#include "document/FileNames.h"
 #include "document/RegularFile.h"
 
 #include <QFile>
@@ -85,7 +86,7 @@ QByteArray placed(const QString& file, Place place) {
     QString text = displayName(file) + ':';
     if (place.line > 0)
         text += QString::number(place.line) + ':';
-    return text.toUtf8();
+    return fileNameBytes(text);
 }
 
 // In place unless the text goes to the output, where it goes piece by piece; a file already in the
@@ -105,7 +106,7 @@ void formatFile(const QString& file, const Options& options, Streams& streams) {
     QByteArray formatted;
     formatText(text, file, absolute, [&formatted](const QByteArray& piece) { formatted += piece; });
     if (formatted != text)
-        writeSavedFile(file, formatted);
+        writeSavedFile(file, formatted, text);
 }
 
 int runFormat(const Options& options, Streams& streams) {
@@ -162,7 +163,7 @@ int run(int argc, char** argv) {
     // Nothing here needs a QCoreApplication, whose construction would cost a tenth of a small file's time.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        arguments.append(fileNameFromBytes(argv[i]));
     QFile input;
     QFile output;
     QFile errors;

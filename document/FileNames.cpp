@@ -1,6 +1,7 @@
 #include "document/FileNames.h"
 
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace {
 
@@ -66,4 +67,9 @@ QByteArray fileNameBytes(const QString& fileName) {
         start = i + 1;
     }
     return bytes + QStringView(fileName).sliced(start).toUtf8();
+}
+
+bool fileExists(const QString& fileName) {
+    struct stat status {};
+    return ::stat(fileNameBytes(fileName).constData(), &status) == 0;
 }

@@ -9,3 +9,5 @@
 // so that every name opens the file it names; Qt's own decoding would replace such bytes.
 QString fileNameFromBytes(QByteArrayView bytes);
 QByteArray fileNameBytes(const QString& fileName);
+// True when FileName names something once its links are followed.
+bool fileExists(const QString& fileName);

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
@@ -61,4 +62,22 @@ TEST(MessageBoxes, ShowTextsAsTheyAreAndLongOnesScroll) {
         QTest::keyClick(view, key);
         EXPECT_EQ(box->result(), result);
     }
+}
+
+// A long file name wraps instead of widening the box past the screen; screen readers read it as it is.
+// The question before replacing a file answers No to Escape.
+TEST(MessageBoxes, LongNamesWrapAndTheReplaceQuestionDefaultsToNo) {
+    const QString name = "/tmp/" + QString(250, 'n') + ".mxi";
+    const auto error = MessageBoxes::newErrorBox("Impossible de créer le fichier \"" + name + "\". Permission denied.");
+    const auto question = MessageBoxes::newReplaceQuestion(name);
+    for (QMessageBox* box : {error.get(), question.get()}) {
+        box->show();
+        EXPECT_TRUE(QApplication::primaryScreen()->availableGeometry().contains(box->frameGeometry()));
+    }
+    auto* label = question->findChild<QLabel*>("qt_msgbox_label");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name),
+              "\"" + name + "\" already exists.\nDo you want to replace it?");
+    EXPECT_EQ(static_cast<QAbstractButton*>(question->defaultButton()), question->button(QMessageBox::No));
+    QTest::keyClick(question.get(), Qt::Key_Escape);
+    EXPECT_EQ(question->result(), QMessageBox::No);
 }

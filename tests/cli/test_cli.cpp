@@ -149,8 +149,8 @@ TEST_F(CliTest, NamesThatAreNotUtf8KeepTheirBytes) {
     EXPECT_EQ(runCli({"--format", fileNameFromBytes(good), fileNameFromBytes(broken)}).errors,
               broken + ":1: " + reason);
     EXPECT_EQ(runCli({"--check", fileNameFromBytes(broken)}).errors, broken + ":1:23: error: " + reason);
-    std::ifstream formattedFile(good.constData(), std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator(formattedFile), {}), formatted.toStdString());
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(std::ifstream(good.constData()).rdbuf()), {}),
+              formatted.toStdString());
     EXPECT_EQ(unlink(good) + unlink(broken), 0); // Qt cannot remove them
 }
 

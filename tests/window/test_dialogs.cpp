@@ -1,10 +1,8 @@
 #include "common/SavedSkeleton.h"
 #include "common/WindowFixture.h"
 
-class SaveDialogTest : public WindowTest {};
-
 // Save asks before it replaces a file, and only then: No leaves the file as it was.
-TEST_F(SaveDialogTest, SaveAsksBeforeReplacingAFile) {
+TEST_F(WindowTest, SaveAsksBeforeReplacingAFile) {
     using enum FileDialog::Replace;
     const QString file = folder.filePath("x.mxi");
     for (const auto& [old, replace, saved] :

@@ -57,8 +57,10 @@ void setBreakableText(QMessageBox& box, const QString& text) {
     QRegularExpressionMatchIterator words = longWord.globalMatch(text);
     for (qsizetype inserted = 0; words.hasNext();) {
         const QRegularExpressionMatch word = words.next();
-        for (qsizetype at = word.capturedStart() + 1; at < word.capturedEnd(); ++at)
-            shown.insert(at + inserted++, QChar(0x200B));
+        for (qsizetype at = word.capturedStart() + 1; at < word.capturedEnd(); ++at) {
+            if (!text[at].isLowSurrogate())
+                shown.insert(at + inserted++, QChar(0x200B));
+        }
     }
     box.setText(shown);
     box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->setAccessibleName(text);

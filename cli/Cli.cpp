@@ -6,6 +6,7 @@
 #include "cli/InputFile.h"
 #include "cli/Repair.h"
 #include "document/ExtensionFile.h"
+#include "document/FileNames.h"
 #include "document/RegularFile.h"
 #include "support/VersionInfoReader.h"
 
@@ -51,7 +52,7 @@ QByteArray diagnostic(const QString& file, Place place, bool isError, const QStr
         text += QString::number(place.line) + ':';
     if (place.line > 0 && place.column > 0)
         text += QString::number(place.column) + ':';
-    return text.toUtf8() + (isError ? " error: " : " warning: ") + firstLine(message) + '\n';
+    return fileNameBytes(text) + (isError ? " error: " : " warning: ") + firstLine(message) + '\n';
 }
 
 // In place unless the text goes to the output, where it goes piece by piece; a file already in the
@@ -71,7 +72,7 @@ void formatFile(const QString& file, const Request& request, Streams& streams) {
     QByteArray formatted;
     formatText(text, file, absolute, [&formatted](const QByteArray& piece) { formatted += piece; });
     if (formatted != text)
-        writeSavedFile(file, formatted);
+        writeSavedFile(file, formatted, text);
 }
 
 // Where --format failed and why, in English: the window's message for a failed write is French.
@@ -146,7 +147,7 @@ int run(int argc, char** argv, const OpenWindow& openWindow) {
     // Nothing here needs a QCoreApplication, whose construction would cost a tenth of a small file's time.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        arguments.append(fileNameFromBytes(argv[i]));
     QFile input;
     QFile output;
     QFile errors;

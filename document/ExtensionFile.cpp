@@ -8,8 +8,6 @@
 #include "document/XmlErrors.h"
 #include "document/extfncts.h"
 
-#include <QSaveFile>
-
 #include <vector>
 
 namespace {
@@ -107,18 +105,6 @@ void restoreSources(const std::vector<SourceChange>& changes) {
     }
 }
 
-// Writes until everything is written or the system refuses: only a write that writes nothing
-// carries the system's reason.
-bool writeAll(QSaveFile& file, const QByteArray& text) {
-    for (qsizetype written = 0; written < text.size();) {
-        const qint64 count = file.write(text.constData() + written, text.size() - written);
-        if (count <= 0)
-            return false;
-        written += count;
-    }
-    return true;
-}
-
 // The saved text, or a LimitError saying what Load would not read back and that nothing was written.
 QByteArray textToSave(const XmlDocument& document) {
     try {
@@ -129,17 +115,6 @@ QByteArray textToSave(const XmlDocument& document) {
 }
 
 } // namespace
-
-void writeSavedFile(const QString& fileName, const QByteArray& text) {
-    QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && writeAll(file, text) && file.commit())
-        return;
-    // Qt reports a full device as a resource error, with the system's terse text.
-    const QString reason = file.error() == QFileDevice::ResourceError
-                               ? QStringLiteral("There is no space left on the device")
-                               : file.errorString();
-    throw SaveError(fileName, reason);
-}
 
 void storeSourcesRelativeTo(XmlDocument& document, const QString& fileName) {
     makeSourcesRelative(document, FolderOf(fileName));

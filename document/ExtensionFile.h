@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/FileReplacement.h"
 #include "document/XmlDocument.h"
 
 #include <QString>
@@ -14,11 +15,9 @@ void loadExtensionFile(XmlDocument& document, const QString& fileName);
 void loadExtensionText(XmlDocument& document, const QByteArray& text, const QString& displayName);
 
 // Stores every file's source relative to the folder of FileName, then writes the document in the
-// saved layout. The existing file is replaced only once the new text is completely written; when
-// writing fails (SaveError), or the document holds what Load would not read back (LimitError),
-// nothing is written and the document gets its sources back.
+// saved layout as writeSavedFile writes. When writing fails (SaveError), or the document holds what
+// Load would not read back (LimitError), the file keeps its old text and the document gets its
+// sources back.
 void saveExtensionFile(XmlDocument& document, const QString& fileName);
 // Stores every file's source relative to the folder of FileName, as Save into that file does.
 void storeSourcesRelativeTo(XmlDocument& document, const QString& fileName);
-// Replaces FileName by Text as Save does: only once the new text is completely written (SaveError).
-void writeSavedFile(const QString& fileName, const QByteArray& text);

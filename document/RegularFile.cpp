@@ -1,5 +1,6 @@
 #include "document/RegularFile.h"
 
+#include "document/FileNames.h"
 #include "document/XmlErrors.h"
 #include "document/XmlLimits.h"
 
@@ -37,7 +38,7 @@ void checkKind(const QString& fileName, const struct stat& status) {
 } // namespace
 
 RegularFileReader::RegularFileReader(const QString& fileName) : fileName_(fileName) {
-    const QByteArray path = QFile::encodeName(fileName);
+    const QByteArray path = fileNameBytes(fileName);
     struct stat status {};
     // The kind is known before opening: opening a pipe waits for a writer, opening a device may act.
     if (::stat(path.constData(), &status) != 0)

@@ -1,5 +1,8 @@
 #include "window/Dialogs.h"
 
+#include "document/FileNames.h"
+#include "window/MessageBoxes.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -21,20 +24,25 @@ FileDialog::FileDialog(Kind kind, const QString& filter, const QString& defaultE
 
 bool FileDialog::Execute(QWidget* parent) {
     std::optional<QString> answer;
+    std::optional<Replace> replace;
     if (scripted_) {
-        answer = *scripted_;
+        answer = scripted_->fileName;
+        replace = scripted_->replace;
         scripted_.reset();
     } else {
         answer = ask(parent);
     }
     if (!answer || answer->isEmpty())
         return false;
-    FileName = withDefaultExtension(*answer);
+    const QString fileName = withDefaultExtension(*answer);
+    if (!mayReplace(fileName, replace))
+        return false;
+    FileName = fileName;
     return true;
 }
 
-void FileDialog::scriptAnswer(std::optional<QString> fileName) {
-    scripted_ = fileName;
+void FileDialog::scriptAnswer(std::optional<QString> fileName, Replace replace) {
+    scripted_ = Answer{fileName, replace};
 }
 
 std::unique_ptr<QFileDialog> FileDialog::newDialog(QWidget* parent) const {
@@ -43,6 +51,7 @@ std::unique_ptr<QFileDialog> FileDialog::newDialog(QWidget* parent) const {
         dialog->setFileMode(QFileDialog::ExistingFile);
     } else {
         dialog->setAcceptMode(QFileDialog::AcceptSave);
+        // Execute asks itself, once the default extension is added, for chosen and scripted names alike.
         dialog->setOption(QFileDialog::DontConfirmOverwrite);
     }
     // The dialog itself completes a name typed without extension, so that it finds the file.
@@ -61,4 +70,12 @@ QString FileDialog::withDefaultExtension(const QString& fileName) const {
     if (DefaultExt.isEmpty() || QFileInfo(fileName).fileName().contains('.'))
         return fileName;
     return fileName + '.' + DefaultExt;
+}
+
+bool FileDialog::mayReplace(const QString& fileName, std::optional<Replace> scriptedReplace) const {
+    if (kind_ != Kind::Save || !fileExists(fileName))
+        return true;
+    if (scriptedReplace)
+        return *scriptedReplace == Replace::Yes;
+    return MessageBoxes::askToReplace(fileName);
 }

@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -46,6 +48,30 @@ QSize textBoxSize(const QPlainTextEdit& view, const QString& text, const QSize& 
     const int lines = int(text.count(QLatin1Char('\n'))) + 1;
     const QSize whole(metrics.horizontalAdvance(longestLine(text)) + margins, lines * metrics.lineSpacing() + margins);
     return (whole + frame).boundedTo(QApplication::primaryScreen()->availableSize() * 9 / 10);
+}
+
+// A long file name is one word, which widens a box past a small screen: the box shows the characters of
+// a long word with a break opportunity (U+200B) between them. Screen readers read the text as it is.
+void setBreakableText(QMessageBox& box, const QString& text) {
+    static const QRegularExpression longWord(QStringLiteral("\\S{40,}"));
+    QString shown = text;
+    QRegularExpressionMatchIterator words = longWord.globalMatch(text);
+    for (qsizetype inserted = 0; words.hasNext();) {
+        const QRegularExpressionMatch word = words.next();
+        for (qsizetype at = word.capturedStart() + 1; at < word.capturedEnd(); ++at) {
+            if (!text[at].isLowSurrogate())
+                shown.insert(at + inserted++, QChar(0x200B));
+        }
+    }
+    box.setText(shown);
+    box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->setAccessibleName(text);
+}
+
+std::unique_ptr<QMessageBox> newBox(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons) {
+    auto box = std::make_unique<QMessageBox>(icon, title(), QString(), buttons, QApplication::activeWindow());
+    box->setTextFormat(Qt::PlainText);
+    setBreakableText(*box, text);
+    return box;
 }
 
 } // namespace
@@ -90,9 +116,19 @@ void recordInto(QList<Message>* messages) {
 }
 
 std::unique_ptr<QMessageBox> newErrorBox(const QString& text) {
-    auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, title(), text, QMessageBox::Ok,
-                                             QApplication::activeWindow());
-    box->setTextFormat(Qt::PlainText);
+    return newBox(QMessageBox::Critical, text, QMessageBox::Ok);
+}
+
+bool askToReplace(const QString& fileName) {
+    const CursorOverride arrow(Qt::ArrowCursor);
+    return newReplaceQuestion(fileName)->exec() == QMessageBox::Yes;
+}
+
+std::unique_ptr<QMessageBox> newReplaceQuestion(const QString& fileName) {
+    auto box =
+        newBox(QMessageBox::Warning, QStringLiteral("\"%1\" already exists.\nDo you want to replace it?").arg(fileName),
+               QMessageBox::Yes | QMessageBox::No);
+    box->setDefaultButton(QMessageBox::No);
     return box;
 }
 

@@ -31,13 +31,18 @@ void showText(const QString& text);
 bool offerRepair(const QString& text);
 void answerOffersWith(bool openRepaired);
 
+// Asks whether the existing file FileName may be replaced: true for Yes. No is the default button and
+// the answer to Escape.
+bool askToReplace(const QString& fileName);
+
 QString withFullStop(const QString& message);
 
 // While a list is set, messages are appended to it instead of being shown.
 void recordInto(QList<Message>* messages);
 
-// The boxes that showError and showText run, not yet shown.
+// The boxes that showError, askToReplace and showText run, not yet shown.
 std::unique_ptr<QMessageBox> newErrorBox(const QString& text);
+std::unique_ptr<QMessageBox> newReplaceQuestion(const QString& fileName);
 std::unique_ptr<QDialog> newTextBox(const QString& text);
 std::unique_ptr<QMessageBox> newRepairOfferBox(const QString& text);
 

@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "document/FileNames.h"
 #include "document/RegularFile.h"
 
 #include <QDir>
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -83,6 +85,21 @@ TEST_F(CliTest, RefusesWhatCannotBeFormattedAndLeavesItUntouched) {
         EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "the parser wrote beside the program's own lines";
         EXPECT_EQ(small ? fileBytes(c.file) : QByteArray(), before);
     }
+}
+
+// A name that is not UTF-8 reaches the file it names, and messages give it by its own bytes.
+TEST_F(CliTest, NamesThatAreNotUtf8KeepTheirBytes) {
+    const QByteArray good = QFile::encodeName(folder.path()) + "/caf\xE9.mxi";
+    const QByteArray broken = QFile::encodeName(folder.path()) + "/\xFF.mxi";
+    std::ofstream(good.constData()) << unformatted.constData();
+    std::ofstream(broken.constData()) << "<macromedia-extension>";
+    const QByteArray reason = "Premature end of data in tag macromedia-extension line 1\n";
+    EXPECT_EQ(runCli({"--format", fileNameFromBytes(good), fileNameFromBytes(broken)}).errors,
+              broken + ":1:23: error: " + reason);
+    EXPECT_EQ(runCli({"--check", fileNameFromBytes(broken)}).errors, broken + ":1:23: error: " + reason);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(std::ifstream(good.constData()).rdbuf()), {}),
+              formatted.toStdString());
+    EXPECT_EQ(unlink(good) + unlink(broken), 0); // Qt cannot remove them
 }
 
 TEST_F(CliTest, FormattingTheProjectsTestFilesIsIdempotent) {

@@ -62,3 +62,17 @@ TEST(MessageBoxes, ShowTextsAsTheyAreAndLongOnesScroll) {
         EXPECT_EQ(box->result(), result);
     }
 }
+
+// A long file name wraps instead of widening the box past the screen, and screen readers read it as it
+// is. The question before replacing a file answers No to Enter.
+TEST(MessageBoxes, LongNamesWrapAndTheReplaceQuestionDefaultsToNo) {
+    const QString name = "/tmp/" + QString(250, 'n') + ".mxi";
+    const auto question = MessageBoxes::newReplaceQuestion(name);
+    question->show();
+    EXPECT_TRUE(QApplication::primaryScreen()->availableGeometry().contains(question->frameGeometry()));
+    auto* label = question->findChild<QLabel*>("qt_msgbox_label");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name),
+              "\"" + name + "\" already exists.\nDo you want to replace it?");
+    QTest::keyClick(question.get(), Qt::Key_Return);
+    EXPECT_EQ(question->result(), QMessageBox::No);
+}

@@ -1,0 +1,110 @@
+#include "document/FileNames.h"
+#include "document/FileReplacement.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "common/QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct stat statusOf(const QString& fileName, int (*how)(const char*, struct stat*)) {
+    struct stat status {};
+    how(fileNameBytes(fileName).constData(), &status);
+    return status;
+}
+
+QByteArray readBytes(const QString& fileName) { // only a regular file: a device may never end
+    std::ifstream file(fileNameBytes(fileName).toStdString());
+    return S_ISREG(statusOf(fileName, stat).st_mode) ? QByteArray::fromStdString({std::istreambuf_iterator(file), {}})
+                                                     : "<not a file>";
+}
+
+// Root gives the file to another user, whose it must stay.
+QString oldFile(const QDir& folder, const QString& name, mode_t mode = 0644) {
+    const QByteArray path = QFile::encodeName(folder.filePath(name));
+    std::ofstream(path.constData()) << "old";
+    return chmod(path, mode) == 0 && (getuid() != 0 || chown(path, 65534, 65534) == 0) ? folder.filePath(name) : "";
+}
+
+QString linked(const QString& target, const QDir& folder, const QString& name) {
+    return QFile::link(target, folder.filePath(name)) ? folder.filePath(name) : "<no link>";
+}
+
+// Where "new" is written, the refusal (%1 for that name) after which the old text stays, and another
+// name that must then read "new". A replaced file keeps its mode, owner, group and links; a link stays.
+struct ReplacementCase {
+    const char* name;
+    std::function<QString(const QDir&)> make;
+    QString refusal = {};
+    const char* alsoNew = nullptr;
+    std::optional<QByteArray> expected = {};
+};
+
+const QString longName = QString(251, 'n') + ".mxi";
+const QString denied = "Impossible de créer le fichier \"%1\". ";
+
+const ReplacementCase replacementCases[] = {
+    {"LinkChain", [](const QDir& d) { return linked(linked(oldFile(d, "real.mxi"), d, "1"), d, "2"); }, {}, "real.mxi"},
+    {"DanglingLink", [](const QDir& d) { return linked("new.mxi", d, "link"); }, {}, "new.mxi"},
+    {"ReadOnly", [](const QDir& d) { return oldFile(d, "x.mxi", 0444); }, denied + "Permission denied"},
+    {"SetGroupId", [](const QDir& d) { return oldFile(d, "x.mxi", 02664); }},
+    {"HardLink",
+     [](const QDir& d) {
+         return link(QFile::encodeName(oldFile(d, "a")), QFile::encodeName(d.filePath("b"))) ? "" : d.filePath("a");
+     },
+     {},
+     "b"},
+    {"LongestName", [](const QDir& d) { return oldFile(d, longName); }},
+    {"NotUtf8Name", [](const QDir& d) { return fileNameFromBytes(QFile::encodeName(d.path()) + "/caf\xE9\xFF.mxi"); }},
+    {"Folder", [](const QDir& d) { return d.mkdir("x") ? d.filePath("x") : ""; }, denied + "it is a folder"},
+    {"FullDevice", [](const QDir& d) { return linked("/dev/full", d, "f"); },
+     denied + "it is a device, a pipe or a socket, not a file"},
+    {"ChangedSinceRead",
+     [](const QDir& d) { return oldFile(d, "x.mxi"); },
+     "it changed on disk after it was read and was left as it now is",
+     {},
+     "as read"},
+};
+
+class FileReplacementTest : public testing::TestWithParam<ReplacementCase> {};
+
+} // namespace
+
+TEST_P(FileReplacementTest, WritesThroughTheNameOrRefusesAndLeavesNothingBeside) {
+    QTemporaryDir temporary;
+    const QDir folder(temporary.path());
+    const QString target = GetParam().make(folder);
+    const auto entries = [&folder] { return folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System).size(); };
+    const qsizetype entriesBefore = entries();
+    const struct stat old = statusOf(target, stat), oldLink = statusOf(target, lstat);
+    const QByteArray before = readBytes(target);
+    QString refusal;
+    try {
+        writeSavedFile(target, "new", GetParam().expected);
+    } catch (const Error& error) {
+        refusal = error.message();
+    }
+    EXPECT_EQ(refusal, QString(GetParam().refusal).replace("%1", target));
+    EXPECT_EQ(readBytes(target), refusal.isEmpty() ? QByteArray("new") : before);
+    const struct stat now = statusOf(target, stat);
+    if (old.st_mode != 0)
+        EXPECT_EQ(std::tuple(now.st_mode, now.st_uid, now.st_gid, now.st_nlink),
+                  std::tuple(old.st_mode, old.st_uid, old.st_gid, old.st_nlink));
+    EXPECT_EQ(statusOf(target, lstat).st_mode & S_IFMT, (oldLink.st_mode & S_IFMT) ?: S_IFREG);
+    if (GetParam().alsoNew)
+        EXPECT_EQ(readBytes(folder.filePath(GetParam().alsoNew)), "new");
+    EXPECT_LE(entries(), entriesBefore + 1); // the new file at most: no copy or temporary file stays
+    unlink(fileNameBytes(target));           // Qt cannot remove a name that is not UTF-8
+}
+
+INSTANTIATE_TEST_SUITE_P(Targets, FileReplacementTest, testing::ValuesIn(replacementCases),
+                         [](const auto& info) { return std::string(info.param.name); });

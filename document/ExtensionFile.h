@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/FileReplacement.h"
-#include "document/XmlDocument.h"
+#include "document/xml/XmlDocument.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "cli/Cli.h"
-#include "document/FileNames.h"
-#include "document/RegularFile.h"
+#include "document/xml/FileNames.h"
+#include "document/xml/RegularFile.h"
 
 #include <QDir>
 #include <QFile>

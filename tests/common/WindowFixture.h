@@ -3,10 +3,10 @@
 // Shared set-up for tests that drive the main window on the offscreen platform.
 
 #include "document/Mxi.h"
-#include "window/MessageBoxes.h"
-#include "window/PageControl.h"
-#include "window/Shell.h"
-#include "window/Unit1.h"
+#include "window/dialogs/MessageBoxes.h"
+#include "window/controls/PageControl.h"
+#include "window/dialogs/Shell.h"
+#include "window/forms/Unit1.h"
 
 #include <QDir>
 #include <QFile>

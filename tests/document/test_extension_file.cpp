@@ -1,6 +1,6 @@
 #include "document/ExtensionFile.h"
 #include "document/Mxi.h"
-#include "document/XmlErrors.h"
+#include "document/xml/Errors.h"
 
 #include <QDir>
 #include <QFile>

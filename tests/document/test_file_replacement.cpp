@@ -1,4 +1,4 @@
-#include "document/FileNames.h"
+#include "document/xml/FileNames.h"
 #include "document/FileReplacement.h"
 
 #include <QDir>

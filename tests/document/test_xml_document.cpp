@@ -1,5 +1,5 @@
-#include "document/XmlDocument.h"
-#include "document/XmlErrors.h"
+#include "document/xml/XmlDocument.h"
+#include "document/xml/Errors.h"
 
 #include "common/QtPrinters.h"
 

@@ -2,8 +2,8 @@
 
 #include "document/ExtensionFile.h"
 #include "document/Mxi.h"
-#include "document/xml/SavedText.h"
 #include "document/xml/Errors.h"
+#include "document/xml/SavedText.h"
 
 namespace {
 

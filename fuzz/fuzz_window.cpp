@@ -3,8 +3,8 @@
 
 #include "document/ExtensionFile.h"
 #include "window/application/Application.h"
-#include "window/dialogs/MessageBoxes.h"
 #include "window/controls/PageControl.h"
+#include "window/dialogs/MessageBoxes.h"
 #include "window/forms/Unit1.h"
 
 #include <QFile>

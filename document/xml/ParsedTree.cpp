@@ -1,7 +1,7 @@
 #include "document/xml/ParsedTree.h"
 
-#include "document/xml/LibXml.h"
 #include "document/xml/Errors.h"
+#include "document/xml/LibXml.h"
 #include "document/xml/XmlLimits.h"
 
 #include <libxml/parser.h>

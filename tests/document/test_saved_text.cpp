@@ -1,5 +1,5 @@
-#include "document/xml/SavedText.h"
 #include "document/xml/Errors.h"
+#include "document/xml/SavedText.h"
 
 #include "common/QtPrinters.h"
 

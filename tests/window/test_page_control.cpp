@@ -1,7 +1,7 @@
 #include "common/QtPrinters.h"
 
-#include "window/dialogs/MessageBoxes.h"
 #include "window/controls/PageControl.h"
+#include "window/dialogs/MessageBoxes.h"
 
 #include <QStringList>
 

@@ -3,13 +3,13 @@
 #include "document/ExtensionFile.h"
 #include "document/Mxi.h"
 #include "document/Repair.h"
-#include "document/xml/SavedText.h"
 #include "document/xml/Errors.h"
+#include "document/xml/SavedText.h"
 #include "window/application/AccessibleNames.h"
 #include "window/application/CursorOverride.h"
 #include "window/controls/FileDrops.h"
-#include "window/dialogs/MessageBoxes.h"
 #include "window/controls/PageControl.h"
+#include "window/dialogs/MessageBoxes.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -6,9 +6,9 @@
 #include "window/controls/LabelEvents.h"
 #include "window/controls/LabeledEdit.h"
 #include "window/controls/OwnerDrawnComboBox.h"
-#include "window/pictures/Pictures.h"
-#include "window/dialogs/Shell.h"
 #include "window/controls/TypeListKeys.h"
+#include "window/dialogs/Shell.h"
+#include "window/pictures/Pictures.h"
 
 #include <QApplication>
 #include <QBitmap>

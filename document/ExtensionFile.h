@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/FileReplacement.h"
+#include "document/Repair.h"
 #include "document/xml/XmlDocument.h"
 
 #include <QString>

@@ -1,11 +1,8 @@
 #pragma once
 
-#include "document/Repair.h"
-
 #include <QString>
 
 #include <stdexcept>
-#include <utility>
 
 // Every failure the program reports carries the exact text the user sees.
 class Error : public std::runtime_error {
@@ -85,17 +82,6 @@ public:
 class ForeignDocumentError : public PlacedError {
 public:
     using PlacedError::PlacedError;
-};
-
-// A file refused only for faults that a repair puts right: the refusal, with the repaired text.
-class RepairableError : public PlacedError {
-public:
-    RepairableError(const PlacedError& refusal, RepairedText repaired)
-        : PlacedError(refusal.message(), refusal.reason(), refusal.place()), repaired_(std::move(repaired)) {}
-    const RepairedText& repaired() const { return repaired_; }
-
-private:
-    RepairedText repaired_;
 };
 
 // The saved file could not be written: the window's message, and the system's reason alone.

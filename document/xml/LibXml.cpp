@@ -1,8 +1,9 @@
 #include "document/xml/LibXml.h"
 
+#include "document/xml/Errors.h"
 #include "document/xml/ParsedTree.h"
 #include "document/xml/ParserErrors.h"
-#include "document/xml/Errors.h"
+#include "document/xml/RegularFile.h"
 #include "document/xml/XmlLimits.h"
 
 #include <libxml/SAX2.h>
@@ -26,7 +27,7 @@ struct Input {
     qint64 size = 0;
     bool ended = false;
     XmlLimits::AttributeCounter attributes;
-    StoppingError* stop = nullptr;
+    FirstFatalError* stop = nullptr;
     const xmlParserCtxt* parser = nullptr;
 };
 
@@ -122,7 +123,7 @@ struct FreeParserContext {
 };
 
 // The document that input holds, or nullptr with what stopped the parse in stop.
-DocPtr parseInput(Input& input, StoppingError& stop) {
+OwnedXmlDoc parseInput(Input& input, FirstFatalError& stop) {
     std::unique_ptr<xmlParserCtxt, FreeParserContext> context(xmlNewParserCtxt());
     context->sax->startElementNs = startElement;
     context->sax->endElementNs = endElement;
@@ -133,7 +134,7 @@ DocPtr parseInput(Input& input, StoppingError& stop) {
     const int options =
         XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_BIG_LINES | XML_PARSE_COMPACT;
     const QuietGenericErrors quiet;
-    DocPtr document(xmlCtxtReadIO(context.get(), readInput, nullptr, &input, nullptr, nullptr, options));
+    OwnedXmlDoc document(xmlCtxtReadIO(context.get(), readInput, nullptr, &input, nullptr, nullptr, options));
     if (document && !stop.found() && !readToTheEnd(context.get(), input)) {
         stop.set(QStringLiteral("The text goes on after a NUL character, which XML does not allow"),
                  context->input->line, context.get());
@@ -143,7 +144,7 @@ DocPtr parseInput(Input& input, StoppingError& stop) {
     return document;
 }
 
-Parsed settled(DocPtr document, qint64 inputSize) {
+Parsed settled(OwnedXmlDoc document, qint64 inputSize) {
     settleParsedTree(document.get(), inputSize);
     useUtf8(document.get());
     auto declaration = declarationOf(document.get());
@@ -158,7 +159,7 @@ void useUtf8(xmlDoc* document) {
 }
 
 Parsed parse(const QByteArray& text) {
-    XmlLimits::checkFileSize(text.size());
+    checkFileSize(text.size());
     const char* next = text.constData();
     qsizetype left = text.size();
     const ReadText fromText = [&next, &left](char* buffer, int length) {
@@ -169,8 +170,8 @@ Parsed parse(const QByteArray& text) {
         return count;
     };
     Input input{fromText};
-    StoppingError stop;
-    DocPtr document = parseInput(input, stop);
+    FirstFatalError stop;
+    OwnedXmlDoc document = parseInput(input, stop);
     if (!document) {
         // Decoding the stopping line in the text's encoding may report a failure of its own.
         const QuietGenericErrors quiet;
@@ -181,8 +182,8 @@ Parsed parse(const QByteArray& text) {
 
 std::optional<Parsed> tryParse(const ReadText& read) {
     Input input{read};
-    StoppingError stop;
-    DocPtr document = parseInput(input, stop);
+    FirstFatalError stop;
+    OwnedXmlDoc document = parseInput(input, stop);
     if (!document)
         return std::nullopt;
     try {

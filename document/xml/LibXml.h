@@ -14,13 +14,8 @@
 
 namespace LibXml {
 
-struct FreeDoc {
-    void operator()(xmlDoc* document) const { xmlFreeDoc(document); }
-};
-using DocPtr = std::unique_ptr<xmlDoc, FreeDoc>;
-
 struct Parsed {
-    DocPtr document;
+    OwnedXmlDoc document;
     std::optional<XmlDeclaration> declaration;
 };
 

@@ -1,7 +1,7 @@
 #include "document/xml/ParserErrors.h"
 
-#include "document/xml/LibXml.h"
 #include "document/xml/Errors.h"
+#include "document/xml/LibXml.h"
 #include "document/xml/XmlLimits.h"
 
 #include <libxml/encoding.h>
@@ -141,12 +141,12 @@ QString sourceLine(const QByteArray& input, int line, const QByteArray& encoding
 
 } // namespace
 
-void StoppingError::watch(xmlParserCtxt* parser) {
+void FirstFatalError::watch(xmlParserCtxt* parser) {
     parser->_private = this;
     parser->sax->serror = keep;
 }
 
-void StoppingError::set(const QString& reason, int line, const xmlParserCtxt* parser, int column) {
+void FirstFatalError::set(const QString& reason, int line, const xmlParserCtxt* parser, int column) {
     found_ = true;
     reason_ = reason;
     line_ = line;
@@ -154,7 +154,7 @@ void StoppingError::set(const QString& reason, int line, const xmlParserCtxt* pa
     encoding_ = encodingOf(parser);
 }
 
-void StoppingError::raise(const QByteArray& input) const {
+void FirstFatalError::raise(const QByteArray& input) const {
     const QString reason = found_ ? reason_ : QStringLiteral("Document is empty");
     const QString text = sourceLine(input, line_, encoding_);
     int column = column_;
@@ -165,9 +165,9 @@ void StoppingError::raise(const QByteArray& input) const {
     throw ParseError(reason, line_, text, column);
 }
 
-void StoppingError::keep(void* context, xmlError* error) {
+void FirstFatalError::keep(void* context, xmlError* error) {
     auto* parser = static_cast<xmlParserCtxt*>(context);
-    auto* stop = static_cast<StoppingError*>(parser->_private);
+    auto* stop = static_cast<FirstFatalError*>(parser->_private);
     if (!stop->found_ && stopsTheParse(*error, *parser)) {
         stop->set(plainReason(*error, *parser), error->line, parser, error->int2);
         stop->atAmpersand_ = isBareAmpersand(*error);

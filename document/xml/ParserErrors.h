@@ -7,9 +7,10 @@
 #include <QByteArray>
 #include <QString>
 
-// The first error that stops the parse: libxml2's first fatal error, or an error after which
+// Records the first error that stops the parse, from libxml2's callbacks, and raises it once the C call has returned:
+// libxml2's first fatal error, or an error after which
 // libxml2 would go on with data lost.
-class StoppingError {
+class FirstFatalError {
 public:
     // Records into this object the errors that parser reports from now on.
     void watch(xmlParserCtxt* parser);

@@ -1,7 +1,7 @@
 #include "document/xml/RegularFile.h"
 
-#include "document/xml/FileNames.h"
 #include "document/xml/Errors.h"
+#include "document/xml/FileNames.h"
 #include "document/xml/XmlLimits.h"
 
 #include <QFile>
@@ -75,6 +75,13 @@ qsizetype RegularFileReader::read(char* buffer, qsizetype length) {
             refuseAsTooLarge(fileName_);
         return count;
     }
+}
+
+void checkFileSize(qint64 bytes) {
+    if (bytes <= maxFileBytes)
+        return;
+    throw LimitError(QStringLiteral("The document's text takes %1 bytes, more than the %2 that Load reads")
+                         .arg(XmlLimits::number(bytes), XmlLimits::number(maxFileBytes)));
 }
 
 QByteArray readRegularFile(const QString& fileName) {

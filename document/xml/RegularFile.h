@@ -6,6 +6,9 @@
 // The largest file Load reads.
 inline constexpr qint64 maxFileBytes = qint64(256) << 20;
 
+// Throws a LimitError when a text of this many bytes is larger than Load reads.
+void checkFileSize(qint64 bytes);
+
 // The bytes of the regular file fileName, at most maxFileBytes of them. A missing or unreadable file, a
 // folder, a device, a pipe or a larger file is an UnreadableFileError that names the file and the
 // reason; devices and pipes are never read, so nothing blocks.

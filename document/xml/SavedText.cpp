@@ -1,7 +1,8 @@
 #include "document/xml/SavedText.h"
 
-#include "document/xml/LibXml.h"
 #include "document/xml/Errors.h"
+#include "document/xml/LibXml.h"
+#include "document/xml/RegularFile.h"
 #include "document/xml/XmlLimits.h"
 
 #include <cstring>
@@ -291,7 +292,7 @@ QByteArray laidOut(const xmlDoc* document, const std::optional<XmlDeclaration>& 
     QByteArray text;
     text.reserve(1 << 16);
     LayoutWriter(text).document(document, declaration);
-    XmlLimits::checkFileSize(text.size());
+    checkFileSize(text.size());
     return text;
 }
 

@@ -1,8 +1,7 @@
 #include "document/xml/XmlDocument.h"
 
-#include "document/xml/LibXml.h"
-#include "document/xml/RegularFile.h"
 #include "document/xml/Errors.h"
+#include "document/xml/LibXml.h"
 
 using LibXml::attributeValue;
 
@@ -266,7 +265,7 @@ void XmlNode::changed() const {
     document_->notifyChange(*this);
 }
 
-void XmlDocument::FreeDocument::operator()(_xmlDoc* document) const {
+void FreeXmlDoc::operator()(_xmlDoc* document) const {
     xmlFreeDoc(document);
 }
 
@@ -276,30 +275,22 @@ XmlDocument::~XmlDocument() {
     freeDetached();
 }
 
-bool XmlDocument::isActive() const {
-    return document_ != nullptr;
-}
-
 void XmlDocument::activate() {
-    DocumentPointer document(xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0")));
+    OwnedXmlDoc document(xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0")));
     LibXml::useUtf8(document.get());
     replace(std::move(document), std::nullopt);
 }
 
 void XmlDocument::loadFromXml(const QByteArray& text) {
     LibXml::Parsed parsed = LibXml::parse(text);
-    replace(DocumentPointer(parsed.document.release()), parsed.declaration);
-}
-
-void XmlDocument::loadFromFile(const QString& fileName) {
-    loadFromXml(readRegularFile(fileName));
+    replace(std::move(parsed.document), parsed.declaration);
 }
 
 bool XmlDocument::tryLoad(const ReadText& read) {
     std::optional<LibXml::Parsed> parsed = LibXml::tryParse(read);
     if (!parsed)
         return false;
-    replace(DocumentPointer(parsed->document.release()), parsed->declaration);
+    replace(std::move(parsed->document), parsed->declaration);
     return true;
 }
 
@@ -357,7 +348,7 @@ void XmlDocument::freeDetached() {
     detached_.clear();
 }
 
-void XmlDocument::replace(DocumentPointer document, std::optional<XmlDeclaration> declaration) {
+void XmlDocument::replace(OwnedXmlDoc document, std::optional<XmlDeclaration> declaration) {
     freeDetached();
     document_ = std::move(document);
     declaration_ = declaration;

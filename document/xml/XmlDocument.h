@@ -14,6 +14,12 @@ struct _xmlDoc;
 struct _xmlNode;
 class XmlDocument;
 
+// The one owner of a libxml2 document; its deleter is defined where libxml2 is included.
+struct FreeXmlDoc {
+    void operator()(_xmlDoc* document) const;
+};
+using OwnedXmlDoc = std::unique_ptr<_xmlDoc, FreeXmlDoc>;
+
 enum class NodeType { Document, DocumentType, Element, Text, CData, Comment, ProcessingInstruction, Other };
 
 using Attribute = QPair<QString, QString>;
@@ -97,13 +103,11 @@ public:
     // Receives the node that changed: the element whose attributes or children changed, or the text node.
     std::function<void(const XmlNode& changed)> OnAfterNodeChange;
 
-    bool isActive() const;
     // Opens an empty document.
     void activate();
-    // Parses a text or a file into this document, replacing its content. On failure the
-    // current content stays and ParseError, or UnreadableFileError for a file, is thrown.
+    // Parses a text into this document, replacing its content. On failure the current content
+    // stays and ParseError is thrown.
     void loadFromXml(const QByteArray& text);
-    void loadFromFile(const QString& fileName);
     // Parses the text that Read gives piece by piece, so that it is never held whole; false, with the
     // current content kept, where loadFromXml would throw, whose reason the whole text then gives.
     bool tryLoad(const ReadText& read);
@@ -124,19 +128,14 @@ private:
     friend class XmlNode;
     friend QByteArray savedText(const XmlDocument& document);
     friend void writeSavedText(const XmlDocument& document, const std::function<void(const QByteArray&)>& write);
-    struct FreeDocument {
-        void operator()(_xmlDoc* document) const;
-    };
-    using DocumentPointer = std::unique_ptr<_xmlDoc, FreeDocument>;
-
     _xmlDoc* checkedDocument() const;
     XmlNode track(_xmlNode* node);
     void attached(_xmlNode* node) { detached_.erase(node); }
     void freeDetached();
-    void replace(DocumentPointer document, std::optional<XmlDeclaration> declaration);
+    void replace(OwnedXmlDoc document, std::optional<XmlDeclaration> declaration);
     void notifyChange(const XmlNode& changed) const;
 
-    DocumentPointer document_;
+    OwnedXmlDoc document_;
     std::optional<XmlDeclaration> declaration_;
     // Nodes created but never attached; freed with the document.
     std::unordered_set<_xmlNode*> detached_;

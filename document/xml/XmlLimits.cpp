@@ -1,8 +1,7 @@
 #include "document/xml/XmlLimits.h"
 
-#include "document/xml/LibXml.h"
-#include "document/xml/RegularFile.h"
 #include "document/xml/Errors.h"
+#include "document/xml/LibXml.h"
 
 #include <QLocale>
 
@@ -165,13 +164,6 @@ void checkDepth(const xmlNode* element, int depth) {
         return;
     throw LimitError(QStringLiteral("%1 lies %2 elements deep, more than the %3 levels that a file may hold")
                          .arg(elementPlace(element), number(depth), number(maxElementDepth())));
-}
-
-void checkFileSize(qint64 bytes) {
-    if (bytes <= maxFileBytes)
-        return;
-    throw LimitError(QStringLiteral("The document's text takes %1 bytes, more than the %2 that Load reads")
-                         .arg(number(bytes), number(maxFileBytes)));
 }
 
 bool AttributeCounter::read(const char* bytes, int count) {

@@ -1,7 +1,7 @@
 #pragma once
 
-// What a file may hold so that Load reads it: libxml2's parser limits, the file's size and the
-// entity expansion Load allows. Load checks a parsed document and Save checks what it writes
+// What a file may hold so that Load reads it: libxml2's parser limits and the
+// entity expansion Load allows (RegularFile has the size). Load checks a parsed document and Save checks what it writes
 // with these same functions, so that whatever Save writes, Load reads back.
 
 #include <libxml/parserInternals.h>
@@ -44,7 +44,6 @@ void checkRun(const xmlNode* first, size_t bytes);
 void checkStartTag(const xmlNode* element);
 // Depth counts the root element as 1.
 void checkDepth(const xmlNode* element, int depth);
-void checkFileSize(qint64 bytes);
 
 // Counts the attributes of each start tag in a text read in pieces, before libxml2 parses them. UTF-16
 // text is read by its ASCII characters, which its zero bytes surround.

@@ -14,12 +14,9 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        report(error);
-    }
-    return false;
+    bool handled = false;
+    runGuarded([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
 }
 
 void Application::runGuarded(const std::function<void()>& handler) {
@@ -30,4 +27,6 @@ void Application::runGuarded(const std::function<void()>& handler) {
     }
 }
 
-void Application::report(const std::exception& error) { MessageBoxes::showError(QString::fromUtf8(error.what())); }
+void Application::report(const std::exception& error) {
+    MessageBoxes::showError(QString::fromUtf8(error.what()));
+}

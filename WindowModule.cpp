@@ -1,9 +1,9 @@
 #include "WindowModule.h"
-#include "window/Application.h"
-#include "window/Unit1.h"
-#include "window/Unit2.h"
-#include "window/Unit3.h"
-#include "window/WindowPlacement.h"
+#include "window/application/Application.h"
+#include "window/forms/Unit1.h"
+#include "window/forms/Unit2.h"
+#include "window/forms/Unit3.h"
+#include "window/application/WindowPlacement.h"
 
 #include <QList>
 

@@ -2,9 +2,9 @@
 // on the offscreen platform.
 
 #include "document/Mxi.h"
-#include "window/MessageBoxes.h"
-#include "window/PageControl.h"
-#include "window/Unit1.h"
+#include "window/dialogs/MessageBoxes.h"
+#include "window/controls/PageControl.h"
+#include "window/forms/Unit1.h"
 
 #include <QApplication>
 #include <QFile>

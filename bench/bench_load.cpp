@@ -6,7 +6,7 @@
 
 #include "document/ExtensionFile.h"
 #include "document/Mxi.h"
-#include "document/XmlErrors.h"
+#include "document/xml/Errors.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -2,9 +2,9 @@
 // changes pages shown (painted, as on screen) and left, and every list page shown with values of
 // over a megabyte.
 
-#include "window/MessageBoxes.h"
-#include "window/PageControl.h"
-#include "window/Unit1.h"
+#include "window/dialogs/MessageBoxes.h"
+#include "window/controls/PageControl.h"
+#include "window/forms/Unit1.h"
 
 #include <QApplication>
 #include <QFile>

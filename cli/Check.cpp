@@ -3,8 +3,8 @@
 #include "document/ExtensionFile.h"
 #include "document/ExtensionRules.h"
 #include "document/Mxi.h"
-#include "document/SavedText.h"
-#include "document/SourceLines.h"
+#include "document/xml/SavedText.h"
+#include "document/xml/SourceLines.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/XmlErrors.h"
+#include "document/xml/Errors.h"
 
 #include <QByteArray>
 #include <QList>

@@ -6,8 +6,8 @@
 #include "cli/InputFile.h"
 #include "cli/Repair.h"
 #include "document/ExtensionFile.h"
-#include "document/FileNames.h"
-#include "document/RegularFile.h"
+#include "document/xml/FileNames.h"
+#include "document/xml/RegularFile.h"
 #include "support/VersionInfoReader.h"
 
 #include <QFile>

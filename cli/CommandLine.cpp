@@ -1,6 +1,6 @@
 #include "cli/CommandLine.h"
 
-#include "document/RegularFile.h"
+#include "document/xml/RegularFile.h"
 
 #include <QCommandLineParser>
 

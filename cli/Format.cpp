@@ -2,8 +2,8 @@
 
 #include "document/ExtensionFile.h"
 #include "document/Mxi.h"
-#include "document/SavedText.h"
-#include "document/XmlErrors.h"
+#include "document/xml/Errors.h"
+#include "document/xml/SavedText.h"
 
 namespace {
 

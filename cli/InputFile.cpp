@@ -1,6 +1,6 @@
 #include "cli/InputFile.h"
 
-#include "document/RegularFile.h"
+#include "document/xml/RegularFile.h"
 
 #include <QIODevice>
 

@@ -2,8 +2,8 @@
 
 #include "cli/InputFile.h"
 #include "document/ExtensionFile.h"
-#include "document/RegularFile.h"
-#include "document/XmlErrors.h"
+#include "document/xml/Errors.h"
+#include "document/xml/RegularFile.h"
 
 #include <QIODevice>
 

@@ -2,7 +2,7 @@
 // Main page's logo: generate_icons APP_ID MIME_ICON FOLDER makes FOLDER/scalable/apps/APP_ID.svg,
 // FOLDER/NxN/apps/APP_ID.png for each size, and the same under mimetypes/ for MIME_ICON, the parcel on a
 // sheet of paper.
-#include "window/Pictures.h"
+#include "window/pictures/Pictures.h"
 
 #include <QDir>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "document/Mxi.h"
-#include "document/XmlDocument.h"
-#include "document/XmlErrors.h"
+#include "document/xml/Errors.h"
+#include "document/xml/XmlDocument.h"
 
 #include <QString>
 

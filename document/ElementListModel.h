@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/XmlDocument.h"
+#include "document/xml/XmlDocument.h"
 
 #include <QAbstractListModel>
 

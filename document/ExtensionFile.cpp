@@ -1,12 +1,12 @@
 #include "document/ExtensionFile.h"
 
 #include "document/Mxi.h"
-#include "document/RegularFile.h"
 #include "document/Repair.h"
-#include "document/SavedText.h"
-#include "document/SourceLines.h"
-#include "document/XmlErrors.h"
 #include "document/extfncts.h"
+#include "document/xml/Errors.h"
+#include "document/xml/RegularFile.h"
+#include "document/xml/SavedText.h"
+#include "document/xml/SourceLines.h"
 
 #include <vector>
 

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "document/FileReplacement.h"
-#include "document/XmlDocument.h"
+#include "document/Repair.h"
+#include "document/xml/XmlDocument.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/FileLine.h"
-#include "document/XmlDocument.h"
+#include "document/xml/XmlDocument.h"
 
 // Reads an element child of files, whatever its name: an absent source or destination gives an
 // empty field, an absent plateform the code "both", a flag is set only by the exact value "true".

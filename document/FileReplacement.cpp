@@ -1,6 +1,6 @@
 #include "document/FileReplacement.h"
 
-#include "document/FileNames.h"
+#include "document/xml/FileNames.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,8 +1,8 @@
 #include "document/Repair.h"
 
 #include "document/Mxi.h"
-#include "document/XmlDocument.h"
-#include "document/XmlErrors.h"
+#include "document/xml/Errors.h"
+#include "document/xml/XmlDocument.h"
 
 #include <QRegularExpression>
 

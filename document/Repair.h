@@ -1,10 +1,13 @@
 #pragma once
 
+#include "document/xml/Errors.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 // The three faults that hand-written and older extension files carry while their meaning stays plain.
 struct Repair {
@@ -23,6 +26,17 @@ struct Repair {
 struct RepairedText {
     QByteArray text;
     QList<Repair> repairs;
+};
+
+// A file refused only for faults that a repair puts right: the refusal, with the repaired text.
+class RepairableError : public PlacedError {
+public:
+    RepairableError(const PlacedError& refusal, RepairedText repaired)
+        : PlacedError(refusal.message(), refusal.reason(), refusal.place()), repaired_(std::move(repaired)) {}
+    const RepairedText& repaired() const { return repaired_; }
+
+private:
+    RepairedText repaired_;
 };
 
 // The offer to open a repaired copy of a refused file: the refusal, then one line per repair, the

@@ -1,9 +1,9 @@
 // Any input either fails to load with a ParseError, or loads and lays out into a saved text that
 // loads again.
 
-#include "document/SavedText.h"
-#include "document/XmlDocument.h"
-#include "document/XmlErrors.h"
+#include "document/xml/Errors.h"
+#include "document/xml/SavedText.h"
+#include "document/xml/XmlDocument.h"
 
 #include <cstdint>
 

@@ -2,10 +2,10 @@
 // into the same document.
 
 #include "document/ExtensionFile.h"
-#include "window/Application.h"
-#include "window/MessageBoxes.h"
-#include "window/PageControl.h"
-#include "window/Unit1.h"
+#include "window/application/Application.h"
+#include "window/controls/PageControl.h"
+#include "window/dialogs/MessageBoxes.h"
+#include "window/forms/Unit1.h"
 
 #include <QFile>
 #include <QPushButton>

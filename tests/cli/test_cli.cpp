@@ -1,6 +1,6 @@
 #include "cli/Cli.h"
-#include "document/FileNames.h"
-#include "document/RegularFile.h"
+#include "document/xml/FileNames.h"
+#include "document/xml/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,7 +29,7 @@ const QByteArray formatted = "<macromedia-extension name=\"n\" version=\"1\" req
 TEST_F(CliTest, FormatsInPlaceOnceAndKeepsAFormattedFileUntouched) {
     const QString file = write("a.mxi", unformatted);
     EXPECT_EQ(runCli({"--format", file}).exitCode, 0);
-    EXPECT_EQ(fileBytes(file), formatted);
+    EXPECT_EQ(readBytes(file), formatted);
 
     const QDateTime old = QDateTime::currentDateTime().addDays(-1);
     QFile handle(file);
@@ -44,7 +44,7 @@ TEST_F(CliTest, FormatsToStandardOutputAndFromStandardInput) {
     const QString file = write("a.mxi", unformatted);
     const Outcome toOutput = runCli({"--format", "--stdout", file});
     EXPECT_EQ(toOutput.output, formatted);
-    EXPECT_EQ(fileBytes(file), unformatted);
+    EXPECT_EQ(readBytes(file), unformatted);
     EXPECT_EQ(runCli({"--format", "-"}, unformatted).output, formatted);
 }
 
@@ -76,14 +76,14 @@ TEST_F(CliTest, RefusesWhatCannotBeFormattedAndLeavesItUntouched) {
     };
     for (const auto& c : cases) {
         const bool small = QFileInfo(c.file).isFile() && QFileInfo(c.file).size() < 100;
-        const QByteArray before = small ? fileBytes(c.file) : QByteArray();
+        const QByteArray before = small ? readBytes(c.file) : QByteArray();
         testing::internal::CaptureStderr();
         const Outcome outcome = runCli({"--format", c.file});
         EXPECT_EQ(outcome.exitCode, 1);
         EXPECT_EQ(outcome.errors, c.file.toUtf8() + c.reason);
         EXPECT_EQ(runCli({"--format", "--stdout", c.file}).errors, outcome.errors);
         EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "the parser wrote beside the program's own lines";
-        EXPECT_EQ(small ? fileBytes(c.file) : QByteArray(), before);
+        EXPECT_EQ(small ? readBytes(c.file) : QByteArray(), before);
     }
 }
 
@@ -105,9 +105,9 @@ TEST_F(CliTest, NamesThatAreNotUtf8KeepTheirBytes) {
 TEST_F(CliTest, FormattingTheProjectsTestFilesIsIdempotent) {
     const QDir data(QStringLiteral(PARCELWRIGHT_TEST_DATA_DIR));
     for (const QString& name : data.entryList({"*.mxi"}, QDir::Files)) {
-        const QString file = write(name, fileBytes(data.filePath(name)));
+        const QString file = write(name, readBytes(data.filePath(name)));
         ASSERT_EQ(runCli({"--format", file}).exitCode, 0) << name.toStdString();
-        const QByteArray once = fileBytes(file);
+        const QByteArray once = readBytes(file);
         EXPECT_EQ(runCli({"--format", "--stdout", file}).output, once) << name.toStdString();
     }
 }

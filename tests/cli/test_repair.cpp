@@ -25,17 +25,17 @@ TEST_F(CliTest, RepairsInPlaceKeepingTheModeOnlyWhatIsWrong) {
     const Outcome outcome = runCli({"--repair", file});
     EXPECT_EQ(outcome.exitCode, 0);
     EXPECT_EQ(outcome.errors, repairLines(file));
-    EXPECT_EQ(fileBytes(file), repaired);
+    EXPECT_EQ(readBytes(file), repaired);
     EXPECT_EQ(QFileInfo(file).permissions(), mode);
     EXPECT_EQ(runCli({"--repair", file}).errors, "");
-    EXPECT_EQ(fileBytes(file), repaired);
+    EXPECT_EQ(readBytes(file), repaired);
 }
 
 TEST_F(CliTest, RepairsToStandardOutput) {
     const QString file = write("a.mxi", repairable);
     const Outcome outcome = runCli({"--repair", "--stdout", file});
     EXPECT_EQ(outcome, (Outcome{0, repaired, repairLines(file)}));
-    EXPECT_EQ(fileBytes(file), repairable);
+    EXPECT_EQ(readBytes(file), repairable);
 }
 
 TEST_F(CliTest, LeavesWhatCannotBeRepairedUntouched) {
@@ -46,8 +46,8 @@ TEST_F(CliTest, LeavesWhatCannotBeRepairedUntouched) {
     EXPECT_EQ(outcome.exitCode, 1);
     EXPECT_EQ(outcome.errors,
               file.toUtf8() + ":1:30: A bare & starts no reference: XML writes the character & as &amp;\n");
-    EXPECT_EQ(fileBytes(file), broken);
-    EXPECT_EQ(fileBytes(good), repaired);
+    EXPECT_EQ(readBytes(file), broken);
+    EXPECT_EQ(readBytes(good), repaired);
     EXPECT_EQ(runCli({"--repair", "--strict", file}).exitCode, 2);
 }
 
@@ -58,7 +58,7 @@ TEST_F(CliTest, ChecksSayWhatRepairsARepairableFile) {
     EXPECT_EQ(outcome.errors, file.toUtf8() + ":1:19: error: The XML declaration names a version other than 1.0, or "
                                               "a value lacks its closing quote; parcelwright --repair can fix this\n");
     EXPECT_EQ(runCli({"--format", file}).exitCode, 1);
-    EXPECT_EQ(fileBytes(file), repairable);
+    EXPECT_EQ(readBytes(file), repairable);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/Cli.h"
+#include "common/Files.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -33,11 +34,6 @@ inline Outcome runCli(const QStringList& arguments, const QByteArray& input = {}
     };
     const int exitCode = cli::run(arguments, in, out, err, openWindow);
     return {exitCode, out.data(), err.data(), windows};
-}
-
-inline QByteArray fileBytes(const QString& fileName) {
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Writes the files a command line works on into a fresh folder.

@@ -3,10 +3,10 @@
 // Shared set-up for tests that drive the main window on the offscreen platform.
 
 #include "document/Mxi.h"
-#include "window/MessageBoxes.h"
-#include "window/PageControl.h"
-#include "window/Shell.h"
-#include "window/Unit1.h"
+#include "window/controls/PageControl.h"
+#include "window/dialogs/MessageBoxes.h"
+#include "window/dialogs/Shell.h"
+#include "window/forms/Unit1.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "common/Files.h"
 #include "common/QtPrinters.h"
 #include "common/SampleFiles.h"
 
@@ -24,23 +25,6 @@
 #include <memory>
 
 enum Page { MainPage = 0, DescriptionPage = 1, ProductsPage = 2, FilesPage = 3, ConfigurationPage = 4 };
-
-inline QByteArray readBytes(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-inline void writeBytes(const QString& fileName, const QByteArray& bytes) {
-    QFile file(fileName);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-inline QString sample(const QString& name) {
-    return QStringLiteral(PARCELWRIGHT_TEST_DATA_DIR "/samples/") + name;
-}
 
 class WindowTest : public testing::Test {
 protected:

@@ -1,4 +1,4 @@
-#include "window/Application.h"
+#include "window/application/Application.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "document/ExtensionFile.h"
 #include "document/Mxi.h"
-#include "document/XmlErrors.h"
+#include "document/xml/Errors.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "common/Files.h"
 #include "common/QtPrinters.h"
 #include "common/SampleFiles.h"
 #include "common/SavedSkeleton.h"
@@ -19,21 +20,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-QByteArray readBytes(const QString& fileName) {
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& fileName, const QByteArray& bytes) {
-    QFile file(fileName);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QString sample(const QString& name) {
-    return QStringLiteral(PARCELWRIGHT_TEST_DATA_DIR "/samples/") + name;
-}
 
 // The document's nodes without its declaration, which a saved file keeps only in part.
 QByteArray content(const XmlDocument& document) {

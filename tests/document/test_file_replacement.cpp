@@ -1,5 +1,5 @@
-#include "document/FileNames.h"
 #include "document/FileReplacement.h"
+#include "document/xml/FileNames.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "document/SavedText.h"
-#include "document/XmlErrors.h"
+#include "document/xml/Errors.h"
+#include "document/xml/SavedText.h"
 
 #include "common/QtPrinters.h"
 

@@ -1,6 +1,6 @@
 #include "common/WindowFixture.h"
 
-#include "window/HoverStyle.h"
+#include "window/controls/HoverStyle.h"
 
 #include <QEnterEvent>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "common/WindowFixture.h"
 
-#include "window/LabeledEdit.h"
+#include "window/controls/LabeledEdit.h"
 
 #include <QApplication>
 #include <QDropEvent>

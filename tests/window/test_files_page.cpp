@@ -2,9 +2,9 @@
 
 #include "document/FileLine.h"
 #include "document/extfncts.h"
-#include "window/HoverStyle.h"
-#include "window/Unit2.h"
-#include "window/Unit3.h"
+#include "window/controls/HoverStyle.h"
+#include "window/forms/Unit2.h"
+#include "window/forms/Unit3.h"
 
 #include <QAccessible>
 #include <QApplication>

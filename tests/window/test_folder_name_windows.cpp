@@ -1,6 +1,6 @@
-#include "window/Pictures.h"
-#include "window/Unit2.h"
-#include "window/Unit3.h"
+#include "window/forms/Unit2.h"
+#include "window/forms/Unit3.h"
+#include "window/pictures/Pictures.h"
 
 #include <QApplication>
 #include <QLabel>

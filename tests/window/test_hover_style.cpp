@@ -1,6 +1,6 @@
-#include "window/HoverStyle.h"
+#include "window/controls/HoverStyle.h"
 
-#include "window/LabelEvents.h"
+#include "window/controls/LabelEvents.h"
 
 #include <QApplication>
 #include <QEnterEvent>

@@ -1,4 +1,4 @@
-#include "window/ImageList.h"
+#include "window/pictures/ImageList.h"
 
 #include <QImage>
 #include <QPainter>

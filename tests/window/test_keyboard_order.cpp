@@ -1,7 +1,7 @@
 #include "common/WindowFixture.h"
 
-#include "window/LabeledEdit.h"
-#include "window/Unit2.h"
+#include "window/controls/LabeledEdit.h"
+#include "window/forms/Unit2.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "window/LabelEvents.h"
+#include "window/controls/LabelEvents.h"
 
 #include <QApplication>
 #include <QEnterEvent>

@@ -1,10 +1,10 @@
 #include "common/WindowFixture.h"
 
 #include "support/VersionInfoReader.h"
-#include "window/CreditReadme.h"
-#include "window/HoverStyle.h"
-#include "window/LabeledEdit.h"
-#include "window/Pictures.h"
+#include "window/application/CreditReadme.h"
+#include "window/controls/HoverStyle.h"
+#include "window/controls/LabeledEdit.h"
+#include "window/pictures/Pictures.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "common/QtPrinters.h"
 
-#include "window/MessageBoxes.h"
+#include "window/dialogs/MessageBoxes.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "common/QtPrinters.h"
 
-#include "window/MessageBoxes.h"
-#include "window/PageControl.h"
+#include "window/controls/PageControl.h"
+#include "window/dialogs/MessageBoxes.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "window/Pictures.h"
+#include "window/pictures/Pictures.h"
 
-#include "window/Unit1.h"
+#include "window/forms/Unit1.h"
 
 #include <QApplication>
 #include <QCheckBox>

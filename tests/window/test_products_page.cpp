@@ -1,6 +1,7 @@
 #include "common/WindowFixture.h"
 
-#include "window/LabeledEdit.h"
+#include "document/xml/RegularFile.h"
+#include "window/controls/LabeledEdit.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -472,7 +473,7 @@ TEST_P(SampleFilesProductsPageTest, ProductsSurviveShowLeaveSaveAndReload) {
             continue;
         SCOPED_TRACE(file.name.toStdString());
         XmlDocument original;
-        original.loadFromFile(file.path);
+        original.loadFromXml(readRegularFile(file.path));
         const QList<QList<Attribute>> before = productAttributeLists(original);
 
         load(file.path);

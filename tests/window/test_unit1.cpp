@@ -1,8 +1,8 @@
 #include "common/SavedSkeleton.h"
 #include "common/WindowFixture.h"
 
-#include "window/LabeledEdit.h"
-#include "window/Pictures.h"
+#include "window/controls/LabeledEdit.h"
+#include "window/pictures/Pictures.h"
 
 #include <QCheckBox>
 #include <QComboBox>

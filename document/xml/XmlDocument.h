@@ -1,0 +1,142 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <unordered_set>
+
+struct _xmlDoc;
+struct _xmlNode;
+class XmlDocument;
+
+// The one owner of a libxml2 document; its deleter is defined where libxml2 is included.
+struct FreeXmlDoc {
+    void operator()(_xmlDoc* document) const;
+};
+using OwnedXmlDoc = std::unique_ptr<_xmlDoc, FreeXmlDoc>;
+
+enum class NodeType { Document, DocumentType, Element, Text, CData, Comment, ProcessingInstruction, Other };
+
+using Attribute = QPair<QString, QString>;
+
+// Fills buffer with up to length bytes of a text and returns their count: 0 at its end, -1 to stop.
+using ReadText = std::function<int(char* buffer, int length)>;
+
+// A handle on one node of an XmlDocument. Handles are cheap to copy and must not be kept across
+// changes that may remove the node.
+class XmlNode {
+public:
+    XmlNode() = default;
+
+    bool isNull() const { return node_ == nullptr; }
+    explicit operator bool() const { return node_ != nullptr; }
+    bool operator==(const XmlNode& other) const { return node_ == other.node_; }
+
+    NodeType type() const;
+    QString name() const;
+    bool isElement(const QString& name) const;
+    // The line of the loaded text on which the node starts; 0 for a node built in memory.
+    int line() const;
+
+    // Text of a text, CDATA, comment or processing-instruction node.
+    QString value() const;
+    void setValue(const QString& value);
+
+    XmlNode parent() const;
+    XmlNode firstChild() const;
+    XmlNode nextSibling() const;
+    int childCount() const;
+    XmlNode child(int position) const;
+    QList<XmlNode> children() const;
+    // First child element whose name matches exactly; a null handle when there is none.
+    XmlNode findChild(const QString& name) const;
+
+    // Appends a node of this document, or a copy of a node from another document.
+    XmlNode appendChild(const XmlNode& child);
+    void removeAllChildren();
+    void removeChild(const XmlNode& child);
+    void removeFirstChild(const QString& name);
+
+    std::optional<QString> attribute(const QString& name) const;
+    // The attribute's text; an absent attribute is a ConversionError.
+    QString attributeText(const QString& name) const;
+    bool attributeIsTrue(const QString& name) const;
+    void setAttribute(const QString& name, const QString& value);
+    void removeAttribute(const QString& name);
+    QList<Attribute> attributes() const;
+
+    // The XML text of this node and its subtree.
+    QString xml() const;
+
+private:
+    friend class XmlDocument;
+    XmlNode(_xmlNode* node, XmlDocument* document) : node_(node), document_(document) {}
+    void changed() const;
+
+    _xmlNode* node_ = nullptr;
+    XmlDocument* document_ = nullptr;
+};
+
+// The XML declaration of a loaded document, as far as a saved file keeps it.
+struct XmlDeclaration {
+    QString version;
+    std::optional<bool> standalone;
+    bool operator==(const XmlDeclaration&) const = default;
+};
+
+// One XML document over libxml2. Every change raises OnAfterNodeChange once, synchronously, also on
+// nodes not yet attached; opening a document raises OnAfterOpen. Without an open document every
+// access fails with NoActiveDocumentError.
+class XmlDocument {
+public:
+    XmlDocument();
+    ~XmlDocument();
+    XmlDocument(const XmlDocument&) = delete;
+    XmlDocument& operator=(const XmlDocument&) = delete;
+
+    std::function<void()> OnAfterOpen;
+    // Receives the node that changed: the element whose attributes or children changed, or the text node.
+    std::function<void(const XmlNode& changed)> OnAfterNodeChange;
+
+    // Opens an empty document.
+    void activate();
+    // Parses a text into this document, replacing its content. On failure the current content
+    // stays and ParseError is thrown.
+    void loadFromXml(const QByteArray& text);
+    // Parses the text that Read gives piece by piece, so that it is never held whole; false, with the
+    // current content kept, where loadFromXml would throw, whose reason the whole text then gives.
+    bool tryLoad(const ReadText& read);
+    // Takes over the content of another document, which is left without one.
+    void adopt(XmlDocument& other);
+
+    XmlNode documentNode() const;
+    std::optional<XmlDeclaration> declaration() const;
+
+    XmlNode createElement(const QString& name);
+    XmlNode createCDataSection(const QString& text);
+    XmlNode createTextNode(const QString& text);
+
+    // The document's text, the declaration included only when the document has one.
+    QByteArray xml() const;
+
+private:
+    friend class XmlNode;
+    friend QByteArray savedText(const XmlDocument& document);
+    friend void writeSavedText(const XmlDocument& document, const std::function<void(const QByteArray&)>& write);
+    _xmlDoc* checkedDocument() const;
+    XmlNode track(_xmlNode* node);
+    void attached(_xmlNode* node) { detached_.erase(node); }
+    void freeDetached();
+    void replace(OwnedXmlDoc document, std::optional<XmlDeclaration> declaration);
+    void notifyChange(const XmlNode& changed) const;
+
+    OwnedXmlDoc document_;
+    std::optional<XmlDeclaration> declaration_;
+    // Nodes created but never attached; freed with the document.
+    std::unordered_set<_xmlNode*> detached_;
+};

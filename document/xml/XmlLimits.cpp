@@ -1,0 +1,247 @@
+#include "document/xml/XmlLimits.h"
+
+#include "document/xml/Errors.h"
+#include "document/xml/LibXml.h"
+
+#include <QLocale>
+
+#include <array>
+#include <cstring>
+
+namespace XmlLimits {
+
+namespace {
+
+QString nameOf(const xmlNode* node) {
+    return LibXml::toQString(node->name);
+}
+
+bool isElement(const xmlNode* node) {
+    return node && node->type == XML_ELEMENT_NODE;
+}
+
+// "<a>", or "<a> in <configuration-changes>" below the root's children, so that the message names
+// the field the element belongs to.
+QString elementPlace(const xmlNode* element) {
+    const xmlNode* field = element;
+    while (isElement(field->parent) && isElement(field->parent->parent))
+        field = field->parent;
+    const QString place = '<' + nameOf(element) + '>';
+    return field == element ? place : place + QStringLiteral(" in <") + nameOf(field) + '>';
+}
+
+QString valueName(const xmlNode* node, const xmlAttr* attribute) {
+    if (attribute) {
+        return QStringLiteral("The attribute %1 of %2").arg(LibXml::toQString(attribute->name), elementPlace(node));
+    }
+    const QString where = isElement(node->parent) ? QStringLiteral(" in ") + elementPlace(node->parent)
+                                                  : QStringLiteral(" outside the root element");
+    switch (node->type) {
+    case XML_COMMENT_NODE:
+        return QStringLiteral("A comment") + where;
+    case XML_PI_NODE:
+        return QStringLiteral("A processing instruction") + where;
+    default:
+        return QStringLiteral("The text") + where;
+    }
+}
+
+// What escaping adds to each byte of an attribute value.
+const std::array<unsigned char, 256>& attributeEscapeGrowth() {
+    static const std::array<unsigned char, 256> growth = [] {
+        std::array<unsigned char, 256> table{};
+        for (int c = 0; c < 256; ++c) {
+            if (const char* escape = escapeOf(char(c), true))
+                table[c] = static_cast<unsigned char>(strlen(escape) - 1);
+        }
+        return table;
+    }();
+    return growth;
+}
+
+size_t escapedAttributeSize(const xmlChar* value) {
+    const auto& growth = attributeEscapeGrowth();
+    size_t size = 0;
+    for (; *value; ++value)
+        size += 1 + growth[*value];
+    return size;
+}
+
+size_t startTagSize(const xmlNode* element, const xmlAttr** longest) {
+    size_t size = 3 + strlen(reinterpret_cast<const char*>(element->name)); // "<", name, "/>"
+    if (element->ns && element->ns->prefix)
+        size += strlen(reinterpret_cast<const char*>(element->ns->prefix)) + 1;
+    for (const xmlNs* ns = element->nsDef; ns; ns = ns->next) {
+        size += 10 + (ns->prefix ? strlen(reinterpret_cast<const char*>(ns->prefix)) : 0); // ` xmlns:p=""`
+        size += escapedAttributeSize(ns->href);
+    }
+    size_t longestSize = 0;
+    for (const xmlAttr* attribute = element->properties; attribute; attribute = attribute->next) {
+        xmlChar* copy = nullptr;
+        const size_t valueSize = escapedAttributeSize(LibXml::attributeValue(attribute, &copy));
+        xmlFree(copy);
+        size_t nameSize = strlen(reinterpret_cast<const char*>(attribute->name)) + 4; // ` n=""`
+        if (attribute->ns && attribute->ns->prefix)
+            nameSize += strlen(reinterpret_cast<const char*>(attribute->ns->prefix)) + 1;
+        size += nameSize + valueSize;
+        if (valueSize >= longestSize) {
+            longestSize = valueSize;
+            *longest = attribute;
+        }
+    }
+    return size;
+}
+
+} // namespace
+
+QString number(qint64 value) {
+    return QLocale(QLocale::English).toString(value);
+}
+
+QString entityExpansionMessage() {
+    return QStringLiteral("The file's entities expand to far more text than the file holds, or refer to themselves "
+                          "without end");
+}
+
+const char* escapeOf(char c, bool inAttribute) {
+    switch (c) {
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '&':
+        return "&amp;";
+    case '\r':
+        return "&#13;";
+    case '"':
+        return inAttribute ? "&quot;" : nullptr;
+    case '\n':
+        return inAttribute ? "&#10;" : "\r\n";
+    case '\t':
+        return inAttribute ? "&#9;" : nullptr;
+    default:
+        return nullptr;
+    }
+}
+
+void checkCharacters(std::string_view utf8, const xmlNode* node, const xmlAttr* attribute) {
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(utf8[i]); };
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        char32_t character = 0;
+        if (byte(i) < 0x20 && byte(i) != '\t' && byte(i) != '\n' && byte(i) != '\r')
+            character = byte(i);
+        // U+FFFE and U+FFFF, written EF BF BE and EF BF BF.
+        else if (byte(i) == 0xEF && i + 2 < utf8.size() && byte(i + 1) == 0xBF && byte(i + 2) >= 0xBE)
+            character = 0xFFFE + (byte(i + 2) - 0xBE);
+        if (character) {
+            throw LimitError(
+                QStringLiteral("%1 holds the character U+%2, which an XML file cannot store")
+                    .arg(valueName(node, attribute), QString::number(character, 16).toUpper().rightJustified(4, '0')));
+        }
+    }
+}
+
+void checkRun(const xmlNode* first, size_t bytes) {
+    if (bytes <= maxTextBytes)
+        return;
+    throw LimitError(QStringLiteral("%1 holds %2 bytes, more than the %3 that one text may hold")
+                         .arg(valueName(first, nullptr), number(qint64(bytes)), number(maxTextBytes)));
+}
+
+void checkStartTag(const xmlNode* element) {
+    const xmlAttr* longest = nullptr;
+    const size_t size = startTagSize(element, &longest);
+    if (size <= maxTagBytes)
+        return;
+    const QString what = longest ? valueName(element, longest) + QStringLiteral(" makes its tag")
+                                 : QStringLiteral("The tag of ") + elementPlace(element) + QStringLiteral(" is");
+    throw LimitError(QStringLiteral("%1 %2 bytes long, more than the %3 that one tag may take")
+                         .arg(what, number(qint64(size)), number(maxTagBytes)));
+}
+
+void checkDepth(const xmlNode* element, int depth) {
+    if (depth <= maxElementDepth())
+        return;
+    throw LimitError(QStringLiteral("%1 lies %2 elements deep, more than the %3 levels that a file may hold")
+                         .arg(elementPlace(element), number(depth), number(maxElementDepth())));
+}
+
+bool AttributeCounter::read(const char* bytes, int count) {
+    for (int i = 0; i < count; ++i) {
+        if (bytes[i] != '\0')
+            step(bytes[i]);
+        if (attributes_ > maxAttributes)
+            return false;
+    }
+    return true;
+}
+
+QString AttributeCounter::message() const {
+    return QStringLiteral("A start tag holds more than %1 attributes, the most that one tag may hold")
+        .arg(number(maxAttributes));
+}
+
+void AttributeCounter::skipUntil(const char* end) {
+    state_ = Skip;
+    end_ = end;
+    matched_ = 0;
+}
+
+void AttributeCounter::step(char c) {
+    if (c == '\n') {
+        ++line_;
+        column_ = 0;
+    } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+        ++column_;
+    }
+    switch (state_) {
+    case Text:
+        if (c == '<') {
+            state_ = Open;
+            openColumn_ = column_;
+        }
+        break;
+    case Open:
+        if (c == '/')
+            skipUntil(">");
+        else if (c == '?')
+            skipUntil("?>");
+        else if (c == '!')
+            state_ = Bang;
+        else {
+            state_ = Tag;
+            attributes_ = 0;
+            tagLine_ = line_;
+            tagColumn_ = openColumn_;
+        }
+        break;
+    case Bang:
+        skipUntil(c == '-' ? "-->" : c == '[' ? "]]>" : ">");
+        break;
+    case Tag:
+        if (c == '"' || c == '\'') {
+            state_ = Quoted;
+            quote_ = c;
+        } else if (c == '=') {
+            ++attributes_;
+        } else if (c == '>') {
+            state_ = Text;
+        }
+        break;
+    case Quoted:
+        if (c == quote_)
+            state_ = Tag;
+        break;
+    case Skip:
+        // "--" and "]]" may run longer before their ">".
+        if (c == end_[matched_])
+            ++matched_;
+        else if (!(matched_ == 2 && c == end_[1] && end_[0] == end_[1]))
+            matched_ = c == end_[0] ? 1 : 0;
+        if (end_[matched_] == '\0')
+            state_ = Text;
+        break;
+    }
+}
+
+} // namespace XmlLimits

@@ -1,0 +1,212 @@
+#include "window/forms/Unit1.h"
+
+#include "document/ExtensionFile.h"
+#include "document/Mxi.h"
+#include "document/Repair.h"
+#include "document/xml/Errors.h"
+#include "document/xml/SavedText.h"
+#include "window/application/AccessibleNames.h"
+#include "window/application/CursorOverride.h"
+#include "window/controls/FileDrops.h"
+#include "window/controls/PageControl.h"
+#include "window/dialogs/MessageBoxes.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QShortcut>
+
+namespace {
+
+constexpr int mainPage = 0;
+const QString extensionFilter = QStringLiteral("Extension|*.mxi");
+const QString extensionSuffix = QStringLiteral("mxi");
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      OpenDialog1(FileDialog::Kind::Open, extensionFilter, extensionSuffix),
+      SaveDialog1(FileDialog::Kind::Save, extensionFilter, extensionSuffix), OpenDialog2(FileDialog::Kind::Open),
+      ImageList1(productImages()), ImageList2(badgeImages()), ImageList3(platformImages()) {
+    buildFrame();
+    buildMainPage();
+    buildDescriptionPage();
+    buildProductsPage();
+    buildFilesPage();
+    buildConfigurationPage();
+    buildButtons();
+    AccessibleNames::apply(*this);
+
+    XMLDocument1.OnAfterOpen = [this] { XMLDocument1AfterOpen(); };
+    XMLDocument1.OnAfterNodeChange = [this](const XmlNode& Node) { XMLDocument1AfterNodeChange(Node); };
+    XMLDocument1.activate();
+    FormCreate();
+    new FileDrops(this, [this](const QList<QUrl>& urls) { FormDragDrop(urls); });
+}
+
+TForm1::~TForm1() {
+    XMLDocument1.OnAfterOpen = nullptr;
+    XMLDocument1.OnAfterNodeChange = nullptr;
+}
+
+void TForm1::buildFrame() {
+    setWindowTitle(QStringLiteral("Parcelwright"));
+    setFixedSize(473, 343);
+    // The layout is measured in "MS Sans Serif" 8 points; Liberation Sans has the nearest widths here.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setStyleHint(QFont::SansSerif);
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+    // The background is button face while every text keeps the window-text colour: a background role
+    // of Button would paint the labels in button text, over the colours that hover and small print set.
+    QPalette buttonFace = palette();
+    buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
+    setPalette(buttonFace);
+    setAutoFillBackground(true);
+
+    PageControl1 = new PageControl(this);
+    PageControl1->setGeometry(8, 8, 457, 297);
+    TabSheet1 = new QWidget;
+    TabSheet5 = new QWidget;
+    TabSheet2 = new QWidget;
+    TabSheet3 = new QWidget;
+    TabSheet4 = new QWidget;
+    PageControl1->addPage(TabSheet1, QStringLiteral("Main"), [this] { TabSheet1Show(); }, {});
+    PageControl1->addPage(
+        TabSheet5, QStringLiteral("Description"), [this] { TabSheet5Show(); }, [this] { TabSheet5Hide(); });
+    PageControl1->addPage(
+        TabSheet2, QStringLiteral("Products"), [this] { TabSheet2Show(); }, [this] { TabSheet2Hide(); });
+    PageControl1->addPage(
+        TabSheet3, QStringLiteral("Files"), [this] { TabSheet3Show(); }, [this] { TabSheet3Hide(); });
+    PageControl1->addPage(
+        TabSheet4, QStringLiteral("Configuration changes"), [this] { TabSheet4Show(); }, [this] { TabSheet4Hide(); });
+}
+
+// Built after the pages, so that the keyboard focus reaches the buttons after the current page's controls.
+void TForm1::buildButtons() {
+    Button1 = new QPushButton(QStringLiteral("Load"), this);
+    Button1->setGeometry(232, 312, 73, 25);
+    Button2 = new QPushButton(QStringLiteral("Save"), this);
+    Button2->setGeometry(312, 312, 73, 25);
+    Button3 = new QPushButton(QStringLiteral("Close"), this);
+    Button3->setGeometry(392, 312, 73, 25);
+    on(Button1, &QPushButton::clicked, &TForm1::Button1Click);
+    on(Button2, &QPushButton::clicked, &TForm1::Button2Click);
+    on(Button3, &QPushButton::clicked, &TForm1::Button3Click);
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), &TForm1::Button1Click, Button1);
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), &TForm1::Button2Click, Button2);
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), &TForm1::Button3Click, Button3);
+    // The keyboard's way to the document view: window managers often take Alt with the mouse for themselves.
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), &TForm1::showDocumentView);
+}
+
+// The button, where there is one, names its shortcut in its tooltip.
+void TForm1::addShortcut(const QKeySequence& keys, void (TForm1::*handler)(), QPushButton* button) {
+    on(new QShortcut(keys, this), &QShortcut::activated, handler);
+    if (button)
+        button->setToolTip(QStringLiteral("%1 (%2)").arg(button->text(), keys.toString(QKeySequence::NativeText)));
+}
+
+void TForm1::FormCreate() {
+    PageControl1->setCurrentIndex(mainPage);
+    XmlNode root = Mxi::buildSkeletonRoot(XMLDocument1);
+    SkeletonBuilt = true;
+    XMLDocument1.documentNode().appendChild(root);
+}
+
+void TForm1::Button1Click() {
+    if (OpenDialog1.Execute(this))
+        openFile(OpenDialog1.FileName);
+}
+
+void TForm1::openFile(const QString& fileName) {
+    Application::runGuarded([this, &fileName] {
+        const CursorOverride busy(Qt::WaitCursor);
+        leavePageFor(Leaving::ForLoad);
+        try {
+            loadExtensionFile(XMLDocument1, fileName);
+        } catch (const RepairableError& refusal) {
+            if (!MessageBoxes::offerRepair(
+                    repairOffer(MessageBoxes::withFullStop(refusal.message()), refusal.repaired().repairs)))
+                return;
+            loadExtensionText(XMLDocument1, refusal.repaired().text, fileName);
+        }
+        update();
+    });
+}
+
+void TForm1::FormDragDrop(const QList<QUrl>& Urls) {
+    Application::runGuarded([this, &Urls] { openFile(droppedFile(Urls)); });
+}
+
+void TForm1::Button2Click() {
+    leavePageFor(Leaving::ForSave);
+    if (PageControl1->currentIndex() != mainPage)
+        return;
+    if (!SaveDialog1.Execute(this))
+        return;
+    const CursorOverride busy(Qt::WaitCursor);
+    saveExtensionFile(XMLDocument1, SaveDialog1.FileName);
+}
+
+void TForm1::leavePageFor(Leaving reason) {
+    leaving_ = reason;
+    PageControl1->setCurrentIndex(mainPage);
+    leaving_ = Leaving::ForAnotherPage;
+}
+
+void TForm1::Button3Click() {
+    close();
+}
+
+void TForm1::XMLDocument1AfterOpen() {
+    PageControl1->setCurrentIndex(mainPage);
+}
+
+void TForm1::XMLDocument1AfterNodeChange(const XmlNode& Node) {
+    // The refresh would set nothing while the Main page shows the document and the change cannot reach
+    // what it shows; skipping it keeps large commits quick.
+    if (mainPageShowsDocument_ && !changesMainPage(Node))
+        return;
+    update();
+}
+
+bool TForm1::changesMainPage(const XmlNode& changed) {
+    if (changed.type() == NodeType::Document)
+        return true;
+    const XmlNode parent = changed.parent();
+    if (!parent)
+        return false;
+    if (parent.type() == NodeType::Document)
+        return true;
+    const XmlNode grandparent = parent.parent();
+    return changed.isElement(Mxi::Author) && grandparent && grandparent.type() == NodeType::Document;
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (firstShown_)
+        return;
+    firstShown_ = true;
+    PageControl1->showActivePage();
+}
+
+void TForm1::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint position = event->position().toPoint();
+    if (childAt(position))
+        return;
+    Application::runGuarded([&] { FormMouseUp(event->button(), event->modifiers(), position); });
+}
+
+void TForm1::FormMouseUp(Qt::MouseButton, Qt::KeyboardModifiers shift, QPoint) {
+    if (shift.testFlag(Qt::AltModifier))
+        showDocumentView();
+}
+
+void TForm1::showDocumentView() {
+    MessageBoxes::showText(QString::fromUtf8(savedText(XMLDocument1)));
+}

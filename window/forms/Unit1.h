@@ -1,0 +1,228 @@
+#pragma once
+
+#include "document/xml/XmlDocument.h"
+#include "window/dialogs/Dialogs.h"
+#include "window/pictures/ImageList.h"
+// Included, not declared: users of the window reach the lists as the list widgets they are.
+#include "window/controls/ListBox.h"
+#include "window/controls/Memo.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QKeySequence;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QUrl;
+class LabeledEdit;
+class ProductListModel;
+class FileListModel;
+class PageControl;
+
+// The main window: five pages over the one extension document, and Load, Save, Close.
+class TForm1 : public QWidget {
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Window and document.
+    PageControl* PageControl1;
+    QWidget* TabSheet1;
+    QWidget* TabSheet5;
+    QWidget* TabSheet2;
+    QWidget* TabSheet3;
+    QWidget* TabSheet4;
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* Button3;
+    XmlDocument XMLDocument1;
+    FileDialog OpenDialog1;
+    FileDialog SaveDialog1;
+    FileDialog OpenDialog2;
+    ImageList ImageList1;
+    ImageList ImageList2;
+    ImageList ImageList3;
+    bool SkeletonBuilt = false;
+
+    void FormCreate();
+    // Copies the root's values into the Main page. Hides QWidget::update(), which this class never uses.
+    void update();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void XMLDocument1AfterOpen();
+    void XMLDocument1AfterNodeChange(const XmlNode& Node);
+    // Load's work once a file is chosen: by its dialog, on the command line or by a drop.
+    // A file that cannot be loaded is reported and the document stays.
+    void openFile(const QString& fileName);
+    // Loads the one local file dropped onto the window; refuses anything else with a message.
+    void FormDragDrop(const QList<QUrl>& Urls);
+
+    // Main page.
+    QLabel* Image1;
+    QLabel* Label2;
+    QLabel* Label14;
+    LabeledEdit* LabeledEdit1;
+    LabeledEdit* LabeledEdit3;
+    LabeledEdit* LabeledEdit2;
+    QCheckBox* CheckBox1;
+    QLabel* Label1;
+    QComboBox* ComboBox1;
+    QLabel* Label15;
+    QLabel* Label16;
+    QLabel* Label3;
+    // Reads the running program's own version information; owned by the window.
+    class TVersionInfoReader* VersionInfoReader1;
+
+    void LabeledEdit1Change();
+    void LabeledEdit2Change();
+    void LabeledEdit3Change();
+    void CheckBox1Click();
+    void ComboBox1Change();
+    // Paints row Index of the type list into Rect, in the opened list and in the closed field.
+    void ComboBox1DrawItem(QPainter& Canvas, int Index, const QRect& Rect, bool Selected);
+    void TabSheet1Show();
+    void Image1Click();
+    void Label3Click();
+
+    // Description page.
+    QLabel* Label9;
+    Memo* Memo1;
+    QLabel* Label10;
+    Memo* Memo2;
+
+    void TabSheet5Show();
+    void TabSheet5Hide();
+
+    // Products page.
+    QComboBox* ComboBoxEx1;
+    QCheckBox* CheckBox2;
+    QCheckBox* CheckBox3;
+    LabeledEdit* LabeledEdit4;
+    QPushButton* Button4;
+    QPushButton* Button5;
+    ListBox* ListBox1;
+
+    void TabSheet2Show();
+    void TabSheet2Hide();
+    void ListBox1Click();
+    void ComboBoxEx1Change();
+    void CheckBox2Click();
+    void CheckBox3Click();
+    void LabeledEdit4Change();
+    void Button4Click();
+    void Button5Click();
+    void ListBox1DrawItem(QPainter& Canvas, int Index, const QRect& Rect, bool Selected);
+
+    // Files page.
+    QLabel* Label6;
+    QLineEdit* Edit1;
+    QPushButton* Button6;
+    QLabel* Label7;
+    QLineEdit* Edit2;
+    QCheckBox* CheckBox4;
+    QCheckBox* CheckBox5;
+    QLabel* Label8;
+    QComboBox* ComboBoxEx2;
+    QPushButton* Button7;
+    QPushButton* Button8;
+    ListBox* ListBox2;
+    QLabel* Label4;
+    QLabel* Label5;
+    // The folder-name help windows, set by the program's entry point; not owned.
+    class TForm2* Form2 = nullptr;
+    class TForm3* Form3 = nullptr;
+
+    void TabSheet3Show();
+    void TabSheet3Hide();
+    // Paints line Index of ListBox2 into Rect; Canvas holds the item's colours and font.
+    void ListBox2DrawItem(QPainter& Canvas, int Index, const QRect& Rect);
+    void ListBox2Click();
+    void Edit1Change();
+    void Edit2Change();
+    void CheckBox4Click();
+    void CheckBox5Click();
+    void ComboBoxEx2Click();
+    void Button6Click();
+    void Button7Click();
+    void Button8Click();
+    void StoreFileLine(int Index);
+    void Label4Click();
+    void Label5Click();
+    void Label4MouseEnter();
+    void Label4MouseLeave();
+    void Label5MouseEnter();
+    void Label5MouseLeave();
+
+    // Configuration changes page.
+    QLabel* Label11;
+    Memo* Memo3;
+    QLabel* Label12;
+    QLabel* Label13;
+
+    void TabSheet4Show();
+    void TabSheet4Hide();
+    void Label13Click();
+    void Label13MouseEnter();
+    void Label13MouseLeave();
+
+private:
+    // The texts the Description page's boxes showed: a box left as shown writes nothing.
+    QString shownDescription_;
+    QString shownUiAccess_;
+    // Text of Memo3 that did not parse, and where the parser stopped in it; the next show of the page
+    // puts it back with the cursor there.
+    struct RejectedText {
+        QString text;
+        int errorPosition;
+    };
+    std::optional<RejectedText> rejectedConfiguration_;
+    // The text Memo3 showed of the document: a text left as shown writes nothing.
+    QString shownConfiguration_;
+    // The lines of ListBox1 and ListBox2, views of the products and files elements while their page is shown.
+    ProductListModel* productLines_ = nullptr;
+    FileListModel* fileLines_ = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void buildFrame();
+    void buildButtons();
+    void buildMainPage();
+    void buildDescriptionPage();
+    void buildProductsPage();
+    void buildFilesPage();
+    void buildConfigurationPage();
+    void FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
+    // Shows the document as Save would write it.
+    void showDocumentView();
+    void addShortcut(const QKeySequence& keys, void (TForm1::*handler)(), QPushButton* button = nullptr);
+
+    // Connects a signal to a handler of this window; an error in the handler is reported.
+    template <typename Sender, typename Signal> void on(Sender* sender, Signal signal, void (TForm1::*handler)());
+
+    // Whether a change of this node can reach the Main page, which shows the root and its author.
+    static bool changesMainPage(const XmlNode& changed);
+
+    // Why the current page is being left; the Configuration changes page tells the user what a text
+    // it cannot store stops.
+    enum class Leaving { ForAnotherPage, ForLoad, ForSave };
+    // Makes the Main page current, so that the page being left stores what it shows.
+    void leavePageFor(Leaving reason);
+
+    bool firstShown_ = false;
+    // True while the Main page's controls show the document's values, after every refresh.
+    bool mainPageShowsDocument_ = false;
+    Leaving leaving_ = Leaving::ForAnotherPage;
+};
+
+#include "window/application/Application.h"
+
+template <typename Sender, typename Signal> void TForm1::on(Sender* sender, Signal signal, void (TForm1::*handler)()) {
+    QObject::connect(sender, signal, this,
+                     [this, handler] { Application::runGuarded([this, handler] { (this->*handler)(); }); });
+}

@@ -4,6 +4,7 @@
 #include "document/xml/LibXml.h"
 #include "document/xml/RegularFile.h"
 #include "document/xml/XmlLimits.h"
+#include "document/xml/XmlNodes.h"
 
 #include <cstring>
 #include <string_view>
@@ -65,7 +66,7 @@ private:
         case XML_TEXT_NODE:
         case XML_CDATA_SECTION_NODE: {
             std::string text(contentOf(node));
-            const xmlNode* last = LibXml::runEnd(node);
+            const xmlNode* last = XmlNodes::runEnd(node);
             for (const xmlNode* next = node; next != last;) {
                 next = next->next;
                 text += contentOf(next);
@@ -99,7 +100,7 @@ private:
             out_ += ';';
             return node;
         default:
-            withCrLf(LibXml::serializeNode(const_cast<xmlNode*>(node)).toStdString());
+            withCrLf(XmlNodes::serializeNode(const_cast<xmlNode*>(node)).toStdString());
             return node;
         }
     }
@@ -122,7 +123,7 @@ private:
             qualifiedName(attribute->ns, reinterpret_cast<const char*>(attribute->name));
             out_ += "=\"";
             xmlChar* copy = nullptr;
-            const std::string_view text = reinterpret_cast<const char*>(LibXml::attributeValue(attribute, &copy));
+            const std::string_view text = reinterpret_cast<const char*>(XmlNodes::attributeValue(attribute, &copy));
             XmlLimits::checkCharacters(text, node, attribute);
             escaped(text, true);
             xmlFree(copy);

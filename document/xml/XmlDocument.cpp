@@ -2,14 +2,14 @@
 
 #include "document/xml/Errors.h"
 #include "document/xml/LibXml.h"
-
-using LibXml::attributeValue;
+#include "document/xml/XmlNodes.h"
 
 #include <algorithm>
 #include <cstdint>
 
-using LibXml::toQString;
-using LibXml::xmlText;
+using XmlNodes::attributeValue;
+using XmlNodes::toQString;
+using XmlNodes::xmlText;
 
 namespace {
 
@@ -258,7 +258,7 @@ QList<Attribute> XmlNode::attributes() const {
 }
 
 QString XmlNode::xml() const {
-    return QString::fromUtf8(LibXml::serializeNode(node_));
+    return QString::fromUtf8(XmlNodes::serializeNode(node_));
 }
 
 void XmlNode::changed() const {
@@ -277,7 +277,7 @@ XmlDocument::~XmlDocument() {
 
 void XmlDocument::activate() {
     OwnedXmlDoc document(xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0")));
-    LibXml::useUtf8(document.get());
+    XmlNodes::useUtf8(document.get());
     replace(std::move(document), std::nullopt);
 }
 
@@ -325,7 +325,7 @@ XmlNode XmlDocument::createTextNode(const QString& text) {
 }
 
 QByteArray XmlDocument::xml() const {
-    QByteArray body = LibXml::serializeBody(checkedDocument());
+    QByteArray body = XmlNodes::serializeBody(checkedDocument());
     return declaration_ ? LibXml::declarationText(*declaration_) + '\n' + body : body;
 }
 

@@ -188,11 +188,4 @@ std::optional<Parsed> tryParse(const ReadText& read) {
     }
 }
 
-QByteArray declarationText(const XmlDeclaration& declaration) {
-    QByteArray text = "<?xml version=\"" + declaration.version.toUtf8() + "\"";
-    if (declaration.standalone)
-        text += *declaration.standalone ? " standalone=\"yes\"" : " standalone=\"no\"";
-    return text + "?>";
-}
-
 } // namespace LibXml

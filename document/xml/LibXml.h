@@ -28,6 +28,4 @@ Parsed parse(const QByteArray& text);
 // reason the whole text then gives.
 std::optional<Parsed> tryParse(const ReadText& read);
 
-QByteArray declarationText(const XmlDeclaration& declaration);
-
 } // namespace LibXml

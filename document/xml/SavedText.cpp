@@ -3,6 +3,7 @@
 #include "document/xml/Errors.h"
 #include "document/xml/LibXml.h"
 #include "document/xml/RegularFile.h"
+#include "document/xml/XmlDeclaration.h"
 #include "document/xml/XmlLimits.h"
 #include "document/xml/XmlNodes.h"
 
@@ -48,7 +49,7 @@ public:
 
     void document(const xmlDoc* document, const std::optional<XmlDeclaration>& declaration) {
         if (declaration)
-            out_ += LibXml::declarationText(*declaration) + lineBreak;
+            out_ += declarationText(*declaration) + lineBreak;
         for (const xmlNode* node = document->children; node; node = node->next) {
             node = child(node, 0);
             out_ += lineBreak;

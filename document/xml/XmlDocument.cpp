@@ -326,7 +326,7 @@ XmlNode XmlDocument::createTextNode(const QString& text) {
 
 QByteArray XmlDocument::xml() const {
     QByteArray body = XmlNodes::serializeBody(checkedDocument());
-    return declaration_ ? LibXml::declarationText(*declaration_) + '\n' + body : body;
+    return declaration_ ? declarationText(*declaration_) + '\n' + body : body;
 }
 
 _xmlDoc* XmlDocument::checkedDocument() const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/xml/XmlDeclaration.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QPair>
@@ -80,13 +82,6 @@ private:
 
     _xmlNode* node_ = nullptr;
     XmlDocument* document_ = nullptr;
-};
-
-// The XML declaration of a loaded document, as far as a saved file keeps it.
-struct XmlDeclaration {
-    QString version;
-    std::optional<bool> standalone;
-    bool operator==(const XmlDeclaration&) const = default;
 };
 
 // One XML document over libxml2. Every change raises OnAfterNodeChange once, synchronously, also on

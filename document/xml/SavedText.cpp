@@ -1,11 +1,11 @@
 #include "document/xml/SavedText.h"
 
 #include "document/xml/Errors.h"
-#include "document/xml/LibXml.h"
 #include "document/xml/RegularFile.h"
 #include "document/xml/XmlDeclaration.h"
 #include "document/xml/XmlLimits.h"
 #include "document/xml/XmlNodes.h"
+#include "document/xml/XmlParser.h"
 
 #include <cstring>
 #include <string_view>
@@ -301,7 +301,7 @@ QByteArray laidOut(const xmlDoc* document, const std::optional<XmlDeclaration>& 
 } // namespace
 
 QByteArray savedText(const QByteArray& xml) {
-    const LibXml::Parsed parsed = LibXml::parse(xml);
+    const XmlParser::Parsed parsed = XmlParser::parse(xml);
     return laidOut(parsed.document.get(), parsed.declaration);
 }
 

@@ -1,7 +1,6 @@
 #include "document/xml/XmlDocument.h"
 
 #include "document/xml/Errors.h"
-#include "document/xml/LibXml.h"
 #include "document/xml/XmlNodes.h"
 
 #include <algorithm>
@@ -265,10 +264,6 @@ void XmlNode::changed() const {
     document_->notifyChange(*this);
 }
 
-void FreeXmlDoc::operator()(_xmlDoc* document) const {
-    xmlFreeDoc(document);
-}
-
 XmlDocument::XmlDocument() = default;
 
 XmlDocument::~XmlDocument() {
@@ -282,12 +277,12 @@ void XmlDocument::activate() {
 }
 
 void XmlDocument::loadFromXml(const QByteArray& text) {
-    LibXml::Parsed parsed = LibXml::parse(text);
+    XmlParser::Parsed parsed = XmlParser::parse(text);
     replace(std::move(parsed.document), parsed.declaration);
 }
 
 bool XmlDocument::tryLoad(const ReadText& read) {
-    std::optional<LibXml::Parsed> parsed = LibXml::tryParse(read);
+    std::optional<XmlParser::Parsed> parsed = XmlParser::tryParse(read);
     if (!parsed)
         return false;
     replace(std::move(parsed->document), parsed->declaration);

@@ -1,18 +1,25 @@
 #pragma once
 
-// libxml2 stays inside the document library: only its sources include this header.
-
-#include "document/xml/XmlDocument.h"
-
-#include <libxml/tree.h>
+#include "document/xml/XmlDeclaration.h"
 
 #include <QByteArray>
-#include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
-namespace LibXml {
+struct _xmlDoc;
+
+// The one owner of a libxml2 document.
+struct FreeXmlDoc {
+    void operator()(_xmlDoc* document) const;
+};
+using OwnedXmlDoc = std::unique_ptr<_xmlDoc, FreeXmlDoc>;
+
+// Fills buffer with up to length bytes of a text and returns their count: 0 at its end, -1 to stop.
+using ReadText = std::function<int(char* buffer, int length)>;
+
+namespace XmlParser {
 
 struct Parsed {
     OwnedXmlDoc document;
@@ -28,4 +35,4 @@ Parsed parse(const QByteArray& text);
 // reason the whole text then gives.
 std::optional<Parsed> tryParse(const ReadText& read);
 
-} // namespace LibXml
+} // namespace XmlParser

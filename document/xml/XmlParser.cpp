@@ -1,4 +1,4 @@
-#include "document/xml/LibXml.h"
+#include "document/xml/XmlParser.h"
 
 #include "document/xml/Errors.h"
 #include "document/xml/ParsedTree.h"
@@ -16,7 +16,11 @@
 #include <cstring>
 #include <limits>
 
-namespace LibXml {
+void FreeXmlDoc::operator()(_xmlDoc* document) const {
+    xmlFreeDoc(document);
+}
+
+namespace XmlParser {
 
 namespace {
 
@@ -188,4 +192,4 @@ std::optional<Parsed> tryParse(const ReadText& read) {
     }
 }
 
-} // namespace LibXml
+} // namespace XmlParser

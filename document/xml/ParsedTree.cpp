@@ -1,8 +1,8 @@
 #include "document/xml/ParsedTree.h"
 
 #include "document/xml/Errors.h"
-#include "document/xml/LibXml.h"
 #include "document/xml/XmlLimits.h"
+#include "document/xml/XmlNodes.h"
 
 #include <libxml/parser.h>
 
@@ -29,7 +29,7 @@ void checkRuns(const xmlNode* parent) {
             continue;
         const xmlNode* first = node;
         size_t bytes = 0;
-        for (const xmlNode* last = LibXml::runEnd(first);; node = node->next) {
+        for (const xmlNode* last = XmlNodes::runEnd(first);; node = node->next) {
             bytes += xmlStrlen(node->content);
             if (node == last)
                 break;
@@ -93,7 +93,7 @@ private:
         xmlFreeNodeList(pieces);
         if (result != XML_ERR_OK) {
             throw ParseError(QStringLiteral("The text refers to the entity &%1;, whose value is not well-formed XML")
-                                 .arg(LibXml::toQString(entity->name)),
+                                 .arg(XmlNodes::toQString(entity->name)),
                              0, QString());
         }
     }

@@ -1,7 +1,6 @@
 #include "document/xml/ParserErrors.h"
 
 #include "document/xml/Errors.h"
-#include "document/xml/LibXml.h"
 #include "document/xml/XmlLimits.h"
 
 #include <libxml/encoding.h>

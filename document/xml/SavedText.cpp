@@ -1,9 +1,11 @@
 #include "document/xml/SavedText.h"
 
 #include "document/xml/Errors.h"
-#include "document/xml/LibXml.h"
 #include "document/xml/RegularFile.h"
+#include "document/xml/XmlDeclaration.h"
 #include "document/xml/XmlLimits.h"
+#include "document/xml/XmlNodes.h"
+#include "document/xml/XmlParser.h"
 
 #include <cstring>
 #include <string_view>
@@ -47,7 +49,7 @@ public:
 
     void document(const xmlDoc* document, const std::optional<XmlDeclaration>& declaration) {
         if (declaration)
-            out_ += LibXml::declarationText(*declaration) + lineBreak;
+            out_ += declarationText(*declaration) + lineBreak;
         for (const xmlNode* node = document->children; node; node = node->next) {
             node = child(node, 0);
             out_ += lineBreak;
@@ -65,7 +67,7 @@ private:
         case XML_TEXT_NODE:
         case XML_CDATA_SECTION_NODE: {
             std::string text(contentOf(node));
-            const xmlNode* last = LibXml::runEnd(node);
+            const xmlNode* last = XmlNodes::runEnd(node);
             for (const xmlNode* next = node; next != last;) {
                 next = next->next;
                 text += contentOf(next);
@@ -99,7 +101,7 @@ private:
             out_ += ';';
             return node;
         default:
-            withCrLf(LibXml::serializeNode(const_cast<xmlNode*>(node)).toStdString());
+            withCrLf(XmlNodes::serializeNode(const_cast<xmlNode*>(node)).toStdString());
             return node;
         }
     }
@@ -122,7 +124,7 @@ private:
             qualifiedName(attribute->ns, reinterpret_cast<const char*>(attribute->name));
             out_ += "=\"";
             xmlChar* copy = nullptr;
-            const std::string_view text = reinterpret_cast<const char*>(LibXml::attributeValue(attribute, &copy));
+            const std::string_view text = reinterpret_cast<const char*>(XmlNodes::attributeValue(attribute, &copy));
             XmlLimits::checkCharacters(text, node, attribute);
             escaped(text, true);
             xmlFree(copy);
@@ -299,7 +301,7 @@ QByteArray laidOut(const xmlDoc* document, const std::optional<XmlDeclaration>& 
 } // namespace
 
 QByteArray savedText(const QByteArray& xml) {
-    const LibXml::Parsed parsed = LibXml::parse(xml);
+    const XmlParser::Parsed parsed = XmlParser::parse(xml);
     return laidOut(parsed.document.get(), parsed.declaration);
 }
 

@@ -1,15 +1,14 @@
 #include "document/xml/XmlDocument.h"
 
 #include "document/xml/Errors.h"
-#include "document/xml/LibXml.h"
-
-using LibXml::attributeValue;
+#include "document/xml/XmlNodes.h"
 
 #include <algorithm>
 #include <cstdint>
 
-using LibXml::toQString;
-using LibXml::xmlText;
+using XmlNodes::attributeValue;
+using XmlNodes::toQString;
+using XmlNodes::xmlText;
 
 namespace {
 
@@ -258,15 +257,11 @@ QList<Attribute> XmlNode::attributes() const {
 }
 
 QString XmlNode::xml() const {
-    return QString::fromUtf8(LibXml::serializeNode(node_));
+    return QString::fromUtf8(XmlNodes::serializeNode(node_));
 }
 
 void XmlNode::changed() const {
     document_->notifyChange(*this);
-}
-
-void FreeXmlDoc::operator()(_xmlDoc* document) const {
-    xmlFreeDoc(document);
 }
 
 XmlDocument::XmlDocument() = default;
@@ -277,17 +272,17 @@ XmlDocument::~XmlDocument() {
 
 void XmlDocument::activate() {
     OwnedXmlDoc document(xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0")));
-    LibXml::useUtf8(document.get());
+    XmlNodes::useUtf8(document.get());
     replace(std::move(document), std::nullopt);
 }
 
 void XmlDocument::loadFromXml(const QByteArray& text) {
-    LibXml::Parsed parsed = LibXml::parse(text);
+    XmlParser::Parsed parsed = XmlParser::parse(text);
     replace(std::move(parsed.document), parsed.declaration);
 }
 
 bool XmlDocument::tryLoad(const ReadText& read) {
-    std::optional<LibXml::Parsed> parsed = LibXml::tryParse(read);
+    std::optional<XmlParser::Parsed> parsed = XmlParser::tryParse(read);
     if (!parsed)
         return false;
     replace(std::move(parsed->document), parsed->declaration);
@@ -325,8 +320,8 @@ XmlNode XmlDocument::createTextNode(const QString& text) {
 }
 
 QByteArray XmlDocument::xml() const {
-    QByteArray body = LibXml::serializeBody(checkedDocument());
-    return declaration_ ? LibXml::declarationText(*declaration_) + '\n' + body : body;
+    QByteArray body = XmlNodes::serializeBody(checkedDocument());
+    return declaration_ ? declarationText(*declaration_) + '\n' + body : body;
 }
 
 _xmlDoc* XmlDocument::checkedDocument() const {

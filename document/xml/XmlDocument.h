@@ -1,12 +1,14 @@
 #pragma once
 
+#include "document/xml/XmlDeclaration.h"
+#include "document/xml/XmlParser.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QPair>
 #include <QString>
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <unordered_set>
 
@@ -14,18 +16,9 @@ struct _xmlDoc;
 struct _xmlNode;
 class XmlDocument;
 
-// The one owner of a libxml2 document; its deleter is defined where libxml2 is included.
-struct FreeXmlDoc {
-    void operator()(_xmlDoc* document) const;
-};
-using OwnedXmlDoc = std::unique_ptr<_xmlDoc, FreeXmlDoc>;
-
 enum class NodeType { Document, DocumentType, Element, Text, CData, Comment, ProcessingInstruction, Other };
 
 using Attribute = QPair<QString, QString>;
-
-// Fills buffer with up to length bytes of a text and returns their count: 0 at its end, -1 to stop.
-using ReadText = std::function<int(char* buffer, int length)>;
 
 // A handle on one node of an XmlDocument. Handles are cheap to copy and must not be kept across
 // changes that may remove the node.
@@ -80,13 +73,6 @@ private:
 
     _xmlNode* node_ = nullptr;
     XmlDocument* document_ = nullptr;
-};
-
-// The XML declaration of a loaded document, as far as a saved file keeps it.
-struct XmlDeclaration {
-    QString version;
-    std::optional<bool> standalone;
-    bool operator==(const XmlDeclaration&) const = default;
 };
 
 // One XML document over libxml2. Every change raises OnAfterNodeChange once, synchronously, also on

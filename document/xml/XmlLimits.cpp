@@ -1,7 +1,7 @@
 #include "document/xml/XmlLimits.h"
 
 #include "document/xml/Errors.h"
-#include "document/xml/LibXml.h"
+#include "document/xml/XmlNodes.h"
 
 #include <QLocale>
 
@@ -13,7 +13,7 @@ namespace XmlLimits {
 namespace {
 
 QString nameOf(const xmlNode* node) {
-    return LibXml::toQString(node->name);
+    return XmlNodes::toQString(node->name);
 }
 
 bool isElement(const xmlNode* node) {
@@ -32,7 +32,7 @@ QString elementPlace(const xmlNode* element) {
 
 QString valueName(const xmlNode* node, const xmlAttr* attribute) {
     if (attribute) {
-        return QStringLiteral("The attribute %1 of %2").arg(LibXml::toQString(attribute->name), elementPlace(node));
+        return QStringLiteral("The attribute %1 of %2").arg(XmlNodes::toQString(attribute->name), elementPlace(node));
     }
     const QString where = isElement(node->parent) ? QStringLiteral(" in ") + elementPlace(node->parent)
                                                   : QStringLiteral(" outside the root element");
@@ -78,7 +78,7 @@ size_t startTagSize(const xmlNode* element, const xmlAttr** longest) {
     size_t longestSize = 0;
     for (const xmlAttr* attribute = element->properties; attribute; attribute = attribute->next) {
         xmlChar* copy = nullptr;
-        const size_t valueSize = escapedAttributeSize(LibXml::attributeValue(attribute, &copy));
+        const size_t valueSize = escapedAttributeSize(XmlNodes::attributeValue(attribute, &copy));
         xmlFree(copy);
         size_t nameSize = strlen(reinterpret_cast<const char*>(attribute->name)) + 4; // ` n=""`
         if (attribute->ns && attribute->ns->prefix)

@@ -1,22 +1,26 @@
-#include "document/xml/LibXml.h"
+#include "document/xml/XmlParser.h"
 
 #include "document/xml/Errors.h"
 #include "document/xml/ParsedTree.h"
 #include "document/xml/ParserErrors.h"
 #include "document/xml/RegularFile.h"
 #include "document/xml/XmlLimits.h"
+#include "document/xml/XmlNodes.h"
 
 #include <libxml/SAX2.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
-#include <libxml/xmlsave.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 
-namespace LibXml {
+void FreeXmlDoc::operator()(_xmlDoc* document) const {
+    xmlFreeDoc(document);
+}
+
+namespace XmlParser {
 
 namespace {
 
@@ -59,7 +63,7 @@ bool readToTheEnd(const xmlParserCtxt* parser, const Input& input) {
 std::optional<XmlDeclaration> declarationOf(const xmlDoc* document) {
     if (document->standalone == -1)
         return std::nullopt;
-    XmlDeclaration declaration{toQString(document->version), std::nullopt};
+    XmlDeclaration declaration{XmlNodes::toQString(document->version), std::nullopt};
     if (document->standalone == 0 || document->standalone == 1)
         declaration.standalone = document->standalone == 1;
     return declaration;
@@ -146,17 +150,12 @@ OwnedXmlDoc parseInput(Input& input, FirstFatalError& stop) {
 
 Parsed settled(OwnedXmlDoc document, qint64 inputSize) {
     settleParsedTree(document.get(), inputSize);
-    useUtf8(document.get());
+    XmlNodes::useUtf8(document.get());
     auto declaration = declarationOf(document.get());
     return {std::move(document), declaration};
 }
 
 } // namespace
-
-void useUtf8(xmlDoc* document) {
-    xmlFree(const_cast<xmlChar*>(document->encoding));
-    document->encoding = xmlStrdup(reinterpret_cast<const xmlChar*>("UTF-8"));
-}
 
 Parsed parse(const QByteArray& text) {
     checkFileSize(text.size());
@@ -193,53 +192,4 @@ std::optional<Parsed> tryParse(const ReadText& read) {
     }
 }
 
-const xmlChar* attributeValue(const xmlAttr* attribute, xmlChar** copy) {
-    static const xmlChar empty[] = "";
-    const xmlNode* child = attribute->children;
-    if (!child)
-        return empty;
-    if (child->type == XML_TEXT_NODE && !child->next)
-        return child->content ? child->content : empty;
-    *copy = xmlNodeGetContent(reinterpret_cast<const xmlNode*>(attribute));
-    return *copy ? *copy : empty;
-}
-
-const xmlNode* runEnd(const xmlNode* first) {
-    const xmlNode* last = first;
-    while (last->next && last->next->type == first->type)
-        last = last->next;
-    return last;
-}
-
-namespace {
-
-template <typename Save> QByteArray save(Save saveInto) {
-    xmlBuffer* buffer = xmlBufferCreate();
-    // Growing by what is added copies the text again at every step.
-    xmlBufferSetAllocationScheme(buffer, XML_BUFFER_ALLOC_DOUBLEIT);
-    xmlSaveCtxt* context = xmlSaveToBuffer(buffer, "UTF-8", XML_SAVE_NO_DECL);
-    saveInto(context);
-    xmlSaveClose(context);
-    QByteArray text(reinterpret_cast<const char*>(xmlBufferContent(buffer)), xmlBufferLength(buffer));
-    xmlBufferFree(buffer);
-    return text;
-}
-
-} // namespace
-
-QByteArray serializeNode(xmlNode* node) {
-    return save([node](xmlSaveCtxt* context) { xmlSaveTree(context, node); });
-}
-
-QByteArray serializeBody(xmlDoc* document) {
-    return save([document](xmlSaveCtxt* context) { xmlSaveDoc(context, document); });
-}
-
-QByteArray declarationText(const XmlDeclaration& declaration) {
-    QByteArray text = "<?xml version=\"" + declaration.version.toUtf8() + "\"";
-    if (declaration.standalone)
-        text += *declaration.standalone ? " standalone=\"yes\"" : " standalone=\"no\"";
-    return text + "?>";
-}
-
-} // namespace LibXml
+} // namespace XmlParser

@@ -2,31 +2,12 @@
 
 // libxml2 stays inside the document library: only its sources include this header.
 
-#include "document/xml/XmlDocument.h"
-
 #include <libxml/tree.h>
 
 #include <QByteArray>
 #include <QString>
 
-#include <memory>
-#include <optional>
-
-namespace LibXml {
-
-struct Parsed {
-    OwnedXmlDoc document;
-    std::optional<XmlDeclaration> declaration;
-};
-
-// Parses without network access, DTD loading or entity substitution, drops every text node that
-// holds only white space and expands entity references in attribute values. Throws ParseError with
-// the reason, the line and its text when the text is not well-formed, and without a line when it
-// holds more than a saved file may (XmlLimits).
-Parsed parse(const QByteArray& text);
-// The same for the text that read gives piece by piece; nullopt where parse would throw, whose
-// reason the whole text then gives.
-std::optional<Parsed> tryParse(const ReadText& read);
+namespace XmlNodes {
 
 // The document's text is kept and written as UTF-8: without this libxml2 writes characters
 // outside ASCII in attribute values as character references.
@@ -42,7 +23,6 @@ const xmlNode* runEnd(const xmlNode* first);
 QByteArray serializeNode(xmlNode* node);
 // UTF-8 text of a document's top-level nodes, each followed by a line feed, without declaration.
 QByteArray serializeBody(xmlDoc* document);
-QByteArray declarationText(const XmlDeclaration& declaration);
 
 inline QString toQString(const xmlChar* text) {
     return text ? QString::fromUtf8(reinterpret_cast<const char*>(text)) : QString();
@@ -51,4 +31,4 @@ inline const xmlChar* xmlText(const QByteArray& utf8) {
     return reinterpret_cast<const xmlChar*>(utf8.constData());
 }
 
-} // namespace LibXml
+} // namespace XmlNodes

@@ -102,8 +102,9 @@ TEST_P(FileReplacementTest, WritesThroughTheNameOrRefusesAndLeavesNothingBeside)
     }
     const mode_t oldType = oldLink.st_mode & S_IFMT;
     EXPECT_EQ(statusOf(target, lstat).st_mode & S_IFMT, oldType != 0 ? oldType : S_IFREG);
-    if (GetParam().alsoNew)
+    if (GetParam().alsoNew) {
         EXPECT_EQ(readBytes(folder.filePath(GetParam().alsoNew)), "new");
+    }
     EXPECT_LE(entries(), entriesBefore + 1); // the new file at most: no copy or temporary file stays
     unlink(fileNameBytes(target));           // Qt cannot remove a name that is not UTF-8
 }

@@ -2,7 +2,7 @@
 # Opens the editor under a real window manager (openbox on a 1280x800 Xvfb screen) at the scale factors
 # 1, 1.5 and 2, opens both folder-name windows with the keyboard alone, and checks where their frames
 # sit: every window on the screen; at scale 1 the main window centred, Form2 centred on it, Form3's
-# frame at 295,119.
+# frame at 295,119; the folder-name windows offer to be closed, not minimised or maximised.
 set -euo pipefail
 program=$1
 
@@ -73,6 +73,10 @@ for scale in 1 1.5 2; do
     read -r x2 y2 w2 h2 <<<"$(frame "$form2")"
     read -r x3 y3 w3 h3 <<<"$(frame "$form3")"
     on_screen "first folder-name window" "$x2 $y2 $w2 $h2"
+    for id in "$form2" "$form3"; do
+        xprop -id "$id" _NET_WM_ALLOWED_ACTIONS | grep -q 'MINIMIZE\|MAXIMIZE' &&
+            fail "scale $scale: a folder-name window can be minimised or maximised: $(xprop -id "$id" _NET_WM_ALLOWED_ACTIONS)"
+    done
     on_screen "second folder-name window" "$x3 $y3 $w3 $h3"
     if [ "$scale" = 1 ]; then
         near $((2 * x2 + w2 - 2 * mx - mw)) "Form2 is not centred across the main window: $x2 $y2 $w2 $h2"

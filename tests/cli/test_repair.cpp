@@ -34,7 +34,7 @@ TEST_F(CliTest, RepairsInPlaceKeepingTheModeOnlyWhatIsWrong) {
 TEST_F(CliTest, RepairsToStandardOutput) {
     const QString file = write("a.mxi", repairable);
     const Outcome outcome = runCli({"--repair", "--stdout", file});
-    EXPECT_EQ(outcome, (Outcome{0, repaired, repairLines(file)}));
+    EXPECT_EQ(outcome, (Outcome{0, repaired, repairLines(file), {}}));
     EXPECT_EQ(readBytes(file), repairable);
 }
 

@@ -96,12 +96,15 @@ TEST_P(FileReplacementTest, WritesThroughTheNameOrRefusesAndLeavesNothingBeside)
     EXPECT_EQ(refusal, QString(GetParam().refusal).replace("%1", target));
     EXPECT_EQ(readBytes(target), refusal.isEmpty() ? QByteArray("new") : before);
     const struct stat now = statusOf(target, stat);
-    if (old.st_mode != 0)
+    if (old.st_mode != 0) {
         EXPECT_EQ(std::tuple(now.st_mode, now.st_uid, now.st_gid, now.st_nlink),
                   std::tuple(old.st_mode, old.st_uid, old.st_gid, old.st_nlink));
-    EXPECT_EQ(statusOf(target, lstat).st_mode & S_IFMT, (oldLink.st_mode & S_IFMT) ?: S_IFREG);
-    if (GetParam().alsoNew)
+    }
+    const mode_t oldType = oldLink.st_mode & S_IFMT;
+    EXPECT_EQ(statusOf(target, lstat).st_mode & S_IFMT, oldType != 0 ? oldType : S_IFREG);
+    if (GetParam().alsoNew) {
         EXPECT_EQ(readBytes(folder.filePath(GetParam().alsoNew)), "new");
+    }
     EXPECT_LE(entries(), entriesBefore + 1); // the new file at most: no copy or temporary file stays
     unlink(fileNameBytes(target));           // Qt cannot remove a name that is not UTF-8
 }

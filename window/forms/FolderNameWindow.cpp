@@ -1,5 +1,6 @@
 #include "window/forms/FolderNameWindow.h"
 
+#include "window/application/ToolWindow.h"
 #include "window/controls/LabelEvents.h"
 
 #include <QKeyEvent>
@@ -72,6 +73,13 @@ void FolderNameWindow::Image1Click() {
 void FolderNameWindow::hideEvent(QHideEvent* event) {
     lastFramePosition_ = pos();
     QWidget::hideEvent(event);
+}
+
+bool FolderNameWindow::event(QEvent* event) {
+    // The window manager reads the window's type when it is mapped, which follows right after this.
+    if (event->type() == QEvent::WinIdChange)
+        ToolWindow::offerOnlyClose(this);
+    return QWidget::event(event);
 }
 
 void FolderNameWindow::keyPressEvent(QKeyEvent* event) {

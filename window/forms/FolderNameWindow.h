@@ -29,6 +29,7 @@ protected:
     // Where the outer frame's top-left corner goes the first time the window is shown.
     virtual QPoint firstFramePosition(const QWidget* mainWindow) const = 0;
 
+    bool event(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

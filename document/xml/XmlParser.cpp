@@ -27,6 +27,8 @@ namespace {
 // The text handed to libxml2 in pieces, as a file would be: its limits then hold alike wherever a
 // value stands in the text. Counts what it read and whether it came to the end.
 struct Input {
+    explicit Input(const ReadText& read) : read(read) {}
+
     const ReadText& read;
     qint64 size = 0;
     bool ended = false;
@@ -168,7 +170,7 @@ Parsed parse(const QByteArray& text) {
         left -= count;
         return count;
     };
-    Input input{fromText};
+    Input input(fromText);
     FirstFatalError stop;
     OwnedXmlDoc document = parseInput(input, stop);
     if (!document) {
@@ -180,7 +182,7 @@ Parsed parse(const QByteArray& text) {
 }
 
 std::optional<Parsed> tryParse(const ReadText& read) {
-    Input input{read};
+    Input input(read);
     FirstFatalError stop;
     OwnedXmlDoc document = parseInput(input, stop);
     if (!document)

@@ -22,6 +22,7 @@ QStringList unnamedControls(QAccessibleInterface* item) {
 
 // Each page, opened by a click on its tab, shows only named controls.
 TEST_F(AccessibleNamesTest, EveryControlOfEveryPageHasAName) {
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form.get())->role(), QAccessible::Window);
     QTabBar* tabs = form->PageControl1->findChild<QTabBar*>();
     for (int page = 0; page < tabs->count(); ++page) {
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());

@@ -5,6 +5,7 @@
 #include "window/forms/Unit1.h"
 
 #include <QAbstractItemView>
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -21,9 +22,20 @@ struct Entry {
     const char* description;
 };
 
+// Screen readers announce a window when it is entered by its role, which Qt gives only to dialogs and
+// main windows: a plain widget shown as a window would be read as a mere pane.
+QAccessibleInterface* topLevelWindow(const QString& className, QObject* object) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (className != QLatin1String("QWidget") || !widget || !widget->isWindow())
+        return nullptr;
+    return new QAccessibleWidget(widget, QAccessible::Window);
+}
+
 } // namespace
 
 void apply(TForm1& w) {
+    static const bool windowsAnnounced = (QAccessible::installFactory(topLevelWindow), true);
+    Q_UNUSED(windowsAnnounced);
     const Entry entries[] = {
         {w.PageControl1, "Pages", ""},
         {w.TabSheet1, "Main", ""},

@@ -36,10 +36,10 @@ class DescriptionPageTest : public WindowTest {
 protected:
     // Shows the page, types the two texts, and leaves it.
     void enter(const QString& description, const QString& uiAccess) {
-        switchTo(DescriptionPage);
+        clickTab(DescriptionPage);
         form->Memo1->setPlainText(description);
         form->Memo2->setPlainText(uiAccess);
-        switchTo(MainPage);
+        clickTab(MainPage);
     }
 
     XmlNode element(const QString& name) const { return Mxi::findRoot(form->XMLDocument1).findChild(name); }
@@ -64,29 +64,29 @@ TEST_F(DescriptionPageTest, ShowsThePlaceholdersOnlyFromItsFirstShow) {
     EXPECT_EQ(form->Memo1->toPlainText(), "");
     EXPECT_EQ(form->Memo2->toPlainText(), "");
 
-    switchTo(DescriptionPage);
+    clickTab(DescriptionPage);
     EXPECT_EQ(form->Memo1->toPlainText(), "description");
     EXPECT_EQ(form->Memo2->toPlainText(), "ui-access");
 
-    switchTo(ProductsPage);
+    clickTab(ProductsPage);
     EXPECT_EQ(elementXml(Mxi::Description), "<description><![CDATA[description]]></description>");
     EXPECT_EQ(elementXml(Mxi::UiAccess), "<ui-access><![CDATA[ui-access]]></ui-access>");
     EXPECT_EQ(save(), savedSkeleton("description", "ui-access"));
 }
 
 TEST_F(DescriptionPageTest, TypedLinesAreStoredAsTypedAndSavedWithCrLf) {
-    switchTo(DescriptionPage);
+    clickTab(DescriptionPage);
     form->Memo1->clear();
     QTest::keyClicks(form->Memo1, "First line");
     QTest::keyClick(form->Memo1, Qt::Key_Return);
     QTest::keyClick(form->Memo1, Qt::Key_Return);
     QTest::keyClicks(form->Memo1, "  third, indented ");
     form->Memo2->clear();
-    switchTo(MainPage);
+    clickTab(MainPage);
 
     EXPECT_EQ(elementXml(Mxi::Description), "<description><![CDATA[First line\n\n  third, indented ]]></description>");
     EXPECT_EQ(elementXml(Mxi::UiAccess), "<ui-access><![CDATA[]]></ui-access>");
-    switchTo(DescriptionPage);
+    clickTab(DescriptionPage);
     EXPECT_EQ(form->Memo1->toPlainText(), "First line\n\n  third, indented ");
     EXPECT_EQ(form->Memo2->toPlainText(), "");
 
@@ -108,10 +108,10 @@ TEST_F(DescriptionPageTest, KeepsEveryCharacterAsTyped) {
         EXPECT_EQ(element(Mxi::Description).firstChild().value(), text);
         EXPECT_EQ(element(Mxi::Description).firstChild().type(), NodeType::CData);
         EXPECT_EQ(element(Mxi::UiAccess).firstChild().value(), text + "!");
-        switchTo(DescriptionPage);
+        clickTab(DescriptionPage);
         EXPECT_EQ(form->Memo1->document()->toRawText(), text);
         EXPECT_EQ(form->Memo2->document()->toRawText(), text + "!");
-        switchTo(MainPage);
+        clickTab(MainPage);
     }
     EXPECT_EQ(save(), savedSkeleton("", "!"));
 }
@@ -123,12 +123,12 @@ TEST_F(DescriptionPageTest, MarkupCharactersAreSavedUnescapedInsideTheSection) {
 
 TEST_F(DescriptionPageTest, PlainTextStaysAPlainTextNode) {
     loadRootContent("<description>Fish &amp; chips &lt;here&gt;</description><ui-access>Menu</ui-access>");
-    switchTo(DescriptionPage);
+    clickTab(DescriptionPage);
     EXPECT_EQ(form->Memo1->toPlainText(), "Fish & chips <here>");
     EXPECT_EQ(form->Memo2->toPlainText(), "Menu");
 
     form->Memo1->setPlainText("Salt & \"vinegar\" <b>\nnext");
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Description), "<description>Salt &amp; \"vinegar\" &lt;b&gt;\nnext</description>");
     EXPECT_EQ(elementXml(Mxi::UiAccess), "<ui-access>Menu</ui-access>");
     EXPECT_EQ(save(), crlfLines({
@@ -161,10 +161,10 @@ TEST_F(DescriptionPageTest, TextHoldingTheSectionEndSurvivesSaveAndReload) {
                      }));
 
     load(savedFile);
-    switchTo(DescriptionPage);
+    clickTab(DescriptionPage);
     EXPECT_EQ(form->Memo1->toPlainText(), description);
     EXPECT_EQ(form->Memo2->toPlainText(), uiAccess);
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(element(Mxi::Description).childCount(), 1);
     EXPECT_EQ(element(Mxi::Description).firstChild().value(), description);
     EXPECT_EQ(element(Mxi::UiAccess).childCount(), 1);
@@ -175,14 +175,14 @@ TEST_F(DescriptionPageTest, TextHoldingTheSectionEndSurvivesSaveAndReload) {
 TEST_F(DescriptionPageTest, SectionPiecesOnSeparateLinesAreOneText) {
     loadRootContent("<description>\r\n    <![CDATA[a]]]]>\r\n    <![CDATA[>b]]>\r\n  </description>");
     ASSERT_EQ(element(Mxi::Description).childCount(), 2);
-    switchTo(DescriptionPage);
+    clickTab(DescriptionPage);
     EXPECT_EQ(form->Memo1->toPlainText(), "a]]>b");
-    switchTo(MainPage);
+    clickTab(MainPage);
     // Left without an edit, the pieces stay as loaded.
     EXPECT_EQ(element(Mxi::Description).childCount(), 2);
-    switchTo(DescriptionPage);
+    clickTab(DescriptionPage);
     form->Memo1->setPlainText("a]]>b!");
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Description), "<description><![CDATA[a]]]]><![CDATA[>b!]]></description>");
     EXPECT_EQ(element(Mxi::Description).childCount(), 1);
 }
@@ -190,11 +190,11 @@ TEST_F(DescriptionPageTest, SectionPiecesOnSeparateLinesAreOneText) {
 TEST_F(DescriptionPageTest, LeadingTextAndSectionsAreEditedAsOneText) {
     loadRootContent("<description>Text <![CDATA[& more]]><!--note--> tail<x/></description>"
                     "<ui-access><![CDATA[a]]>b</ui-access>");
-    switchTo(DescriptionPage);
+    clickTab(DescriptionPage);
     EXPECT_EQ(form->Memo1->toPlainText(), "Text & more");
     EXPECT_EQ(form->Memo2->toPlainText(), "ab");
     form->Memo1->setPlainText("New & text");
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Description), "<description>New &amp; text<!--note--> tail<x/></description>");
     EXPECT_EQ(elementXml(Mxi::UiAccess), "<ui-access><![CDATA[a]]>b</ui-access>");
 }
@@ -218,12 +218,12 @@ TEST_F(DescriptionPageTest, MissingOrEmptyElementsAreCreatedOnlyForText) {
         loadRootContent(test.rootContent);
         const QString untouchedDescription = element(Mxi::Description) ? elementXml(Mxi::Description) : QString();
 
-        switchTo(DescriptionPage);
+        clickTab(DescriptionPage);
         EXPECT_EQ(form->Memo1->toPlainText(), "");
         EXPECT_EQ(form->Memo2->toPlainText(), "");
         EXPECT_TRUE(form->Memo1->isEnabled());
         EXPECT_TRUE(form->Memo2->isEnabled());
-        switchTo(MainPage);
+        clickTab(MainPage);
         EXPECT_EQ(element(Mxi::Description) ? elementXml(Mxi::Description) : QString(), untouchedDescription);
         EXPECT_EQ(element(Mxi::UiAccess) ? elementXml(Mxi::UiAccess) : QString(), test.uiAccessUntouched);
 
@@ -233,17 +233,17 @@ TEST_F(DescriptionPageTest, MissingOrEmptyElementsAreCreatedOnlyForText) {
 
         save();
         load(savedFile);
-        switchTo(DescriptionPage);
+        clickTab(DescriptionPage);
         EXPECT_EQ(form->Memo1->toPlainText(), "typed");
         EXPECT_EQ(form->Memo2->toPlainText(), "");
-        switchTo(MainPage);
+        clickTab(MainPage);
     }
 }
 
 TEST_F(DescriptionPageTest, FirstChildElementIsEditedOnlyWhenItHoldsText) {
     loadRootContent("<description><p>Hello &amp; welcome</p><!--kept--></description>"
                     "<ui-access><div>a<br/>b</div>tail</ui-access>");
-    switchTo(DescriptionPage);
+    clickTab(DescriptionPage);
     EXPECT_TRUE(form->Memo1->isEnabled());
     EXPECT_EQ(form->Memo1->toPlainText(), "Hello & welcome");
     EXPECT_FALSE(form->Memo2->isEnabled());
@@ -251,12 +251,12 @@ TEST_F(DescriptionPageTest, FirstChildElementIsEditedOnlyWhenItHoldsText) {
 
     form->Memo1->setPlainText("Bye & <b>");
     form->Memo2->setPlainText("not stored");
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Description), "<description><p>Bye &amp; &lt;b&gt;</p><!--kept--></description>");
     EXPECT_EQ(elementXml(Mxi::UiAccess), "<ui-access><div>a<br/>b</div>tail</ui-access>");
 
     loadRootContent("<description>d</description><ui-access>u</ui-access>");
-    switchTo(DescriptionPage);
+    clickTab(DescriptionPage);
     EXPECT_TRUE(form->Memo2->isEnabled());
     EXPECT_EQ(form->Memo2->toPlainText(), "u");
 }

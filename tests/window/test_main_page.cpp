@@ -297,8 +297,8 @@ TEST_F(MainPageTest, TheVersionLabelEndsUnderTheLogo) {
     writeBytes(plainFile, "no version here");
     form->VersionInfoReader1->setFileName(plainFile);
     form->VersionInfoReader1->GetFileInfo();
-    switchTo(DescriptionPage);
-    switchTo(MainPage);
+    clickTab(DescriptionPage);
+    clickTab(MainPage);
     EXPECT_EQ(form->Label14->text(), "No such VersionInfo");
     EXPECT_EQ(versionRightEdge(), versionRight);
     EXPECT_GT(form->Label14->width(), versionWidth);

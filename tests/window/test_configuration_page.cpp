@@ -57,7 +57,7 @@ protected:
     // Shows the page, types the text, and picks another page.
     void type(const QString& text, Page next = MainPage) {
         clickTab(ConfigurationPage);
-        form->Memo3->setPlainText(text);
+        typeOver(form->Memo3, text);
         clickTab(next);
     }
 
@@ -243,7 +243,7 @@ TEST_F(ConfigurationPageTest, MalformedTextKeepsThePageAndTheDocument) {
     }
 
     messages.clear();
-    form->Memo3->setPlainText("<fixed/>");
+    typeOver(form->Memo3, "<fixed/>");
     clickTab(FilesPage);
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(form->PageControl1->currentIndex(), FilesPage);
@@ -266,7 +266,7 @@ TEST_F(ConfigurationPageTest, DeclaredEntitiesCanBeShownTypedAndSaved) {
 TEST_F(ConfigurationPageTest, LoadGoesAheadSilentlyAfterMalformedText) {
     type("<kept/>");
     clickTab(ConfigurationPage);
-    form->Memo3->setPlainText("<unclosed>");
+    typeOver(form->Memo3, "<unclosed>");
     loadRootContent("<files/><configuration-changes><loaded/></configuration-changes>");
 
     EXPECT_TRUE(messages.isEmpty());
@@ -278,7 +278,7 @@ TEST_F(ConfigurationPageTest, LoadGoesAheadSilentlyAfterMalformedText) {
 
 TEST_F(ConfigurationPageTest, LinkOpensTheFormatDocumentAndChangesNothingElse) {
     clickTab(ConfigurationPage);
-    form->Memo3->setPlainText("typed, not yet stored");
+    typeOver(form->Memo3, "typed, not yet stored");
     const QByteArray before = form->XMLDocument1.xml();
 
     QTest::mouseClick(form->Label13, Qt::LeftButton);

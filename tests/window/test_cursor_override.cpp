@@ -21,7 +21,7 @@ TEST_F(CursorOverrideTest, LoadPageChangesAndSaveShowTheBusyCursor) {
     // Load itself writes nothing; leaving a page with an edit for it does.
     const std::function<void()> actions[] = {[&] {
                                                  clickTab(ConfigurationPage);
-                                                 form->Memo3->setPlainText("<x/>");
+                                                 typeOver(form->Memo3, "<x/>");
                                                  load(file);
                                              },
                                              [&] {

@@ -32,13 +32,16 @@ QByteArray savedSkeleton(const QByteArray& description, const QByteArray& uiAcce
     });
 }
 
+// How a text gets into a box: typed, or pasted.
+using Entry = void (*)(QWidget*, const QString&);
+
 class DescriptionPageTest : public WindowTest {
 protected:
-    // Shows the page, types the two texts, and leaves it.
-    void enter(const QString& description, const QString& uiAccess) {
+    // Shows the page, types (or pastes) the two texts, and leaves it.
+    void enter(const QString& description, const QString& uiAccess, Entry put = typeOver) {
         clickTab(DescriptionPage);
-        form->Memo1->setPlainText(description);
-        form->Memo2->setPlainText(uiAccess);
+        put(form->Memo1, description);
+        put(form->Memo2, uiAccess);
         clickTab(MainPage);
     }
 
@@ -94,17 +97,19 @@ TEST_F(DescriptionPageTest, TypedLinesAreStoredAsTypedAndSavedWithCrLf) {
 }
 
 TEST_F(DescriptionPageTest, KeepsEveryCharacterAsTyped) {
-    const QString texts[] = {
-        "<p class=\"intro\">Fish & chips</p>",
-        "a < b && c > d; 'single' \"double\"",
-        "&amp; stays &amp;, &lt;b&gt; stays too",
-        QStringLiteral("no-break\u00A0space, tab\there, line\u2028separator"),
-        QStringLiteral("caf\u00E9 \u65E5\u672C\u8A9E"),
-        "",
+    // Tab moves the focus on, so a tab comes in pasted.
+    const std::pair<QString, Entry> texts[] = {
+        {"<p class=\"intro\">Fish & chips</p>", typeOver},
+        {"a < b && c > d; 'single' \"double\"", typeOver},
+        {"&amp; stays &amp;, &lt;b&gt; stays too", typeOver},
+        {QStringLiteral("no-break\u00A0space, line\u2028separator"), typeOver},
+        {"tab\there", pasteOver},
+        {QStringLiteral("caf\u00E9 \u65E5\u672C\u8A9E"), typeOver},
+        {"", typeOver},
     };
-    for (const QString& text : texts) {
+    for (const auto& [text, put] : texts) {
         SCOPED_TRACE(text.toStdString());
-        enter(text, text + "!");
+        enter(text, text + "!", put);
         EXPECT_EQ(element(Mxi::Description).firstChild().value(), text);
         EXPECT_EQ(element(Mxi::Description).firstChild().type(), NodeType::CData);
         EXPECT_EQ(element(Mxi::UiAccess).firstChild().value(), text + "!");
@@ -127,7 +132,7 @@ TEST_F(DescriptionPageTest, PlainTextStaysAPlainTextNode) {
     EXPECT_EQ(form->Memo1->toPlainText(), "Fish & chips <here>");
     EXPECT_EQ(form->Memo2->toPlainText(), "Menu");
 
-    form->Memo1->setPlainText("Salt & \"vinegar\" <b>\nnext");
+    typeOver(form->Memo1, "Salt & \"vinegar\" <b>\nnext");
     clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Description), "<description>Salt &amp; \"vinegar\" &lt;b&gt;\nnext</description>");
     EXPECT_EQ(elementXml(Mxi::UiAccess), "<ui-access>Menu</ui-access>");
@@ -181,7 +186,7 @@ TEST_F(DescriptionPageTest, SectionPiecesOnSeparateLinesAreOneText) {
     // Left without an edit, the pieces stay as loaded.
     EXPECT_EQ(element(Mxi::Description).childCount(), 2);
     clickTab(DescriptionPage);
-    form->Memo1->setPlainText("a]]>b!");
+    typeOver(form->Memo1, "a]]>b!");
     clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Description), "<description><![CDATA[a]]]]><![CDATA[>b!]]></description>");
     EXPECT_EQ(element(Mxi::Description).childCount(), 1);
@@ -193,7 +198,7 @@ TEST_F(DescriptionPageTest, LeadingTextAndSectionsAreEditedAsOneText) {
     clickTab(DescriptionPage);
     EXPECT_EQ(form->Memo1->toPlainText(), "Text & more");
     EXPECT_EQ(form->Memo2->toPlainText(), "ab");
-    form->Memo1->setPlainText("New & text");
+    typeOver(form->Memo1, "New & text");
     clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Description), "<description>New &amp; text<!--note--> tail<x/></description>");
     EXPECT_EQ(elementXml(Mxi::UiAccess), "<ui-access><![CDATA[a]]>b</ui-access>");
@@ -249,8 +254,8 @@ TEST_F(DescriptionPageTest, FirstChildElementIsEditedOnlyWhenItHoldsText) {
     EXPECT_FALSE(form->Memo2->isEnabled());
     EXPECT_EQ(form->Memo2->toPlainText(), "<div>a<br/>b</div>");
 
-    form->Memo1->setPlainText("Bye & <b>");
-    form->Memo2->setPlainText("not stored");
+    typeOver(form->Memo1, "Bye & <b>");
+    typeOver(form->Memo2, "not stored");
     clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Description), "<description><p>Bye &amp; &lt;b&gt;</p><!--kept--></description>");
     EXPECT_EQ(elementXml(Mxi::UiAccess), "<ui-access><div>a<br/>b</div>tail</ui-access>");

@@ -54,11 +54,6 @@ protected:
                           list->visualRect(list->model()->index(row, 0)).center());
     }
 
-    void typeVersion(const QString& text) {
-        form->LabeledEdit4->selectAll();
-        QTest::keyClicks(form->LabeledEdit4, text);
-    }
-
     XmlNode products() const { return Mxi::findRoot(form->XMLDocument1).findChild(Mxi::Products); }
 
     int selectedRow() const {
@@ -162,7 +157,7 @@ TEST_F(ProductsPageTest, AnEditChangesOnlyItsOwnElement) {
             {"a version",
              [this] {
                  clickLine(0);
-                 typeVersion("9");
+                 typeOver(form->LabeledEdit4, "9");
              },
              QByteArray(products).replace(
                  first, R"(<product name="DreamWeaver" version="9" primary="TRUE" x="1"><y/></product>)")},
@@ -229,9 +224,9 @@ TEST_F(ProductsPageTest, EachEditorRewritesOnlyItsPositionOfTheSelectedLine) {
     form->CheckBox2->click();
     EXPECT_EQ(lines(), QStringList({"5++2", "4--3"}));
     EXPECT_FALSE(form->CheckBox3->isEnabled());
-    typeVersion("7.1 beta");
+    typeOver(form->LabeledEdit4, "7.1 beta");
     EXPECT_EQ(lines(), QStringList({"5++7.1 beta", "4--3"}));
-    form->LabeledEdit4->clear();
+    typeOver(form->LabeledEdit4, "");
     EXPECT_EQ(lines(), QStringList({"5++", "4--3"}));
     clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Products), "<products><product name=\"Spectra\" version=\"\" primary=\"true\"/>"
@@ -288,7 +283,7 @@ TEST_F(ProductsPageTest, MinusRemovesTheSelectedLineAndLeavesNoSelection) {
     EXPECT_EQ(selectedRow(), -1);
     EXPECT_FALSE(editorsEnabled());
     EXPECT_EQ(form->LabeledEdit4->text(), "5");
-    typeVersion("9");
+    typeOver(form->LabeledEdit4, "9");
     form->CheckBox2->click();
     EXPECT_EQ(lines(), QStringList({"0++4", "1+-4", "3--5", "4--3", "5--1.5", "6--"}));
     form->Button5->click();
@@ -318,7 +313,7 @@ TEST_F(ProductsPageTest, PickingAProductForAnUnknownOneMakesItThatProduct) {
     EXPECT_EQ(lines(), QStringList({"3-+8", "2--6"}));
     EXPECT_TRUE(editorsEnabled());
     EXPECT_TRUE(form->CheckBox3->isEnabled());
-    typeVersion("9");
+    typeOver(form->LabeledEdit4, "9");
     clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Products),
               "<products><product name=\"homesite\" version=\"9\" required=\"true\" platform=\"win\"/>"
@@ -344,7 +339,7 @@ TEST_F(ProductsPageTest, SaveOnThePageCommitsTheEditFirst) {
     clickTab(ProductsPage);
     form->Button4->click();
     clickLine(0);
-    typeVersion("9.9");
+    typeOver(form->LabeledEdit4, "9.9");
     const QByteArray saved = save();
     EXPECT_TRUE(saved.contains("    <product name=\"dreamweaver\" primary=\"false\" version=\"9.9\"/>\r\n"))
         << saved.data();

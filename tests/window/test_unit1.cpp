@@ -85,7 +85,7 @@ TEST_F(MainWindowTest, EachKeystrokeWritesTheField) {
     EXPECT_EQ(elementXml("author"), "<author name=\"Me\"/>");
     EXPECT_EQ(rootAttribute("name"), "Ext");
     EXPECT_EQ(rootAttribute("requires-restart"), "false");
-    form->LabeledEdit1->clear();
+    typeOver(form->LabeledEdit1, "");
     EXPECT_EQ(rootAttribute("name"), "");
 }
 

@@ -1,3 +1,4 @@
+#include "common/Painted.h"
 #include "common/WindowFixture.h"
 
 #include "window/controls/HoverStyle.h"
@@ -294,19 +295,18 @@ TEST_F(ConfigurationPageTest, LinkOpensTheFormatDocumentAndChangesNothingElse) {
 
 TEST_F(ConfigurationPageTest, LinkLightsUpWhileThePointerIsOverIt) {
     clickTab(ConfigurationPage);
-    const auto textColour = [this] { return form->Label13->palette().color(QPalette::WindowText); };
     const QFont font = form->Label13->font();
-    EXPECT_EQ(textColour(), HoverStyle::restColor());
+    EXPECT_TRUE(paintsIn(form->Label13, HoverStyle::restColor(), HoverStyle::hotColor()));
 
     QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
     QApplication::sendEvent(form->Label13, &enter);
-    EXPECT_EQ(textColour(), HoverStyle::hotColor());
+    EXPECT_TRUE(paintsIn(form->Label13, HoverStyle::hotColor(), HoverStyle::restColor()));
     EXPECT_EQ(form->Label13->font(), font);
 
     QTest::mouseClick(form->Label13, Qt::LeftButton);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(form->Label13, &leave);
-    EXPECT_EQ(textColour(), HoverStyle::restColor());
+    EXPECT_TRUE(paintsIn(form->Label13, HoverStyle::restColor(), HoverStyle::hotColor()));
     EXPECT_EQ(form->Label13->font(), font);
 }
 

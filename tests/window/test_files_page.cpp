@@ -1,3 +1,4 @@
+#include "common/Painted.h"
 #include "common/WindowFixture.h"
 
 #include "document/FileLine.h"
@@ -600,10 +601,10 @@ TEST_F(FilesPageTest, LinkLabelsLightUpAndOpenTheHelpWindowsOnceSet) {
         EXPECT_EQ(label->cursor().shape(), Qt::PointingHandCursor);
         QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
         QApplication::sendEvent(label, &enter);
-        EXPECT_EQ(label->palette().color(QPalette::WindowText), HoverStyle::hotColor());
+        EXPECT_TRUE(paintsIn(label, HoverStyle::hotColor(), HoverStyle::restColor()));
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(label, &leave);
-        EXPECT_EQ(label->palette().color(QPalette::WindowText), HoverStyle::restColor());
+        EXPECT_TRUE(paintsIn(label, HoverStyle::restColor(), HoverStyle::hotColor()));
     }
 
     clickTab(FilesPage);

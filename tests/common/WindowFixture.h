@@ -11,13 +11,12 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
-#include <QTabBar>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include "common/Files.h"
 #include "common/QtPrinters.h"
 #include "common/SampleFiles.h"
+#include "common/UserInput.h"
 
 #include <gtest/gtest.h>
 
@@ -41,13 +40,7 @@ protected:
         Shell::recordInto(nullptr);
     }
 
-    void switchTo(Page page) { form->PageControl1->setCurrentIndex(page); }
-
-    // Changes the page as the user does: a click on its tab.
-    void clickTab(Page page) {
-        QTabBar* tabs = form->PageControl1->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
-    }
+    void clickTab(Page page) { ::clickTab(form->PageControl1, page); }
 
     // Load as the user does it: the Load button with the file chosen in the dialog.
     void load(const QString& fileName) {

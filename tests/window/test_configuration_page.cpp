@@ -1,3 +1,4 @@
+#include "common/Painted.h"
 #include "common/WindowFixture.h"
 
 #include "window/controls/HoverStyle.h"
@@ -56,9 +57,9 @@ class ConfigurationPageTest : public WindowTest {
 protected:
     // Shows the page, types the text, and picks another page.
     void type(const QString& text, Page next = MainPage) {
-        switchTo(ConfigurationPage);
-        form->Memo3->setPlainText(text);
-        switchTo(next);
+        clickTab(ConfigurationPage);
+        typeOver(form->Memo3, text);
+        clickTab(next);
     }
 
     XmlNode root() const { return Mxi::findRoot(form->XMLDocument1); }
@@ -92,9 +93,9 @@ TEST_F(ConfigurationPageTest, LaysOutTheTagsAroundTheBoxAndTheLink) {
 }
 
 TEST_F(ConfigurationPageTest, EmptyBoxLeftAsShownChangesNothing) {
-    switchTo(ConfigurationPage);
+    clickTab(ConfigurationPage);
     EXPECT_EQ(form->Memo3->toPlainText(), "");
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(save(), savedSkeleton({"  <configuration-changes/>"}));
 }
 
@@ -106,10 +107,10 @@ TEST_F(ConfigurationPageTest, IndentedElementsComeBackOnOneLine) {
     EXPECT_EQ(elementXml(Mxi::ConfigurationChanges),
               "<configuration-changes><menu-insert appendTo=\"DWMenu_Commands\"><menuitem name=\"Go &amp; see\" "
               "id=\"go\"/><separator/></menu-insert></configuration-changes>");
-    switchTo(ConfigurationPage);
+    clickTab(ConfigurationPage);
     EXPECT_EQ(form->Memo3->toPlainText(), "<menu-insert appendTo=\"DWMenu_Commands\"><menuitem name=\"Go &amp; see\" "
                                           "id=\"go\"/><separator/></menu-insert>");
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(save(), savedSkeleton({
                           "  <configuration-changes>",
                           R"(    <menu-insert appendTo="DWMenu_Commands">)",
@@ -139,9 +140,9 @@ TEST_F(ConfigurationPageTest, TextIsStoredUnescapedAndShownEscaped) {
         ASSERT_EQ(changes().childCount(), 1);
         EXPECT_EQ(changes().firstChild().type(), NodeType::Text);
         EXPECT_EQ(changes().firstChild().value(), test.storedText);
-        switchTo(ConfigurationPage);
+        clickTab(ConfigurationPage);
         EXPECT_EQ(form->Memo3->document()->toRawText(), test.shownAgain);
-        switchTo(MainPage);
+        clickTab(MainPage);
     }
 }
 
@@ -151,9 +152,9 @@ TEST_F(ConfigurationPageTest, LoadedContentStaysInItsPlaceUntilEdited) {
                     "</configuration-changes>"
                     "<files><file source=\"s\" destination=\"d\"/></files>");
     const QString loaded = elementXml(Mxi::ConfigurationChanges);
-    switchTo(ConfigurationPage);
+    clickTab(ConfigurationPage);
     EXPECT_EQ(form->Memo3->toPlainText(), "<a x=\"1\"/><!-- note --><b>t</b><?pi data?>");
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::ConfigurationChanges), loaded);
     EXPECT_EQ(save(), crlfLines({
                           R"(<macromedia-extension name="n" version="1" type="command" requires-restart="true">)",
@@ -170,24 +171,24 @@ TEST_F(ConfigurationPageTest, LoadedContentStaysInItsPlaceUntilEdited) {
                           "</macromedia-extension>",
                       }));
 
-    switchTo(ConfigurationPage);
+    clickTab(ConfigurationPage);
     QTest::keyClicks(form->Memo3, "<c/>");
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(childNames(root()), QStringList({"description", "configuration-changes", "files"}));
     EXPECT_EQ(contentXml(changes()), "<c/><a x=\"1\"/><!-- note --><b>t</b><?pi data?>");
 }
 
 TEST_F(ConfigurationPageTest, MissingElementIsAddedOnlyForTypedText) {
     loadRootContent("<description>d</description><files/>");
-    switchTo(ConfigurationPage);
+    clickTab(ConfigurationPage);
     EXPECT_EQ(form->Memo3->toPlainText(), "");
     QTest::keyClicks(form->Memo3, "x");
     QTest::keyClick(form->Memo3, Qt::Key_Backspace);
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(childNames(root()), QStringList({"description", "files"}));
-    switchTo(ConfigurationPage);
+    clickTab(ConfigurationPage);
     QTest::keyClicks(form->Memo3, "<x/>");
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(childNames(root()), QStringList({"description", "files", "configuration-changes"}));
     EXPECT_EQ(elementXml(Mxi::ConfigurationChanges), "<configuration-changes><x/></configuration-changes>");
 }
@@ -243,8 +244,8 @@ TEST_F(ConfigurationPageTest, MalformedTextKeepsThePageAndTheDocument) {
     }
 
     messages.clear();
-    form->Memo3->setPlainText("<fixed/>");
-    switchTo(FilesPage);
+    typeOver(form->Memo3, "<fixed/>");
+    clickTab(FilesPage);
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(form->PageControl1->currentIndex(), FilesPage);
     EXPECT_EQ(elementXml(Mxi::ConfigurationChanges), "<configuration-changes><fixed/></configuration-changes>");
@@ -255,7 +256,7 @@ TEST_F(ConfigurationPageTest, DeclaredEntitiesCanBeShownTypedAndSaved) {
     load(writeFile("<!DOCTYPE macromedia-extension [\n<!ENTITY e \"<b/>\">\n]>\n"
                    "<macromedia-extension><configuration-changes>&e;</configuration-changes></macromedia-extension>"));
     type("<a>&e;</a>&e;");
-    switchTo(ConfigurationPage);
+    clickTab(ConfigurationPage);
     EXPECT_EQ(form->Memo3->toPlainText(), "<a>&e;</a>&e;");
     EXPECT_EQ(save(), crlfLines({"<!DOCTYPE macromedia-extension [", "<!ENTITY e \"<b/>\">", "]>",
                                  "<macromedia-extension>", "  <configuration-changes>", "    <a>&e;</a>",
@@ -265,20 +266,20 @@ TEST_F(ConfigurationPageTest, DeclaredEntitiesCanBeShownTypedAndSaved) {
 
 TEST_F(ConfigurationPageTest, LoadGoesAheadSilentlyAfterMalformedText) {
     type("<kept/>");
-    switchTo(ConfigurationPage);
-    form->Memo3->setPlainText("<unclosed>");
+    clickTab(ConfigurationPage);
+    typeOver(form->Memo3, "<unclosed>");
     loadRootContent("<files/><configuration-changes><loaded/></configuration-changes>");
 
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(form->PageControl1->currentIndex(), MainPage);
     EXPECT_EQ(elementXml(Mxi::ConfigurationChanges), "<configuration-changes><loaded/></configuration-changes>");
-    switchTo(ConfigurationPage);
+    clickTab(ConfigurationPage);
     EXPECT_EQ(form->Memo3->toPlainText(), "<loaded/>");
 }
 
 TEST_F(ConfigurationPageTest, LinkOpensTheFormatDocumentAndChangesNothingElse) {
-    switchTo(ConfigurationPage);
-    form->Memo3->setPlainText("typed, not yet stored");
+    clickTab(ConfigurationPage);
+    typeOver(form->Memo3, "typed, not yet stored");
     const QByteArray before = form->XMLDocument1.xml();
 
     QTest::mouseClick(form->Label13, Qt::LeftButton);
@@ -293,20 +294,19 @@ TEST_F(ConfigurationPageTest, LinkOpensTheFormatDocumentAndChangesNothingElse) {
 }
 
 TEST_F(ConfigurationPageTest, LinkLightsUpWhileThePointerIsOverIt) {
-    switchTo(ConfigurationPage);
-    const auto textColour = [this] { return form->Label13->palette().color(QPalette::WindowText); };
+    clickTab(ConfigurationPage);
     const QFont font = form->Label13->font();
-    EXPECT_EQ(textColour(), HoverStyle::restColor());
+    EXPECT_TRUE(paintsIn(form->Label13, HoverStyle::restColor(), HoverStyle::hotColor()));
 
     QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
     QApplication::sendEvent(form->Label13, &enter);
-    EXPECT_EQ(textColour(), HoverStyle::hotColor());
+    EXPECT_TRUE(paintsIn(form->Label13, HoverStyle::hotColor(), HoverStyle::restColor()));
     EXPECT_EQ(form->Label13->font(), font);
 
     QTest::mouseClick(form->Label13, Qt::LeftButton);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(form->Label13, &leave);
-    EXPECT_EQ(textColour(), HoverStyle::restColor());
+    EXPECT_TRUE(paintsIn(form->Label13, HoverStyle::restColor(), HoverStyle::hotColor()));
     EXPECT_EQ(form->Label13->font(), font);
 }
 
@@ -336,9 +336,9 @@ TEST_P(SampleFilesConfigurationPageTest, KeepTheirTextsThroughSaveAndReload) {
         load(file.path);
         const QStringList loaded = texts(root(), names);
 
-        switchTo(DescriptionPage);
-        switchTo(ConfigurationPage);
-        switchTo(MainPage);
+        clickTab(DescriptionPage);
+        clickTab(ConfigurationPage);
+        clickTab(MainPage);
         save();
         load(savedFile);
 

@@ -20,15 +20,15 @@ TEST_F(CursorOverrideTest, LoadPageChangesAndSaveShowTheBusyCursor) {
                                    "\"/></files></macromedia-extension>");
     // Load itself writes nothing; leaving a page with an edit for it does.
     const std::function<void()> actions[] = {[&] {
-                                                 switchTo(ConfigurationPage);
-                                                 form->Memo3->setPlainText("<x/>");
+                                                 clickTab(ConfigurationPage);
+                                                 typeOver(form->Memo3, "<x/>");
                                                  load(file);
                                              },
                                              [&] {
                                                  // Leaving the page writes only a changed list.
-                                                 switchTo(FilesPage);
+                                                 clickTab(FilesPage);
                                                  form->Button7->click();
-                                                 switchTo(MainPage);
+                                                 clickTab(MainPage);
                                              },
                                              [&] { save(); }};
     for (const auto& action : actions) {

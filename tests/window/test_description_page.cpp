@@ -32,14 +32,17 @@ QByteArray savedSkeleton(const QByteArray& description, const QByteArray& uiAcce
     });
 }
 
+// How a text gets into a box: typed, or pasted.
+using Entry = void (*)(QWidget*, const QString&);
+
 class DescriptionPageTest : public WindowTest {
 protected:
-    // Shows the page, types the two texts, and leaves it.
-    void enter(const QString& description, const QString& uiAccess) {
-        switchTo(DescriptionPage);
-        form->Memo1->setPlainText(description);
-        form->Memo2->setPlainText(uiAccess);
-        switchTo(MainPage);
+    // Shows the page, types (or pastes) the two texts, and leaves it.
+    void enter(const QString& description, const QString& uiAccess, Entry put = typeOver) {
+        clickTab(DescriptionPage);
+        put(form->Memo1, description);
+        put(form->Memo2, uiAccess);
+        clickTab(MainPage);
     }
 
     XmlNode element(const QString& name) const { return Mxi::findRoot(form->XMLDocument1).findChild(name); }
@@ -64,29 +67,29 @@ TEST_F(DescriptionPageTest, ShowsThePlaceholdersOnlyFromItsFirstShow) {
     EXPECT_EQ(form->Memo1->toPlainText(), "");
     EXPECT_EQ(form->Memo2->toPlainText(), "");
 
-    switchTo(DescriptionPage);
+    clickTab(DescriptionPage);
     EXPECT_EQ(form->Memo1->toPlainText(), "description");
     EXPECT_EQ(form->Memo2->toPlainText(), "ui-access");
 
-    switchTo(ProductsPage);
+    clickTab(ProductsPage);
     EXPECT_EQ(elementXml(Mxi::Description), "<description><![CDATA[description]]></description>");
     EXPECT_EQ(elementXml(Mxi::UiAccess), "<ui-access><![CDATA[ui-access]]></ui-access>");
     EXPECT_EQ(save(), savedSkeleton("description", "ui-access"));
 }
 
 TEST_F(DescriptionPageTest, TypedLinesAreStoredAsTypedAndSavedWithCrLf) {
-    switchTo(DescriptionPage);
+    clickTab(DescriptionPage);
     form->Memo1->clear();
     QTest::keyClicks(form->Memo1, "First line");
     QTest::keyClick(form->Memo1, Qt::Key_Return);
     QTest::keyClick(form->Memo1, Qt::Key_Return);
     QTest::keyClicks(form->Memo1, "  third, indented ");
     form->Memo2->clear();
-    switchTo(MainPage);
+    clickTab(MainPage);
 
     EXPECT_EQ(elementXml(Mxi::Description), "<description><![CDATA[First line\n\n  third, indented ]]></description>");
     EXPECT_EQ(elementXml(Mxi::UiAccess), "<ui-access><![CDATA[]]></ui-access>");
-    switchTo(DescriptionPage);
+    clickTab(DescriptionPage);
     EXPECT_EQ(form->Memo1->toPlainText(), "First line\n\n  third, indented ");
     EXPECT_EQ(form->Memo2->toPlainText(), "");
 
@@ -94,24 +97,26 @@ TEST_F(DescriptionPageTest, TypedLinesAreStoredAsTypedAndSavedWithCrLf) {
 }
 
 TEST_F(DescriptionPageTest, KeepsEveryCharacterAsTyped) {
-    const QString texts[] = {
-        "<p class=\"intro\">Fish & chips</p>",
-        "a < b && c > d; 'single' \"double\"",
-        "&amp; stays &amp;, &lt;b&gt; stays too",
-        QStringLiteral("no-break\u00A0space, tab\there, line\u2028separator"),
-        QStringLiteral("caf\u00E9 \u65E5\u672C\u8A9E"),
-        "",
+    // Tab moves the focus on, so a tab comes in pasted.
+    const std::pair<QString, Entry> texts[] = {
+        {"<p class=\"intro\">Fish & chips</p>", typeOver},
+        {"a < b && c > d; 'single' \"double\"", typeOver},
+        {"&amp; stays &amp;, &lt;b&gt; stays too", typeOver},
+        {QStringLiteral("no-break\u00A0space, line\u2028separator"), typeOver},
+        {"tab\there", pasteOver},
+        {QStringLiteral("caf\u00E9 \u65E5\u672C\u8A9E"), typeOver},
+        {"", typeOver},
     };
-    for (const QString& text : texts) {
+    for (const auto& [text, put] : texts) {
         SCOPED_TRACE(text.toStdString());
-        enter(text, text + "!");
+        enter(text, text + "!", put);
         EXPECT_EQ(element(Mxi::Description).firstChild().value(), text);
         EXPECT_EQ(element(Mxi::Description).firstChild().type(), NodeType::CData);
         EXPECT_EQ(element(Mxi::UiAccess).firstChild().value(), text + "!");
-        switchTo(DescriptionPage);
+        clickTab(DescriptionPage);
         EXPECT_EQ(form->Memo1->document()->toRawText(), text);
         EXPECT_EQ(form->Memo2->document()->toRawText(), text + "!");
-        switchTo(MainPage);
+        clickTab(MainPage);
     }
     EXPECT_EQ(save(), savedSkeleton("", "!"));
 }
@@ -123,12 +128,12 @@ TEST_F(DescriptionPageTest, MarkupCharactersAreSavedUnescapedInsideTheSection) {
 
 TEST_F(DescriptionPageTest, PlainTextStaysAPlainTextNode) {
     loadRootContent("<description>Fish &amp; chips &lt;here&gt;</description><ui-access>Menu</ui-access>");
-    switchTo(DescriptionPage);
+    clickTab(DescriptionPage);
     EXPECT_EQ(form->Memo1->toPlainText(), "Fish & chips <here>");
     EXPECT_EQ(form->Memo2->toPlainText(), "Menu");
 
-    form->Memo1->setPlainText("Salt & \"vinegar\" <b>\nnext");
-    switchTo(MainPage);
+    typeOver(form->Memo1, "Salt & \"vinegar\" <b>\nnext");
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Description), "<description>Salt &amp; \"vinegar\" &lt;b&gt;\nnext</description>");
     EXPECT_EQ(elementXml(Mxi::UiAccess), "<ui-access>Menu</ui-access>");
     EXPECT_EQ(save(), crlfLines({
@@ -161,10 +166,10 @@ TEST_F(DescriptionPageTest, TextHoldingTheSectionEndSurvivesSaveAndReload) {
                      }));
 
     load(savedFile);
-    switchTo(DescriptionPage);
+    clickTab(DescriptionPage);
     EXPECT_EQ(form->Memo1->toPlainText(), description);
     EXPECT_EQ(form->Memo2->toPlainText(), uiAccess);
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(element(Mxi::Description).childCount(), 1);
     EXPECT_EQ(element(Mxi::Description).firstChild().value(), description);
     EXPECT_EQ(element(Mxi::UiAccess).childCount(), 1);
@@ -175,14 +180,14 @@ TEST_F(DescriptionPageTest, TextHoldingTheSectionEndSurvivesSaveAndReload) {
 TEST_F(DescriptionPageTest, SectionPiecesOnSeparateLinesAreOneText) {
     loadRootContent("<description>\r\n    <![CDATA[a]]]]>\r\n    <![CDATA[>b]]>\r\n  </description>");
     ASSERT_EQ(element(Mxi::Description).childCount(), 2);
-    switchTo(DescriptionPage);
+    clickTab(DescriptionPage);
     EXPECT_EQ(form->Memo1->toPlainText(), "a]]>b");
-    switchTo(MainPage);
+    clickTab(MainPage);
     // Left without an edit, the pieces stay as loaded.
     EXPECT_EQ(element(Mxi::Description).childCount(), 2);
-    switchTo(DescriptionPage);
-    form->Memo1->setPlainText("a]]>b!");
-    switchTo(MainPage);
+    clickTab(DescriptionPage);
+    typeOver(form->Memo1, "a]]>b!");
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Description), "<description><![CDATA[a]]]]><![CDATA[>b!]]></description>");
     EXPECT_EQ(element(Mxi::Description).childCount(), 1);
 }
@@ -190,11 +195,11 @@ TEST_F(DescriptionPageTest, SectionPiecesOnSeparateLinesAreOneText) {
 TEST_F(DescriptionPageTest, LeadingTextAndSectionsAreEditedAsOneText) {
     loadRootContent("<description>Text <![CDATA[& more]]><!--note--> tail<x/></description>"
                     "<ui-access><![CDATA[a]]>b</ui-access>");
-    switchTo(DescriptionPage);
+    clickTab(DescriptionPage);
     EXPECT_EQ(form->Memo1->toPlainText(), "Text & more");
     EXPECT_EQ(form->Memo2->toPlainText(), "ab");
-    form->Memo1->setPlainText("New & text");
-    switchTo(MainPage);
+    typeOver(form->Memo1, "New & text");
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Description), "<description>New &amp; text<!--note--> tail<x/></description>");
     EXPECT_EQ(elementXml(Mxi::UiAccess), "<ui-access><![CDATA[a]]>b</ui-access>");
 }
@@ -218,12 +223,12 @@ TEST_F(DescriptionPageTest, MissingOrEmptyElementsAreCreatedOnlyForText) {
         loadRootContent(test.rootContent);
         const QString untouchedDescription = element(Mxi::Description) ? elementXml(Mxi::Description) : QString();
 
-        switchTo(DescriptionPage);
+        clickTab(DescriptionPage);
         EXPECT_EQ(form->Memo1->toPlainText(), "");
         EXPECT_EQ(form->Memo2->toPlainText(), "");
         EXPECT_TRUE(form->Memo1->isEnabled());
         EXPECT_TRUE(form->Memo2->isEnabled());
-        switchTo(MainPage);
+        clickTab(MainPage);
         EXPECT_EQ(element(Mxi::Description) ? elementXml(Mxi::Description) : QString(), untouchedDescription);
         EXPECT_EQ(element(Mxi::UiAccess) ? elementXml(Mxi::UiAccess) : QString(), test.uiAccessUntouched);
 
@@ -233,30 +238,30 @@ TEST_F(DescriptionPageTest, MissingOrEmptyElementsAreCreatedOnlyForText) {
 
         save();
         load(savedFile);
-        switchTo(DescriptionPage);
+        clickTab(DescriptionPage);
         EXPECT_EQ(form->Memo1->toPlainText(), "typed");
         EXPECT_EQ(form->Memo2->toPlainText(), "");
-        switchTo(MainPage);
+        clickTab(MainPage);
     }
 }
 
 TEST_F(DescriptionPageTest, FirstChildElementIsEditedOnlyWhenItHoldsText) {
     loadRootContent("<description><p>Hello &amp; welcome</p><!--kept--></description>"
                     "<ui-access><div>a<br/>b</div>tail</ui-access>");
-    switchTo(DescriptionPage);
+    clickTab(DescriptionPage);
     EXPECT_TRUE(form->Memo1->isEnabled());
     EXPECT_EQ(form->Memo1->toPlainText(), "Hello & welcome");
     EXPECT_FALSE(form->Memo2->isEnabled());
     EXPECT_EQ(form->Memo2->toPlainText(), "<div>a<br/>b</div>");
 
-    form->Memo1->setPlainText("Bye & <b>");
-    form->Memo2->setPlainText("not stored");
-    switchTo(MainPage);
+    typeOver(form->Memo1, "Bye & <b>");
+    typeOver(form->Memo2, "not stored");
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Description), "<description><p>Bye &amp; &lt;b&gt;</p><!--kept--></description>");
     EXPECT_EQ(elementXml(Mxi::UiAccess), "<ui-access><div>a<br/>b</div>tail</ui-access>");
 
     loadRootContent("<description>d</description><ui-access>u</ui-access>");
-    switchTo(DescriptionPage);
+    clickTab(DescriptionPage);
     EXPECT_TRUE(form->Memo2->isEnabled());
     EXPECT_EQ(form->Memo2->toPlainText(), "u");
 }

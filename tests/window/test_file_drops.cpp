@@ -30,7 +30,7 @@ protected:
 } // namespace
 
 TEST_F(FileDropTest, OneFileLoadsAsLoadDoes) {
-    switchTo(FilesPage);
+    clickTab(FilesPage);
     EXPECT_TRUE(drop({QUrl::fromLocalFile(writeFile(R"(<macromedia-extension name="Dropped"/>)"))}));
     EXPECT_TRUE(messages.isEmpty()) << messageTexts().join('\n').toStdString();
     EXPECT_EQ(form->PageControl1->currentIndex(), MainPage);

@@ -1,3 +1,4 @@
+#include "common/Painted.h"
 #include "common/WindowFixture.h"
 
 #include "document/FileLine.h"
@@ -36,8 +37,8 @@ protected:
     }
 
     void visitFilesPage() {
-        switchTo(FilesPage);
-        switchTo(MainPage);
+        clickTab(FilesPage);
+        clickTab(MainPage);
     }
 
     QStringList lines() const {
@@ -214,15 +215,15 @@ TEST_F(FilesPageTest, PlusScrollsTheNewLineIntoViewAndScreenReadersReadSentences
 
 TEST_F(FilesPageTest, ShowListsEveryElementUnselectedWithTheEditorsDisabled) {
     loadFiles(R"(<file source="s" destination="d" shared="true" plateform="linux"/><!-- c --><other/>)");
-    switchTo(FilesPage);
+    clickTab(FilesPage);
     EXPECT_EQ(lines(), QStringList({"s|d|true|false|linux", "||false|false|both"}));
     EXPECT_EQ(selectedRow(), -1);
     EXPECT_TRUE(editorsEnabled(false));
 
     clickLine(0);
     EXPECT_TRUE(editorsEnabled(true));
-    switchTo(MainPage);
-    switchTo(FilesPage);
+    clickTab(MainPage);
+    clickTab(FilesPage);
     EXPECT_EQ(selectedRow(), -1);
     EXPECT_TRUE(editorsEnabled(false));
     EXPECT_EQ(form->Edit1->text(), "s");
@@ -232,14 +233,14 @@ TEST_F(FilesPageTest, ShowListsEveryElementUnselectedWithTheEditorsDisabled) {
 
 TEST_F(FilesPageTest, DocumentWithoutFilesGetsOneOnlyForLines) {
     loadFiles(QByteArray());
-    switchTo(FilesPage);
+    clickTab(FilesPage);
     EXPECT_EQ(form->ListBox2->model()->rowCount(), 0);
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_FALSE(Mxi::findRoot(form->XMLDocument1).findChild(Mxi::Files));
 
-    switchTo(FilesPage);
+    clickTab(FilesPage);
     form->Button7->click();
-    switchTo(MainPage);
+    clickTab(MainPage);
     const XmlNode root = Mxi::findRoot(form->XMLDocument1);
     EXPECT_EQ(root.children().last().xml(),
               R"(<files><file source="Select source" destination="Select destination"/></files>)");
@@ -247,7 +248,7 @@ TEST_F(FilesPageTest, DocumentWithoutFilesGetsOneOnlyForLines) {
 }
 
 TEST_F(FilesPageTest, PlusAppendsTheTemplateUnselectedAndKeepsTheSelection) {
-    switchTo(FilesPage);
+    clickTab(FilesPage);
     form->Button7->click();
     EXPECT_EQ(lines(), QStringList{newLineText});
     EXPECT_EQ(selectedRow(), -1);
@@ -255,7 +256,7 @@ TEST_F(FilesPageTest, PlusAppendsTheTemplateUnselectedAndKeepsTheSelection) {
     form->Button7->click();
     EXPECT_EQ(lines(), QStringList({newLineText, newLineText}));
     EXPECT_EQ(selectedRow(), 0);
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Files), R"(<files><file source="Select source" destination="Select destination"/>)"
                                       R"(<file source="Select source" destination="Select destination"/></files>)");
 }
@@ -263,7 +264,7 @@ TEST_F(FilesPageTest, PlusAppendsTheTemplateUnselectedAndKeepsTheSelection) {
 TEST_F(FilesPageTest, SelectingALineFillsTheEditorsWithoutRewritingIt) {
     loadFiles(R"(<file source="s" destination="d" shared="true" plateform="mac"/>)"
               R"(<file source="t" destination="e" systemfile="true" plateform="linux"/>)");
-    switchTo(FilesPage);
+    clickTab(FilesPage);
     clickLine(0);
     EXPECT_TRUE(editorsEnabled(true));
     EXPECT_EQ(form->Edit1->text(), "s");
@@ -283,14 +284,14 @@ TEST_F(FilesPageTest, SelectingALineFillsTheEditorsWithoutRewritingIt) {
     // The first edit rewrites the whole line from the editors, the unknown code with it.
     QTest::keyClicks(form->Edit2, "x");
     EXPECT_EQ(lines(), QStringList({"s|d|true|false|mac", "t|ex|false|true|both"}));
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Files), R"(<files><file source="s" destination="d" shared="true" plateform="mac"/>)"
                                       R"(<file source="t" destination="ex" systemfile="true"/></files>)");
 }
 
 TEST_F(FilesPageTest, EveryEditorRewritesTheSelectedLine) {
     loadFiles(R"(<file source="s" destination="d"/><file source="other" destination="o"/>)");
-    switchTo(FilesPage);
+    clickTab(FilesPage);
     clickLine(0);
     form->CheckBox4->click();
     EXPECT_EQ(line(0), (FileLine{"s", "d", true, false, "both"}));
@@ -300,45 +301,45 @@ TEST_F(FilesPageTest, EveryEditorRewritesTheSelectedLine) {
     EXPECT_EQ(line(0), (FileLine{"s", "d", true, true, "win"}));
     QTest::keyClicks(form->Edit1, "2");
     EXPECT_EQ(line(0), (FileLine{"s2", "d", true, true, "win"}));
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Files),
               R"(<files><file source="s2" destination="d" systemfile="true" shared="true" plateform="win"/>)"
               R"(<file source="other" destination="o"/></files>)");
 
-    switchTo(FilesPage);
+    clickTab(FilesPage);
     clickLine(0);
     form->CheckBox4->click();
     form->CheckBox5->click();
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Files), R"(<files><file source="s2" destination="d" plateform="win"/>)"
                                       R"(<file source="other" destination="o"/></files>)");
 }
 
 TEST_F(FilesPageTest, EditingKeepsWhatThePageDoesNotEdit) {
     loadFiles(R"(<file source="s" destination="d" platform="win" file-type="CSXS"/><file name="n" destination="e"/>)");
-    switchTo(FilesPage);
+    clickTab(FilesPage);
     clickLine(0);
     QTest::keyClicks(form->Edit2, "2");
     clickLine(1);
     form->CheckBox4->click();
     form->Button7->click();
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Files), R"(<files><file source="s" destination="d2" platform="win" file-type="CSXS"/>)"
                                       R"(<file name="n" destination="e" shared="true"/>)"
                                       R"(<file source="Select source" destination="Select destination"/></files>)");
 
     // A source typed into a file that had none is written.
-    switchTo(FilesPage);
+    clickTab(FilesPage);
     clickLine(1);
     QTest::keyClicks(form->Edit1, "t");
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(Mxi::findRoot(form->XMLDocument1).findChild(Mxi::Files).child(1).xml(),
               R"(<file name="n" destination="e" shared="true" source="t"/>)");
 }
 
 TEST_F(FilesPageTest, MinusDeletesOnlyTheSelectedLine) {
     loadFiles(R"(<file source="a" destination="d" shared="true"/><file source="b" destination="e" platform="mac"/>)");
-    switchTo(FilesPage);
+    clickTab(FilesPage);
     form->Button8->click();
     EXPECT_EQ(lines(), QStringList({"a|d|true|false|both", "b|e|false|false|both"}));
 
@@ -357,27 +358,27 @@ TEST_F(FilesPageTest, MinusDeletesOnlyTheSelectedLine) {
     EXPECT_EQ(lines(), QStringList{"b|e|false|false|both"});
     form->Button8->click();
     EXPECT_EQ(lines(), QStringList{"b|e|false|false|both"});
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Files), R"(<files><file source="b" destination="e" platform="mac"/></files>)");
 }
 
 // The list keeps its line on a click below the lines and on a Ctrl+click on the line itself.
 TEST_F(FilesPageTest, ClicksBesideTheLinesKeepTheSelectedLine) {
-    switchTo(FilesPage);
+    clickTab(FilesPage);
     form->Button7->click();
     clickLine(0);
     QTest::mouseClick(form->ListBox2->viewport(), Qt::LeftButton, {}, QPoint(20, 130));
     QTest::keyClicks(form->Edit2, "A");
     QTest::mouseClick(form->ListBox2->viewport(), Qt::LeftButton, Qt::ControlModifier, QPoint(20, 8));
     QTest::keyClicks(form->Edit2, "B");
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Files),
               R"(<files><file source="Select source" destination="Select destinationAB"/></files>)");
 }
 
 TEST_F(FilesPageTest, BrowsingFillsTheSourceOnly) {
     loadFiles(R"(<file source="s" destination="d" shared="true"/>)");
-    switchTo(FilesPage);
+    clickTab(FilesPage);
     clickLine(0);
     form->OpenDialog2.scriptAnswer(std::nullopt);
     form->Button6->click();
@@ -393,12 +394,14 @@ TEST_F(FilesPageTest, BrowsingFillsTheSourceOnly) {
 }
 
 TEST_F(FilesPageTest, SeparatorsAndLineBreaksSurviveEditingSavingAndReloading) {
-    switchTo(FilesPage);
+    clickTab(FilesPage);
     form->Button7->click();
     form->Button7->click();
     clickLine(0);
     QTest::keyClicks(form->Edit1, "|a|b|");
-    form->Edit1->setText("x|y" + form->Edit1->text());
+    QTest::keyClick(form->Edit1, Qt::Key_Home);
+    QTest::keyClicks(form->Edit1, "x|y");
+    // No key and no paste puts these line breaks into a line edit; a loaded file brings them.
     form->Edit2->setText("first\r\nsecond|\rthird\n");
     form->CheckBox4->click();
     clickLine(1);
@@ -413,11 +416,11 @@ TEST_F(FilesPageTest, SeparatorsAndLineBreaksSurviveEditingSavingAndReloading) {
 
     save();
     load(savedFile);
-    switchTo(FilesPage);
+    clickTab(FilesPage);
     EXPECT_EQ(line(0), (FileLine{source, destination, true, false, "win"}));
     clickLine(0);
     form->CheckBox5->click();
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Files),
               R"(<files><file source="x|ySelect source|a|b|" destination="first&#13;&#10;second|&#13;third&#10;" )"
               R"(shared="true" plateform="win" systemfile="true"/>)"
@@ -425,20 +428,20 @@ TEST_F(FilesPageTest, SeparatorsAndLineBreaksSurviveEditingSavingAndReloading) {
 }
 
 TEST_F(FilesPageTest, SaveFromThePageStoresTheLinesThenShowsRelativeSources) {
-    switchTo(FilesPage);
+    clickTab(FilesPage);
     form->Button7->click();
     clickLine(0);
     const QString source = QDir(folder.path()).filePath(QStringLiteral("Commands/Tool.htm"));
-    form->Edit1->setText(source);
+    typeOver(form->Edit1, source);
 
     form->SaveDialog1.scriptAnswer(std::nullopt);
     form->Button2->click();
     EXPECT_EQ(Mxi::findRoot(form->XMLDocument1).findChild(Mxi::Files).firstChild().attribute(Mxi::Source), source);
 
-    switchTo(FilesPage);
+    clickTab(FilesPage);
     const QByteArray saved = save();
     EXPECT_TRUE(saved.contains(R"(<file source="Commands/Tool.htm" destination="Select destination"/>)"));
-    switchTo(FilesPage);
+    clickTab(FilesPage);
     EXPECT_EQ(lines(), QStringList{"Commands/Tool.htm|Select destination|false|false|both"});
 }
 
@@ -488,7 +491,7 @@ class FilesPageDrawing : public FilesPageTest {
 protected:
     void SetUp() override {
         FilesPageTest::SetUp();
-        switchTo(FilesPage);
+        clickTab(FilesPage);
     }
 
     // Shows the page over files holding these lines.
@@ -502,7 +505,7 @@ protected:
                     .toUtf8();
         }
         loadFiles(files);
-        switchTo(FilesPage);
+        clickTab(FilesPage);
     }
 };
 
@@ -598,13 +601,13 @@ TEST_F(FilesPageTest, LinkLabelsLightUpAndOpenTheHelpWindowsOnceSet) {
         EXPECT_EQ(label->cursor().shape(), Qt::PointingHandCursor);
         QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
         QApplication::sendEvent(label, &enter);
-        EXPECT_EQ(label->palette().color(QPalette::WindowText), HoverStyle::hotColor());
+        EXPECT_TRUE(paintsIn(label, HoverStyle::hotColor(), HoverStyle::restColor()));
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(label, &leave);
-        EXPECT_EQ(label->palette().color(QPalette::WindowText), HoverStyle::restColor());
+        EXPECT_TRUE(paintsIn(label, HoverStyle::restColor(), HoverStyle::hotColor()));
     }
 
-    switchTo(FilesPage);
+    clickTab(FilesPage);
     QTest::mouseClick(form->Label4, Qt::LeftButton, {}, QPoint(2, 2));
     QTest::mouseClick(form->Label5, Qt::LeftButton, {}, QPoint(2, 2));
 

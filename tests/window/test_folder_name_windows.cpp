@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -56,10 +57,15 @@ TEST_F(FolderNameWindows, AreFixedToolWindowsShowingTheirPictureUnscaled) {
         EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
         EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
 
-        EXPECT_EQ(window->backgroundRole(), QPalette::Button);
-        EXPECT_TRUE(window->autoFillBackground());
-
+        // The picture unscaled at the top left, the rest in the button colour, set apart from the window's.
         const QPixmap& picture = expected.picture;
+        QPalette palette = window->palette();
+        palette.setColor(QPalette::Button, Qt::magenta);
+        window->setPalette(palette);
+        QImage look(window->size(), QImage::Format_ARGB32_Premultiplied);
+        look.fill(Qt::magenta);
+        QPainter(&look).drawPixmap(0, 0, picture);
+        EXPECT_EQ(window->grab().toImage().convertToFormat(look.format()), look);
         ASSERT_NE(window->Image1, nullptr);
         EXPECT_EQ(window->Image1->geometry(), QRect(QPoint(0, 0), picture.size()));
         EXPECT_EQ(window->Image1->pixmap().toImage(), picture.toImage());

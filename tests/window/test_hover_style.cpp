@@ -1,5 +1,6 @@
 #include "window/controls/HoverStyle.h"
 
+#include "common/Painted.h"
 #include "window/controls/LabelEvents.h"
 
 #include <QApplication>
@@ -9,10 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QColor textColour(const QLabel& label) {
-    return label.palette().color(QPalette::WindowText);
-}
 
 class HoverStyleTest : public testing::Test {
 protected:
@@ -28,14 +25,16 @@ protected:
 };
 
 TEST_F(HoverStyleTest, HotColourIsTheLinkColourAndDiffersFromWindowText) {
-    EXPECT_EQ(HoverStyle::hotColor(), QApplication::palette().color(QPalette::Link));
-    EXPECT_EQ(HoverStyle::restColor(), QApplication::palette().color(QPalette::WindowText));
-    EXPECT_NE(HoverStyle::hotColor(), HoverStyle::restColor());
+    const QColor link = QApplication::palette().color(QPalette::Link);
+    const QColor windowText = QApplication::palette().color(QPalette::WindowText);
+    EXPECT_TRUE(paintsIn(&label, windowText, link));
+    HoverStyle::enter(&label);
+    EXPECT_TRUE(paintsIn(&label, link, windowText));
 }
 
 TEST_F(HoverStyleTest, AppliedLabelShowsTheHandAndRestsInWindowText) {
     EXPECT_EQ(label.cursor().shape(), Qt::PointingHandCursor);
-    EXPECT_EQ(textColour(label), HoverStyle::restColor());
+    EXPECT_TRUE(paintsIn(&label, HoverStyle::restColor(), HoverStyle::hotColor()));
 }
 
 TEST_F(HoverStyleTest, EnterAndLeaveChangeOnlyTheTextColour) {
@@ -43,21 +42,26 @@ TEST_F(HoverStyleTest, EnterAndLeaveChangeOnlyTheTextColour) {
     const QString text = label.text();
 
     HoverStyle::enter(&label);
-    EXPECT_EQ(textColour(label), HoverStyle::hotColor());
+    EXPECT_TRUE(paintsIn(&label, HoverStyle::hotColor(), HoverStyle::restColor()));
     EXPECT_EQ(label.font(), font);
     EXPECT_FALSE(label.font().underline());
     EXPECT_EQ(label.cursor().shape(), Qt::PointingHandCursor);
 
     HoverStyle::leave(&label);
-    EXPECT_EQ(textColour(label), HoverStyle::restColor());
+    EXPECT_TRUE(paintsIn(&label, HoverStyle::restColor(), HoverStyle::hotColor()));
     EXPECT_EQ(label.font(), font);
     EXPECT_EQ(label.text(), text);
 }
 
+// Painted while its window is active, then after another window took the activation.
 TEST_F(HoverStyleTest, ColourHoldsInEveryColourGroup) {
     HoverStyle::enter(&label);
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        EXPECT_EQ(label.palette().color(group, QPalette::WindowText), HoverStyle::hotColor()) << group;
+    label.show();
+    QWidget other;
+    other.show();
+    for (QWidget* active : {static_cast<QWidget*>(&label), &other}) {
+        QApplication::setActiveWindow(active);
+        EXPECT_TRUE(paintsIn(&label, HoverStyle::hotColor(), HoverStyle::restColor())) << label.isActiveWindow();
     }
 }
 
@@ -67,11 +71,11 @@ TEST_F(HoverStyleTest, PointerPassingOverTheLabelLeavesItInWindowText) {
 
     QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
     QApplication::sendEvent(&label, &enter);
-    EXPECT_EQ(textColour(label), HoverStyle::hotColor());
+    EXPECT_TRUE(paintsIn(&label, HoverStyle::hotColor(), HoverStyle::restColor()));
 
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&label, &leave);
-    EXPECT_EQ(textColour(label), HoverStyle::restColor());
+    EXPECT_TRUE(paintsIn(&label, HoverStyle::restColor(), HoverStyle::hotColor()));
 }
 
 } // namespace

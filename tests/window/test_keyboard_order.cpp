@@ -21,9 +21,8 @@ protected:
 
     // Opens a page by a click on its tab, then walks with Tab from the tabs to widget.
     void tabTo(Page page, QWidget* widget) {
-        QTabBar* tabs = form->PageControl1->findChild<QTabBar*>();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
-        tabs->setFocus();
+        clickTab(page);
+        form->PageControl1->tabBar()->setFocus();
         for (int step = 0; step < 20 && QApplication::focusWidget() != widget; ++step)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         ASSERT_EQ(QApplication::focusWidget(), widget);

@@ -1,4 +1,5 @@
 #include "common/QtPrinters.h"
+#include "common/UserInput.h"
 
 #include "window/controls/PageControl.h"
 #include "window/dialogs/MessageBoxes.h"
@@ -18,6 +19,7 @@ protected:
                 new QWidget, name, [this, name] { handle("show " + name); }, [this, name] { handle("hide " + name); });
         }
         pages.showActivePage();
+        pages.show();
     }
     void TearDown() override { MessageBoxes::recordInto(nullptr); }
 
@@ -39,14 +41,14 @@ protected:
 } // namespace
 
 TEST_F(PageControlTest, ShowsTheNewPageBeforeHidingTheOld) {
-    pages.setCurrentIndex(2);
-    pages.setCurrentIndex(1);
+    clickTab(&pages, 2);
+    clickTab(&pages, 1);
     EXPECT_EQ(calls, QStringList({"show A", "show C", "hide A", "show B", "hide C"}));
 }
 
 TEST_F(PageControlTest, ReportsAnErrorAndCompletesTheChange) {
     failing = "hide A";
-    pages.setCurrentIndex(1);
+    clickTab(&pages, 1);
     EXPECT_EQ(pages.currentIndex(), 1);
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0].text, "failed hide A.");
@@ -54,7 +56,7 @@ TEST_F(PageControlTest, ReportsAnErrorAndCompletesTheChange) {
 
 TEST_F(PageControlTest, APageThatKeepsItsEditsBecomesActiveAgain) {
     keeping = "hide A";
-    pages.setCurrentIndex(2);
+    clickTab(&pages, 2);
     EXPECT_EQ(pages.currentIndex(), 0);
     EXPECT_EQ(calls, QStringList({"show A", "show C", "hide A", "show A", "hide C"}));
     ASSERT_EQ(messages.size(), 1);

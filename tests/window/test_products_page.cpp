@@ -37,8 +37,8 @@ protected:
     }
 
     void showAndLeave() {
-        switchTo(ProductsPage);
-        switchTo(MainPage);
+        clickTab(ProductsPage);
+        clickTab(MainPage);
     }
 
     QStringList lines() const {
@@ -52,11 +52,6 @@ protected:
         ListBox* list = form->ListBox1;
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualRect(list->model()->index(row, 0)).center());
-    }
-
-    void typeVersion(const QString& text) {
-        form->LabeledEdit4->selectAll();
-        QTest::keyClicks(form->LabeledEdit4, text);
     }
 
     XmlNode products() const { return Mxi::findRoot(form->XMLDocument1).findChild(Mxi::Products); }
@@ -101,13 +96,13 @@ TEST_F(ProductsPageTest, ControlsSitWhereThePageLaysThemOut) {
 }
 
 TEST_F(ProductsPageTest, SkeletonShowsNoLineAndKeepsAnEmptyProductsElement) {
-    switchTo(ProductsPage);
+    clickTab(ProductsPage);
     EXPECT_EQ(form->ListBox1->model()->rowCount(), 0);
     EXPECT_FALSE(form->ComboBoxEx1->isEnabled());
     EXPECT_FALSE(form->CheckBox2->isEnabled());
     EXPECT_FALSE(form->CheckBox3->isEnabled());
     EXPECT_FALSE(form->LabeledEdit4->isEnabled());
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Products), "<products/>");
     EXPECT_TRUE(messages.isEmpty());
 }
@@ -115,24 +110,24 @@ TEST_F(ProductsPageTest, SkeletonShowsNoLineAndKeepsAnEmptyProductsElement) {
 TEST_F(ProductsPageTest, FlagsReadOnlyWhenExactlyTrueAndAVisitWritesNothing) {
     load(flagCombinations);
     const QString before = elementXml(Mxi::Products);
-    switchTo(ProductsPage);
+    clickTab(ProductsPage);
     EXPECT_EQ(lines(), QStringList({"0++4", "1+-4", "2-+5", "3--5", "4--3", "5--1.5", "6--"}));
     EXPECT_EQ(selectedRow(), -1);
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Products), before);
     EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST_F(ProductsPageTest, PrimaryProductRegainsItsRequiredFlagWhenPrimaryIsSwitchedOff) {
     load(flagCombinations);
-    switchTo(ProductsPage);
+    clickTab(ProductsPage);
     clickLine(0);
     EXPECT_FALSE(form->CheckBox3->isEnabled());
     form->CheckBox2->click();
     EXPECT_TRUE(form->CheckBox3->isEnabled());
     EXPECT_TRUE(form->CheckBox3->isChecked());
     EXPECT_EQ(lines().first(), "0-+4");
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_TRUE(elementXml(Mxi::Products)
                     .startsWith("<products><product name=\"dreamweaver\" version=\"4\" primary=\"false\" "
                                 "required=\"true\"/><product name=\"dreamweaverultradev\""));
@@ -162,7 +157,7 @@ TEST_F(ProductsPageTest, AnEditChangesOnlyItsOwnElement) {
             {"a version",
              [this] {
                  clickLine(0);
-                 typeVersion("9");
+                 typeOver(form->LabeledEdit4, "9");
              },
              QByteArray(products).replace(
                  first, R"(<product name="DreamWeaver" version="9" primary="TRUE" x="1"><y/></product>)")},
@@ -189,7 +184,7 @@ TEST_F(ProductsPageTest, AnEditChangesOnlyItsOwnElement) {
 
 TEST_F(ProductsPageTest, SelectingALineLoadsTheEditorsWithoutChangingIt) {
     load(flagCombinations);
-    switchTo(ProductsPage);
+    clickTab(ProductsPage);
     struct Loaded {
         int row;
         bool primary;
@@ -220,7 +215,7 @@ TEST_F(ProductsPageTest, SelectingALineLoadsTheEditorsWithoutChangingIt) {
 TEST_F(ProductsPageTest, EachEditorRewritesOnlyItsPositionOfTheSelectedLine) {
     loadText(extensionWithProducts("<products><product name=\"homesite\" version=\"2\"/>"
                                    "<product name=\"JRun\" version=\"3\"/></products>"));
-    switchTo(ProductsPage);
+    clickTab(ProductsPage);
     clickLine(0);
     form->ComboBoxEx1->setCurrentIndex(5);
     EXPECT_EQ(lines(), QStringList({"5--2", "4--3"}));
@@ -229,11 +224,11 @@ TEST_F(ProductsPageTest, EachEditorRewritesOnlyItsPositionOfTheSelectedLine) {
     form->CheckBox2->click();
     EXPECT_EQ(lines(), QStringList({"5++2", "4--3"}));
     EXPECT_FALSE(form->CheckBox3->isEnabled());
-    typeVersion("7.1 beta");
+    typeOver(form->LabeledEdit4, "7.1 beta");
     EXPECT_EQ(lines(), QStringList({"5++7.1 beta", "4--3"}));
-    form->LabeledEdit4->clear();
+    typeOver(form->LabeledEdit4, "");
     EXPECT_EQ(lines(), QStringList({"5++", "4--3"}));
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Products), "<products><product name=\"Spectra\" version=\"\" primary=\"true\"/>"
                                          "<product name=\"JRun\" version=\"3\"/></products>");
 }
@@ -241,7 +236,7 @@ TEST_F(ProductsPageTest, EachEditorRewritesOnlyItsPositionOfTheSelectedLine) {
 TEST_F(ProductsPageTest, TwoPrimaryProductsInARowLeaveRequiredDisabled) {
     loadText(extensionWithProducts("<products><product name=\"flash\" primary=\"true\" version=\"8\"/>"
                                    "<product name=\"dreamweaver\" primary=\"true\" version=\"8\"/></products>"));
-    switchTo(ProductsPage);
+    clickTab(ProductsPage);
     clickLine(0);
     EXPECT_FALSE(form->CheckBox3->isEnabled());
     clickLine(1);
@@ -250,12 +245,12 @@ TEST_F(ProductsPageTest, TwoPrimaryProductsInARowLeaveRequiredDisabled) {
 }
 
 TEST_F(ProductsPageTest, PlusAppendsAnUnselectedDreamweaverLine) {
-    switchTo(ProductsPage);
+    clickTab(ProductsPage);
     form->Button4->click();
     EXPECT_EQ(lines(), QStringList({"0--5"}));
     EXPECT_EQ(selectedRow(), -1);
     EXPECT_FALSE(editorsEnabled());
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Products),
               "<products><product name=\"dreamweaver\" primary=\"false\" version=\"5\"/></products>");
 }
@@ -278,7 +273,7 @@ TEST_F(ProductsPageTest, PlusScrollsTheNewLineIntoViewAndScreenReadersReadSenten
 
 TEST_F(ProductsPageTest, MinusRemovesTheSelectedLineAndLeavesNoSelection) {
     load(flagCombinations);
-    switchTo(ProductsPage);
+    clickTab(ProductsPage);
     form->Button5->click();
     EXPECT_EQ(lines().size(), 7);
 
@@ -288,13 +283,13 @@ TEST_F(ProductsPageTest, MinusRemovesTheSelectedLineAndLeavesNoSelection) {
     EXPECT_EQ(selectedRow(), -1);
     EXPECT_FALSE(editorsEnabled());
     EXPECT_EQ(form->LabeledEdit4->text(), "5");
-    typeVersion("9");
+    typeOver(form->LabeledEdit4, "9");
     form->CheckBox2->click();
     EXPECT_EQ(lines(), QStringList({"0++4", "1+-4", "3--5", "4--3", "5--1.5", "6--"}));
     form->Button5->click();
     EXPECT_EQ(lines().size(), 6);
 
-    switchTo(MainPage);
+    clickTab(MainPage);
     EXPECT_FALSE(elementXml(Mxi::Products).contains("flash"));
     EXPECT_EQ(products().childCount(), 6);
 }
@@ -302,7 +297,7 @@ TEST_F(ProductsPageTest, MinusRemovesTheSelectedLineAndLeavesNoSelection) {
 TEST_F(ProductsPageTest, PickingAProductForAnUnknownOneMakesItThatProduct) {
     loadText(extensionWithProducts("<products><product name=\"Fireworks\" version=\"8\" required=\"true\" "
                                    "platform=\"win\"/><product name=\"flash\" version=\"6\"/></products>"));
-    switchTo(ProductsPage);
+    clickTab(ProductsPage);
     clickLine(1);
     clickLine(0);
     EXPECT_EQ(form->ComboBoxEx1->currentIndex(), -1);
@@ -318,8 +313,8 @@ TEST_F(ProductsPageTest, PickingAProductForAnUnknownOneMakesItThatProduct) {
     EXPECT_EQ(lines(), QStringList({"3-+8", "2--6"}));
     EXPECT_TRUE(editorsEnabled());
     EXPECT_TRUE(form->CheckBox3->isEnabled());
-    typeVersion("9");
-    switchTo(MainPage);
+    typeOver(form->LabeledEdit4, "9");
+    clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Products),
               "<products><product name=\"homesite\" version=\"9\" required=\"true\" platform=\"win\"/>"
               "<product name=\"flash\" version=\"6\"/></products>");
@@ -331,20 +326,20 @@ TEST_F(ProductsPageTest, DocumentWithoutProductsGetsTheElementOnlyForALine) {
     EXPECT_TRUE(products().isNull());
     EXPECT_TRUE(messages.isEmpty());
 
-    switchTo(ProductsPage);
+    clickTab(ProductsPage);
     EXPECT_EQ(form->ListBox1->model()->rowCount(), 0);
     form->Button4->click();
-    switchTo(MainPage);
+    clickTab(MainPage);
     const XmlNode root = Mxi::findRoot(form->XMLDocument1);
     EXPECT_EQ(root.children().last().xml(),
               "<products><product name=\"dreamweaver\" primary=\"false\" version=\"5\"/></products>");
 }
 
 TEST_F(ProductsPageTest, SaveOnThePageCommitsTheEditFirst) {
-    switchTo(ProductsPage);
+    clickTab(ProductsPage);
     form->Button4->click();
     clickLine(0);
-    typeVersion("9.9");
+    typeOver(form->LabeledEdit4, "9.9");
     const QByteArray saved = save();
     EXPECT_TRUE(saved.contains("    <product name=\"dreamweaver\" primary=\"false\" version=\"9.9\"/>\r\n"))
         << saved.data();
@@ -359,7 +354,7 @@ protected:
             "<products><product name=\"flash\" primary=\"true\" required=\"true\" version=\"8\"/>"
             "<product name=\"JRun\" required=\"true\" version=\"4\"/><product name=\"homesite\" version=\"5\"/>"
             "<product name=\"Fireworks\" version=\"8\" primary=\"true\"/></products>"));
-        switchTo(ProductsPage);
+        clickTab(ProductsPage);
     }
 
     QImage drawnLine(int row, bool selected) const {

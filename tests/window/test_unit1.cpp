@@ -66,7 +66,7 @@ TEST_F(MainWindowTest, ADialogWithoutExtensionGetsMxi) {
 }
 
 TEST_F(MainWindowTest, CancellingTheSaveDialogWritesNothing) {
-    switchTo(ProductsPage);
+    clickTab(ProductsPage);
     form->SaveDialog1.scriptAnswer(std::nullopt);
     form->Button2->click();
     EXPECT_EQ(form->PageControl1->currentIndex(), MainPage);
@@ -85,7 +85,7 @@ TEST_F(MainWindowTest, EachKeystrokeWritesTheField) {
     EXPECT_EQ(elementXml("author"), "<author name=\"Me\"/>");
     EXPECT_EQ(rootAttribute("name"), "Ext");
     EXPECT_EQ(rootAttribute("requires-restart"), "false");
-    form->LabeledEdit1->clear();
+    typeOver(form->LabeledEdit1, "");
     EXPECT_EQ(rootAttribute("name"), "");
 }
 
@@ -111,7 +111,7 @@ TEST_F(MainWindowTest, TheSecondFlashPanelSelectsTheFirst) {
 }
 
 TEST_F(MainWindowTest, LoadShowsTheFileOnTheMainPage) {
-    switchTo(FilesPage);
+    clickTab(FilesPage);
     form->CheckBox1->setChecked(true);
     load(testData("unit1_no_type.mxi"));
     EXPECT_TRUE(messages.isEmpty()) << messageTexts().join('\n').toStdString();
@@ -159,11 +159,11 @@ TEST_F(MainWindowTest, EditBoxesKeepLongValuesWhole) {
                    "\"/></products><files><file source=\"" + value +
                    "\" destination=\"d\"/></files></macromedia-extension>"));
     for (const auto& [page, list] : {std::pair{ProductsPage, form->ListBox1}, {FilesPage, form->ListBox2}}) {
-        switchTo(page);
+        clickTab(page);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
     }
     form->CheckBox4->click();
-    switchTo(MainPage);
+    clickTab(MainPage);
     QTest::keyClicks(form->LabeledEdit1, "!");
     EXPECT_EQ(save().count(value), 3);
     EXPECT_EQ(rootAttribute("name"), value + "!");

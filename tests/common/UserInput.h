@@ -1,0 +1,35 @@
+#pragma once
+
+// What the user does with mouse and keyboard, sent as events to the controls.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+
+// Changes the page as the user does: a click on its tab.
+inline void clickTab(QTabWidget* pages, int page) {
+    QTabBar* tabs = pages->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
+}
+
+// Types text over all that the box holds: Ctrl+A and Delete, then one key for each character, a
+// line break being Return and a tab Tab.
+inline void typeOver(QWidget* box, const QString& text) {
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Delete);
+    for (const QChar character : text) {
+        const Qt::Key key = character == u'\n'   ? Qt::Key_Return
+                            : character == u'\t' ? Qt::Key_Tab
+                                                 : Qt::Key(character.toUpper().unicode());
+        QTest::sendKeyEvent(QTest::Click, box, key, QString(character), Qt::NoModifier);
+    }
+}
+
+// Pastes text copied elsewhere over all that the box holds: Ctrl+A, then Ctrl+V.
+inline void pasteOver(QWidget* box, const QString& text) {
+    QApplication::clipboard()->setText(text);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+}

@@ -3,7 +3,9 @@
 // What the user does with mouse and keyboard, sent as events to the controls.
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QClipboard>
+#include <QComboBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -12,6 +14,13 @@
 inline void clickTab(QTabWidget* pages, int page) {
     QTabBar* tabs = pages->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
+}
+
+// Picks a row of a drop-down list as the user does: opens the list, moves to the row, presses Enter.
+inline void pickFromList(QComboBox* list, int row) {
+    list->showPopup();
+    list->view()->setCurrentIndex(list->model()->index(row, 0));
+    QTest::keyClick(list->view(), Qt::Key_Return);
 }
 
 // Types text over all that the box holds: Ctrl+A and Delete, then one key for each character, a

@@ -235,7 +235,7 @@ TEST_F(MainPageTest, TheClosedFieldShowsThePickedEntryOrNothing) {
     ASSERT_TRUE(field.isValid());
     EXPECT_TRUE(allOfColour(list->grab().toImage(), field, listColour(QPalette::Base)));
 
-    list->setCurrentIndex(commandRow);
+    pickFromList(list, commandRow);
     const QImage picked = list->grab().toImage();
     expectIndented(firstInkColumn(picked, field, listColour(QPalette::Base)) - field.left(), commandRow);
     EXPECT_EQ(picked.pixelColor(field.right(), field.bottom()), listColour(QPalette::Base));
@@ -243,14 +243,9 @@ TEST_F(MainPageTest, TheClosedFieldShowsThePickedEntryOrNothing) {
 
 TEST_F(MainPageTest, AHeadingPickedFromTheOpenedListIsRefused) {
     QComboBox* list = form->ComboBox1;
-    const auto pick = [list](int row) {
-        list->showPopup();
-        list->view()->setCurrentIndex(list->model()->index(row, 0));
-        QTest::keyClick(list->view(), Qt::Key_Return);
-    };
-    pick(commandRow);
+    pickFromList(list, commandRow);
     ASSERT_EQ(rootAttribute("type"), "command");
-    pick(firstHeading);
+    pickFromList(list, firstHeading);
     EXPECT_EQ(shell.beeps, 1);
     EXPECT_EQ(list->currentIndex(), -1);
     EXPECT_EQ(rootAttribute("type"), "command");

@@ -217,7 +217,7 @@ TEST_F(ProductsPageTest, EachEditorRewritesOnlyItsPositionOfTheSelectedLine) {
                                    "<product name=\"JRun\" version=\"3\"/></products>"));
     clickTab(ProductsPage);
     clickLine(0);
-    form->ComboBoxEx1->setCurrentIndex(5);
+    pickFromList(form->ComboBoxEx1, 5);
     EXPECT_EQ(lines(), QStringList({"5--2", "4--3"}));
     form->CheckBox3->click();
     EXPECT_EQ(lines(), QStringList({"5-+2", "4--3"}));
@@ -309,7 +309,7 @@ TEST_F(ProductsPageTest, PickingAProductForAnUnknownOneMakesItThatProduct) {
     EXPECT_EQ(form->LabeledEdit4->text(), "8");
     EXPECT_EQ(lines(), QStringList({"", "2--6"}));
 
-    form->ComboBoxEx1->setCurrentIndex(3);
+    pickFromList(form->ComboBoxEx1, 3);
     EXPECT_EQ(lines(), QStringList({"3-+8", "2--6"}));
     EXPECT_TRUE(editorsEnabled());
     EXPECT_TRUE(form->CheckBox3->isEnabled());

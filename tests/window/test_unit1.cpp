@@ -90,23 +90,19 @@ TEST_F(MainWindowTest, EachKeystrokeWritesTheField) {
 }
 
 TEST_F(MainWindowTest, AHeadingIsRefusedWithABeep) {
-    form->ComboBox1->setCurrentIndex(2);
-    emit form->ComboBox1->activated(2);
+    pickFromList(form->ComboBox1, 2);
     ASSERT_EQ(rootAttribute("type"), "command");
-    form->ComboBox1->setCurrentIndex(33);
-    emit form->ComboBox1->activated(33);
+    pickFromList(form->ComboBox1, 33);
     EXPECT_EQ(shell.beeps, 1);
     EXPECT_EQ(form->ComboBox1->currentIndex(), -1);
     EXPECT_EQ(rootAttribute("type"), "command");
 }
 
 TEST_F(MainWindowTest, TheSecondFlashPanelSelectsTheFirst) {
-    form->ComboBox1->setCurrentIndex(47);
-    emit form->ComboBox1->activated(47);
+    pickFromList(form->ComboBox1, 47);
     EXPECT_EQ(rootAttribute("type"), "flash panel");
     EXPECT_EQ(form->ComboBox1->currentIndex(), 45);
-    form->ComboBox1->setCurrentIndex(44);
-    emit form->ComboBox1->activated(44);
+    pickFromList(form->ComboBox1, 44);
     EXPECT_EQ(rootAttribute("type"), "flash custom action");
 }
 
@@ -304,10 +300,8 @@ TEST_F(MainWindowTest, CloseEndsTheWindowWithoutWriting) {
 }
 
 TEST_F(MainWindowTest, AnyLaterChangeSelectsTheStoredTypeAgain) {
-    form->ComboBox1->setCurrentIndex(2);
-    emit form->ComboBox1->activated(2);
-    form->ComboBox1->setCurrentIndex(0);
-    emit form->ComboBox1->activated(0);
+    pickFromList(form->ComboBox1, 2);
+    pickFromList(form->ComboBox1, 0);
     ASSERT_EQ(form->ComboBox1->currentIndex(), -1);
     XmlNode description = Mxi::findRoot(form->XMLDocument1).findChild("description");
     description.firstChild().setValue("changed elsewhere");

@@ -105,13 +105,16 @@ void restoreSources(const std::vector<SourceChange>& changes) {
     }
 }
 
-// The saved text, or a LimitError saying what Load would not read back and that nothing was written.
-QByteArray textToSave(const XmlDocument& document) {
-    try {
-        return savedText(document);
-    } catch (const LimitError& error) {
-        throw LimitError(error.message() + QStringLiteral(". Nothing was written"));
-    }
+// The saved text piece by piece, or a LimitError saying what Load would not read back and that nothing
+// was written: the file then holds what it held before.
+TextPieces textToSave(const XmlDocument& document) {
+    return [&document](const std::function<void(const QByteArray&)>& write) {
+        try {
+            writeSavedText(document, write);
+        } catch (const LimitError& error) {
+            throw LimitError(error.message() + QStringLiteral(". Nothing was written"));
+        }
+    };
 }
 
 } // namespace

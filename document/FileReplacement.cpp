@@ -123,12 +123,22 @@ int createBeside(QByteArray& path) {
     return ::mkostemp(path.data(), O_CLOEXEC);
 }
 
-void createFile(const QByteArray& path, const QByteArray& text) {
+// Writes the text from where File stands; returns its size.
+qint64 writeText(int file, const TextPieces& text) {
+    qint64 size = 0;
+    text([file, &size](const QByteArray& piece) {
+        writeAll(file, piece.constData(), piece.size());
+        size += piece.size();
+    });
+    return size;
+}
+
+void createFile(const QByteArray& path, const TextPieces& text) {
     const Descriptor file(::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     try {
-        writeAll(file, text.constData(), text.size());
+        writeText(file, text);
         check(::fsync(file) == 0);
-    } catch (const WriteFailure&) {
+    } catch (...) {
         ::unlink(path.constData());
         throw;
     }
@@ -144,18 +154,22 @@ void refuseWhatIsNotAWritableFile(const struct stat& status) {
         failWith(EACCES);
 }
 
-// Puts the old text back after a failed write; where that fails too, the failure names the copy.
-[[noreturn]] void restoreAndFail(WriteFailure failure, int file, int copy, const QByteArray& copyPath) {
+// Puts the old text back after the new text failed; false where that fails too and the copy keeps it.
+bool putBack(int file, int copy, const QByteArray& copyPath) {
     try {
         copyContent(copy, file);
-        ::unlink(copyPath.constData());
     } catch (const WriteFailure&) {
-        failure.reason += QStringLiteral(". Its old text is kept in \"%1\"").arg(fileNameFromBytes(copyPath));
+        return false;
     }
-    throw failure;
+    ::unlink(copyPath.constData());
+    return true;
 }
 
-void replaceContent(const QByteArray& path, const QByteArray& text, const std::optional<QByteArray>& expected,
+QString keptIn(const QByteArray& copyPath) {
+    return QStringLiteral("Its old text is kept in \"%1\"").arg(fileNameFromBytes(copyPath));
+}
+
+void replaceContent(const QByteArray& path, const TextPieces& text, const std::optional<QByteArray>& expected,
                     const struct stat& status) {
     const Descriptor file(::open(path.constData(), O_RDWR | O_CLOEXEC));
     if (expected && !holds(file, *expected))
@@ -170,20 +184,24 @@ void replaceContent(const QByteArray& path, const QByteArray& text, const std::o
     }
     try {
         rewind(file);
-        writeAll(file, text.constData(), text.size());
-        check(::ftruncate(file, text.size()) == 0);
+        check(::ftruncate(file, writeText(file, text)) == 0);
         check(::fsync(file) == 0);
-    } catch (const WriteFailure& failure) {
-        restoreAndFail(failure, file, copy, copyPath);
+    } catch (WriteFailure& failure) {
+        if (!putBack(file, copy, copyPath))
+            failure.reason += ". " + keptIn(copyPath);
+        throw;
+    } catch (...) {
+        // Making the text failed, after part of it was written.
+        if (!putBack(file, copy, copyPath))
+            throw WriteFailure{keptIn(copyPath)};
+        throw;
     }
     // Writing clears the set-user-ID and set-group-ID bits for users other than root; the owner may set them again.
     ::fchmod(file, status.st_mode & 07777);
     ::unlink(copyPath.constData());
 }
 
-} // namespace
-
-void writeSavedFile(const QString& fileName, const QByteArray& text, const std::optional<QByteArray>& expected) {
+void writeTextInto(const QString& fileName, const TextPieces& text, const std::optional<QByteArray>& expected) {
     try {
         const QByteArray path = withLinksFollowed(fileNameBytes(fileName));
         struct stat status {};
@@ -197,4 +215,14 @@ void writeSavedFile(const QString& fileName, const QByteArray& text, const std::
     } catch (const WriteFailure& failure) {
         throw SaveError(fileName, failure.reason);
     }
+}
+
+} // namespace
+
+void writeSavedFile(const QString& fileName, const QByteArray& text, const std::optional<QByteArray>& expected) {
+    writeTextInto(fileName, [&text](const auto& write) { write(text); }, expected);
+}
+
+void writeSavedFile(const QString& fileName, const TextPieces& text) {
+    writeTextInto(fileName, text, std::nullopt);
 }

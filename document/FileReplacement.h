@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // The file no longer held what was read from it, so it was left as it is.
@@ -25,3 +26,10 @@ public:
 // is otherwise left as it is (ChangedFileError).
 void writeSavedFile(const QString& fileName, const QByteArray& text,
                     const std::optional<QByteArray>& expected = std::nullopt);
+
+// Hands the text to write, piece by piece, to the function it is given.
+using TextPieces = std::function<void(const std::function<void(const QByteArray&)>& write)>;
+
+// The same for a text made while it is written, so that it is never held whole. Where making it fails,
+// that failure is thrown once the file holds what it held before, or is removed again if it is new.
+void writeSavedFile(const QString& fileName, const TextPieces& text);

@@ -111,3 +111,18 @@ TEST_P(FileReplacementTest, WritesThroughTheNameOrRefusesAndLeavesNothingBeside)
 
 INSTANTIATE_TEST_SUITE_P(Targets, FileReplacementTest, testing::ValuesIn(replacementCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A text that fails while it is written leaves an existing file as it was and no new file behind.
+TEST(FileReplacement, ATextFailingHalfWayLeavesNothingChanged) {
+    QTemporaryDir temporary;
+    const QDir folder(temporary.path());
+    const QString existing = oldFile(folder, "old.mxi");
+    const auto failing = [](const auto& write) {
+        write("new");
+        throw std::runtime_error("stopped");
+    };
+    for (const QString& name : {existing, folder.filePath("new.mxi")})
+        EXPECT_THROW(writeSavedFile(name, failing), std::runtime_error);
+    EXPECT_EQ(readBytes(existing), "old");
+    EXPECT_EQ(folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"old.mxi"});
+}

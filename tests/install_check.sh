@@ -69,9 +69,9 @@ synopsis=$(sed -n '/^SYNOPSIS/,/^$/{//!p}' "$work/manual" | sed 's/^ *//')
 usage=$("$prefix/bin/parcelwright" --help | sed -n 's/^\(Usage:\|  or:\)  *//p')
 [ "$synopsis" = "$usage" ] || fail "the manual page's synopsis: $synopsis"
 # The changelog's latest entry is this version's, of its release day.
-entry=$(zcat "$share/doc/parcelwright/changelog.gz" | dpkg-parsechangelog -l - -S Version,Date)
-[ "$(head -1 <<<"$entry")" = "${version#parcelwright }" ] && [ "$(date -u -d "$(tail -1 <<<"$entry")" +%F)" = "$released" ] ||
-    fail "the changelog's latest entry: $entry"
+zcat "$share/doc/parcelwright/changelog.gz" >"$work/changelog"
+entry="$(dpkg-parsechangelog -l "$work/changelog" -S Version) $(date -u -d "$(dpkg-parsechangelog -l "$work/changelog" -S Date)" +%F)"
+[ "$entry" = "${version#parcelwright } $released" ] || fail "the changelog's latest entry: $entry"
 # Completion as bash does it: the options of --help, then .mxi files and folders.
 mkdir -p "$work/complete/folder"
 touch "$work/complete/"{a.mxi,b.MXI,notes.txt}

@@ -124,9 +124,9 @@ std::variant<Request, QString> parseCommandLine(const QStringList& arguments) {
 QString helpText() {
     return QStringLiteral(
                "Usage: parcelwright [FILE]\n"
-               "       parcelwright --format [--stdout] FILE...\n"
-               "       parcelwright --check [--strict] [--quiet] FILE...\n"
-               "       parcelwright --repair [--stdout] FILE...\n"
+               "  or:  parcelwright --format [--stdout] FILE...\n"
+               "  or:  parcelwright --check [--strict] [--quiet] FILE...\n"
+               "  or:  parcelwright --repair [--stdout] FILE...\n"
                "Edits extension installation files (.mxi) for Macromedia's Extension Manager.\n"
                "\n"
                "  FILE            open this file in the window at start-up, as Load does\n"
@@ -145,8 +145,12 @@ QString helpText() {
                "  -v, --version   print the version number and exit\n"
                "\n"
                "Modes and options go in any order. A FILE of - is standard input for --format, --check and --repair.\n"
-               "Exit status: 0 done, 1 a file refused or in error (with --strict, also a warning), 2 bad usage.\n"
-               "Files larger than %1 MB, folders, pipes, devices and binary data are refused.\n")
+               "Files larger than %1 MB, folders, pipes, devices and binary data are refused.\n"
+               "\n"
+               "Exit status:\n"
+               "  0  done\n"
+               "  1  a file refused or in error (with --strict, also a warning)\n"
+               "  2  bad usage\n")
         .arg(maxFileBytes >> 20);
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs the build into a temporary prefix and checks the tree as a desktop reads it, builds the
-# .deb and, where the machine allows (root or password-less sudo, no parcelwright installed), installs
-# and removes it.
+# Installs the build into a temporary prefix and checks the tree as a desktop, man and bash read it,
+# builds the .deb, has lintian check it and, where the machine allows (root or password-less sudo, no
+# parcelwright installed), installs and removes it.
 set -euo pipefail
 build=$1 mime_type_of=$2 app_id=$3 mime_type=$4
 source_tree=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,7 +13,8 @@ fail() { echo "$*"; exit 1; }
 prefix=$work/prefix share=$work/prefix/share
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for file in bin/parcelwright lib/parcelwright/parcelwright-window.so "share/icons/hicolor/scalable/apps/$app_id.svg" \
-    "share/icons/hicolor/scalable/mimetypes/$mime_icon.svg" share/doc/parcelwright/README.md share/doc/parcelwright/copyright; do
+    "share/icons/hicolor/scalable/mimetypes/$mime_icon.svg" share/doc/parcelwright/README.md share/doc/parcelwright/copyright \
+    share/doc/parcelwright/changelog.gz share/man/man1/parcelwright.1.gz share/bash-completion/completions/parcelwright; do
     [ -s "$prefix/$file" ] || fail "missing from the install tree: $file"
 done
 for side in 16 32 48 64 128 256; do
@@ -50,6 +51,41 @@ fi
 grep -q "<release version=\"${version#parcelwright }\" date=\"$released\"/>" "$share/metainfo/$app_id.metainfo.xml" ||
     fail "the metainfo's release is not dated $released: $(grep '<release ' "$share/metainfo/$app_id.metainfo.xml")"
 
+# The hardening of every build: a position-independent program, relocations read-only and bound at
+# start, stack protection.
+readelf -h "$prefix/bin/parcelwright" | grep -q 'Type: *DYN' || fail "the program is not position-independent"
+for binary in bin/parcelwright lib/parcelwright/parcelwright-window.so; do
+    headers=$(readelf -lWd --dyn-syms "$prefix/$binary")
+    for mark in GNU_RELRO BIND_NOW __stack_chk_fail; do
+        grep -q "$mark" <<<"$headers" || fail "$binary is built without $mark"
+    done
+done
+
+# The manual page renders without a warning, its synopsis the usage lines of --help.
+manual=$share/man/man1/parcelwright.1.gz
+problems=$(MANWIDTH=200 man --warnings -l "$manual" 2>&1 >"$work/manual") && [ -z "$problems" ] ||
+    fail "the manual page: $problems"
+synopsis=$(sed -n '/^SYNOPSIS/,/^$/{//!p}' "$work/manual" | sed 's/^ *//')
+usage=$("$prefix/bin/parcelwright" --help | sed -n 's/^\(Usage:\|  or:\)  *//p')
+[ "$synopsis" = "$usage" ] || fail "the manual page's synopsis: $synopsis"
+# The changelog's latest entry is this version's, of its release day.
+zcat "$share/doc/parcelwright/changelog.gz" >"$work/changelog"
+entry="$(dpkg-parsechangelog -l "$work/changelog" -S Version) $(date -u -d "$(dpkg-parsechangelog -l "$work/changelog" -S Date)" +%F)"
+[ "$entry" = "${version#parcelwright } $released" ] || fail "the changelog's latest entry: $entry"
+# Completion as bash does it: the options of --help, then .mxi files and folders.
+mkdir -p "$work/complete/folder"
+touch "$work/complete/"{a.mxi,b.MXI,notes.txt}
+completions() {
+    (cd "$work/complete" && bash -c 'source /usr/share/bash-completion/bash_completion && source "$0"
+        COMP_WORDS=("$@") COMP_CWORD=$(($# - 1)) COMP_LINE="$*" COMP_POINT=${#COMP_LINE}
+        _parcelwright "$1" "${COMP_WORDS[-1]}" "${COMP_WORDS[-2]}"
+        printf "%s\n" "${COMPREPLY[@]}"' "$share/bash-completion/completions/parcelwright" "$@") | sort -u | xargs
+}
+[ "$(completions "$prefix/bin/parcelwright" --st)" = "--stdout --strict" ] ||
+    fail "completions of --st: $(completions "$prefix/bin/parcelwright" --st)"
+[ "$(completions "$prefix/bin/parcelwright" --check "")" = "a.mxi b.MXI folder" ] ||
+    fail "completions of files: $(completions "$prefix/bin/parcelwright" --check "")"
+
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >"$work/log" 2>&1 || fail "$(cat "$work/log")"
 deb=$(echo "$work"/deb/parcelwright_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -59,7 +95,8 @@ done
 maintainer=$(dpkg-deb -f "$deb" Maintainer)
 grep -Eq '^[^<]+ <[^@ ]+@[^@ ]+\.[a-z]+>$' <<<"$maintainer" || fail "the package's maintainer has no address: $maintainer"
 grep -q ' ./usr/share/doc/parcelwright/copyright$' <<<"$(dpkg-deb -c "$deb")" || fail "the package has no copyright file"
-echo "install tree valid; $(basename "$deb") by $maintainer depends on: $depends"
+lintian --fail-on error,warning "$deb" >"$work/log" 2>&1 || fail "lintian: $(cat "$work/log")"
+echo "install tree valid; lintian passes $(basename "$deb") by $maintainer, which depends on: $depends"
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo -n"

@@ -191,6 +191,15 @@ int createBeside(QByteArray& path, const QByteArray& ending) {
     return descriptor;
 }
 
+// The same, where a folder that takes no new file is a failure that names the folder.
+int createBesideInFolder(QByteArray& path, const QByteArray& ending) {
+    const QByteArray target = path;
+    const int descriptor = createBeside(path, ending);
+    if (descriptor < 0)
+        failInFolder(target, errno);
+    return descriptor;
+}
+
 // Writes the text from where File stands; returns its size.
 qint64 writeText(int file, const TextPieces& text) {
     qint64 size = 0;
@@ -228,10 +237,7 @@ mode_t creationMode() {
 
 void createFile(const QByteArray& path, const TextPieces& text) {
     QByteArray newPath = path;
-    const int created = createBeside(newPath, newTextEnding);
-    if (created < 0)
-        failInFolder(path, errno);
-    const Descriptor file(created);
+    const Descriptor file(createBesideInFolder(newPath, newTextEnding));
     Removal removal(newPath);
     completeAndRename(file, newPath, path, text, creationMode());
     removal.keep();
@@ -315,10 +321,7 @@ void giveCopyTheFilesAttributes(int copy, const struct stat& status) {
 
 void writeInPlace(int file, const QByteArray& path, const struct stat& status, const TextPieces& text) {
     QByteArray copyPath = path;
-    const int created = createBeside(copyPath, copyEnding);
-    if (created < 0)
-        failInFolder(path, errno);
-    const Descriptor copy(created);
+    const Descriptor copy(createBesideInFolder(copyPath, copyEnding));
     Removal removal(copyPath);
     giveCopyTheFilesAttributes(copy, status);
     copyContent(file, copy);

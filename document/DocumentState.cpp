@@ -45,12 +45,13 @@ QString fullName(const QString& fileName) {
 
 void DocumentState::remember(const XmlDocument& document, const QString& fileName) {
     content_ = contentOf(document);
+    changed_ = false;
     fileName_ = fileName;
     stamp_ = stampOf(fileName);
 }
 
 bool DocumentState::differs(const XmlDocument& document) const {
-    return contentOf(document) != content_;
+    return changed_ && contentOf(document) != content_;
 }
 
 bool DocumentState::changedOnDisk(const QString& fileName) const {

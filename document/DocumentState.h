@@ -14,6 +14,8 @@ public:
     // Remembers Document's content, and FileName as it is now on disk; without a file name, a new
     // document that has no file yet.
     void remember(const XmlDocument& document, const QString& fileName = {});
+    // Told of every change of the document, so that a document left alone is not compared at all.
+    void noteChange() { changed_ = true; }
     // Whether Document's content is other than the remembered one; edits undone make it equal again.
     bool differs(const XmlDocument& document) const;
     // The remembered file; empty for a new document.
@@ -33,6 +35,7 @@ public:
 
 private:
     QByteArray content_;
+    bool changed_ = false;
     QString fileName_;
     std::optional<Stamp> stamp_;
 };

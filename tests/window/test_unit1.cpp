@@ -399,6 +399,7 @@ TEST_F(MainWindowTest, SaveAsksAboutAFileChangedOnDiskAndLoadOffersAnUnfinishedW
     const QByteArray loaded = R"(<macromedia-extension name="Loaded" version="" type="" requires-restart="true"/>)";
     const QString file = writeFile(loaded);
     load(file);
+    EXPECT_EQ(form->SaveDialog1.newDialog(form.get())->selectedFiles(), QStringList{file});
     writeBytes(file, "changed elsewhere");
     for (const QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes, QMessageBox::Yes}) {
         messages.clear();

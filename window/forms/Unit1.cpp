@@ -147,6 +147,7 @@ void TForm1::openFile(const QString& fileName) {
         }
         update();
         savedState_.remember(XMLDocument1, fileName);
+        SaveDialog1.FileName = fileName;
     });
 }
 
@@ -242,6 +243,7 @@ void TForm1::XMLDocument1AfterOpen() {
 }
 
 void TForm1::XMLDocument1AfterNodeChange(const XmlNode& Node) {
+    savedState_.noteChange();
     // The refresh would set nothing while the Main page shows the document and the change cannot reach
     // what it shows; skipping it keeps large commits quick.
     if (mainPageShowsDocument_ && !changesMainPage(Node))

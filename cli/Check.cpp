@@ -2,6 +2,7 @@
 
 #include "document/ExtensionFile.h"
 #include "document/ExtensionRules.h"
+#include "document/FileReplacement.h"
 #include "document/Mxi.h"
 #include "document/xml/SavedText.h"
 #include "document/xml/SourceLines.h"
@@ -82,8 +83,11 @@ QList<Finding> checkText(const QByteArray& text, const QString& displayName, con
 }
 
 QList<Finding> checkRegularFile(const QString& file, const QString& folder) {
+    QList<Finding> findings;
+    if (const QString copy = unfinishedWriteCopy(file); !copy.isEmpty())
+        findings.append({{}, true, unfinishedWriteMessage(copy)});
     XmlDocument document;
     if (const auto refusal = refusalOf([&] { loadExtensionFile(document, file); }))
-        return {*refusal};
-    return checkLoaded(document, SourceLines::ofFile(file), folder);
+        return findings << *refusal;
+    return findings << checkLoaded(document, SourceLines::ofFile(file), folder);
 }

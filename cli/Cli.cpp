@@ -5,6 +5,7 @@
 #include "cli/Format.h"
 #include "cli/InputFile.h"
 #include "cli/Repair.h"
+#include "cli/Reporting.h"
 #include "document/ExtensionFile.h"
 #include "document/xml/FileNames.h"
 #include "document/xml/RegularFile.h"
@@ -14,6 +15,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <csignal>
+#include <cstdio>
 #include <variant>
 
 namespace cli {
@@ -61,12 +64,12 @@ void formatFile(const QString& file, const Request& request, Streams& streams) {
     const auto toOutput = [&streams](const QByteArray& piece) { streams.output.write(piece); };
     if (file == standardInput) {
         formatText(readInput(file, streams), standardInputName, {}, toOutput);
-        return;
+        return requireFlushed(streams.output);
     }
     const QString absolute = QFileInfo(file).absoluteFilePath();
     if (request.toStandardOutput) {
         formatRegularFile(file, absolute, toOutput);
-        return;
+        return requireFlushed(streams.output);
     }
     const QByteArray text = readInput(file, streams);
     QByteArray formatted;
@@ -75,22 +78,13 @@ void formatFile(const QString& file, const Request& request, Streams& streams) {
         writeSavedFile(file, formatted, text);
 }
 
-// Where --format failed and why, in English: the window's message for a failed write is French.
-std::pair<Place, QString> formatFailure(const Error& error) {
-    if (const auto* refusal = dynamic_cast<const PlacedError*>(&error))
-        return {refusal->place(), refusal->reason()};
-    if (const auto* failedWrite = dynamic_cast<const SaveError*>(&error))
-        return {{}, QStringLiteral("cannot be written: ") + failedWrite->reason()};
-    return {{}, error.message()};
-}
-
 int runFormat(const Request& request, Streams& streams) {
     int exitCode = Success;
     for (const QString& file : request.files) {
         try {
             formatFile(file, request, streams);
         } catch (const Error& error) {
-            const auto [place, message] = formatFailure(error);
+            const auto [place, message] = failureOf(error);
             streams.errors.write(diagnostic(file, place, true, message));
             exitCode = Failure;
         }
@@ -120,7 +114,14 @@ void print(QIODevice& stream, const QString& text) {
     stream.write(text.toUtf8());
 }
 
+QString outputFailure(const QString& reason) {
+    return QStringLiteral("parcelwright: cannot write to standard output: %1\n").arg(reason);
+}
+
 int runRequest(const Request& request, Streams& streams, const OpenWindow& openWindow) {
+    // A reader that goes away makes a write fail, which is reported, instead of ending the program unheard.
+    if (request.mode != Request::Mode::Window)
+        std::signal(SIGPIPE, SIG_IGN);
     switch (request.mode) {
     case Request::Mode::Window:
         return openWindow(request.files.value(0));
@@ -154,7 +155,14 @@ int run(int argc, char** argv, const OpenWindow& openWindow) {
     input.open(stdin, QIODevice::ReadOnly);
     output.open(stdout, QIODevice::WriteOnly);
     errors.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
-    return run(arguments, input, output, errors, openWindow);
+    int exitCode = run(arguments, input, output, errors, openWindow);
+    output.close();
+    // Closing is the last write, where some file systems report what went wrong.
+    if (std::fclose(stdout) != 0 && exitCode == Success) {
+        print(errors, outputFailure(qt_error_string()));
+        exitCode = Failure;
+    }
+    return exitCode;
 }
 
 int run(const QStringList& arguments, QIODevice& input, QIODevice& output, QIODevice& errors,
@@ -165,7 +173,12 @@ int run(const QStringList& arguments, QIODevice& input, QIODevice& output, QIODe
         return BadUsage;
     }
     Streams streams{input, output, errors};
-    return runRequest(std::get<Request>(parsed), streams, openWindow);
+    const int exitCode = runRequest(std::get<Request>(parsed), streams, openWindow);
+    // A mode that failed has said why; a write to the output that failed unnoticed says so here.
+    const bool outputReached = flushed(output);
+    if (!outputReached && exitCode == Success)
+        print(errors, outputFailure(output.errorString()));
+    return outputReached && flushed(errors) ? exitCode : Failure;
 }
 
 } // namespace cli

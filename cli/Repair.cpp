@@ -1,6 +1,7 @@
 #include "cli/Repair.h"
 
 #include "cli/InputFile.h"
+#include "cli/Reporting.h"
 #include "document/ExtensionFile.h"
 #include "document/xml/Errors.h"
 #include "document/xml/RegularFile.h"
@@ -40,17 +41,17 @@ int runRepair(const QStringList& files, bool toOutput, QIODevice& input, QIODevi
         try {
             const QByteArray text = isInput ? readTextStream(input) : readRegularFile(file);
             const std::optional<RepairedText> repaired = repairOf(text, name);
+            if (toOutput || isInput) {
+                output.write(repaired ? repaired->text : text);
+                requireFlushed(output);
+            } else if (repaired) {
+                writeSavedFile(file, repaired->text, text);
+            }
             for (const Repair& repair : repaired ? repaired->repairs : QList<Repair>())
                 errors.write(placed(name, {repair.line, repair.column}, "repaired: " + repair.change()));
-            if (toOutput || isInput)
-                output.write(repaired ? repaired->text : text);
-            else if (repaired)
-                writeSavedFile(file, repaired->text);
-        } catch (const PlacedError& refusal) {
-            errors.write(placed(name, refusal.place(), refusal.reason()));
-            exitCode = 1;
         } catch (const Error& error) {
-            errors.write(placed(name, {}, error.message()));
+            const auto [place, reason] = failureOf(error);
+            errors.write(placed(name, place, reason));
             exitCode = 1;
         }
     }

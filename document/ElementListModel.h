@@ -4,6 +4,7 @@
 
 #include <QAbstractListModel>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -53,6 +54,14 @@ public:
             if (list)
                 writeNew(list.appendChild(document.createElement(elementName)), *row.edited);
         }
+    }
+
+    // Whether a commit would change the document: a line added or removed, or edited to fields other
+    // than its element's.
+    bool hasChanges() const {
+        return !removed_.empty() || std::any_of(rows_.begin(), rows_.end(), [this](const Row& row) {
+            return row.edited && (!row.element || !(*row.edited == read(row.element)));
+        });
     }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {

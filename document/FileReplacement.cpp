@@ -2,11 +2,18 @@
 
 #include "document/xml/FileNames.h"
 
+#include <QList>
+
 #include <cerrno>
 #include <climits>
+#include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
+
+std::function<void(int step)> afterWriteStep;
 
 namespace {
 
@@ -24,6 +31,13 @@ void check(bool succeeded) {
         failWith(errno);
 }
 
+int stepsDone = 0;
+
+void stepDone() {
+    if (afterWriteStep)
+        afterWriteStep(++stepsDone);
+}
+
 class Descriptor {
 public:
     explicit Descriptor(int descriptor) : descriptor_(descriptor) { check(descriptor >= 0); }
@@ -34,6 +48,23 @@ public:
 
 private:
     int descriptor_;
+};
+
+// Removes a file made beside the target unless it was kept.
+class Removal {
+public:
+    explicit Removal(const QByteArray& path) : path_(path) {}
+    ~Removal() {
+        if (!kept_)
+            ::unlink(path_.constData());
+    }
+    Removal(const Removal&) = delete;
+    Removal& operator=(const Removal&) = delete;
+    void keep() { kept_ = true; }
+
+private:
+    QByteArray path_;
+    bool kept_ = false;
 };
 
 bool isContinuation(char byte) {
@@ -66,7 +97,12 @@ void rewind(int file) {
     check(::lseek(file, 0, SEEK_SET) == 0);
 }
 
-// Makes To hold exactly what From holds.
+void syncFile(int file) {
+    check(::fsync(file) == 0);
+    stepDone();
+}
+
+// Makes To hold exactly what From holds, on the disk.
 void copyContent(int from, int to) {
     rewind(from);
     rewind(to);
@@ -77,7 +113,7 @@ void copyContent(int from, int to) {
         size += count;
     }
     check(::ftruncate(to, size) == 0);
-    check(::fsync(to) == 0);
+    syncFile(to);
 }
 
 bool holds(int file, const QByteArray& expected) {
@@ -108,19 +144,60 @@ QByteArray withLinksFollowed(QByteArray path) {
     }
 }
 
-// A new file beside Path, named after it and cut to the longest name that its folder takes; its name
-// is returned in Path.
-int createBeside(QByteArray& path) {
-    const qsizetype nameStart = path.lastIndexOf('/') + 1;
-    const QByteArray folder = nameStart > 0 ? path.left(nameStart) : QByteArray(".");
-    const long longest = ::pathconf(folder.constData(), _PC_NAME_MAX);
-    const QByteArray name = path.sliced(nameStart);
-    const QByteArray ending = "~XXXXXX";
+// Path's folder as a prefix of names in it: empty for a bare name, else ending with "/".
+QByteArray folderPrefix(const QByteArray& path) {
+    return path.left(path.lastIndexOf('/') + 1);
+}
+
+QByteArray folderOf(const QByteArray& path) {
+    const QByteArray prefix = folderPrefix(path);
+    return prefix.isEmpty() ? QByteArray(".") : prefix.size() > 1 ? prefix.chopped(1) : prefix;
+}
+
+// Copies of the old text end in "~" and six characters; new texts on their way add "~new", so that
+// nothing takes one for the other.
+const QByteArray copyEnding = "~XXXXXX";
+const QByteArray newTextEnding = "~XXXXXX~new";
+
+// A name beside Path: a dot, Path's name cut to the longest name that its folder takes, and Ending.
+QByteArray nameBeside(const QByteArray& path, const QByteArray& ending) {
+    const QByteArray prefix = folderPrefix(path);
+    const long longest = ::pathconf(folderOf(path).constData(), _PC_NAME_MAX);
+    const QByteArray name = path.sliced(prefix.size());
     QByteArray kept = name.left((longest > 0 ? longest : NAME_MAX) - 1 - ending.size());
     while (!kept.isEmpty() && kept.size() < name.size() && isContinuation(name[kept.size()]))
         kept.chop(1);
-    path = path.left(nameStart) + '.' + kept + ending;
-    return ::mkostemp(path.data(), O_CLOEXEC);
+    return prefix + '.' + kept + ending;
+}
+
+bool refusedByFolder(int error) {
+    return error == EACCES || error == EPERM || error == EROFS;
+}
+
+[[noreturn]] void failInFolder(const QByteArray& path, int error) {
+    if (!refusedByFolder(error))
+        failWith(error);
+    throw WriteFailure{QStringLiteral("its folder \"%1\" cannot be written: %2")
+                           .arg(fileNameFromBytes(folderOf(path)), qt_error_string(error))};
+}
+
+// A new file beside Path, named after it with Ending; its name is returned in Path. -1 with errno set
+// where the folder takes no new file.
+int createBeside(QByteArray& path, const QByteArray& ending) {
+    path = nameBeside(path, ending);
+    const int descriptor = ::mkostemps(path.data(), int(ending.size() - ending.lastIndexOf('X') - 1), O_CLOEXEC);
+    if (descriptor >= 0)
+        stepDone();
+    return descriptor;
+}
+
+// The same, where a folder that takes no new file is a failure that names the folder.
+int createBesideInFolder(QByteArray& path, const QByteArray& ending) {
+    const QByteArray target = path;
+    const int descriptor = createBeside(path, ending);
+    if (descriptor < 0)
+        failInFolder(target, errno);
+    return descriptor;
 }
 
 // Writes the text from where File stands; returns its size.
@@ -129,29 +206,95 @@ qint64 writeText(int file, const TextPieces& text) {
     text([file, &size](const QByteArray& piece) {
         writeAll(file, piece.constData(), piece.size());
         size += piece.size();
+        stepDone();
     });
     return size;
 }
 
-void createFile(const QByteArray& path, const TextPieces& text) {
-    const Descriptor file(::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    try {
-        writeText(file, text);
-        check(::fsync(file) == 0);
-    } catch (...) {
-        ::unlink(path.constData());
-        throw;
-    }
+void syncFolder(const QByteArray& path) {
+    const Descriptor folder(::open(folderOf(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    // Some file systems keep no folder on the disk to force there.
+    check(::fsync(folder) == 0 || errno == EINVAL);
 }
 
-void refuseWhatIsNotAWritableFile(const struct stat& status) {
-    if (S_ISDIR(status.st_mode))
-        throw WriteFailure{QStringLiteral("it is a folder")};
-    if (!S_ISREG(status.st_mode))
-        throw WriteFailure{QStringLiteral("it is a device, a pipe or a socket, not a file")};
-    // Even where the system would let the user write, a file marked read-only for everyone stays as it is.
-    if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-        failWith(EACCES);
+// Writes the text into the new file at NewPath, forces it to the disk and renames it over Path.
+void completeAndRename(int file, const QByteArray& newPath, const QByteArray& path, const TextPieces& text,
+                       mode_t mode) {
+    writeText(file, text);
+    // After the text: writing clears the set-user-ID and set-group-ID bits for users other than root.
+    check(::fchmod(file, mode) == 0);
+    syncFile(file);
+    check(::rename(newPath.constData(), path.constData()) == 0);
+    stepDone();
+    syncFolder(path);
+}
+
+mode_t creationMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+void createFile(const QByteArray& path, const TextPieces& text) {
+    QByteArray newPath = path;
+    const Descriptor file(createBesideInFolder(newPath, newTextEnding));
+    Removal removal(newPath);
+    completeAndRename(file, newPath, path, text, creationMode());
+    removal.keep();
+}
+
+bool copyExtendedAttribute(int from, int to, const char* name) {
+    const ssize_t size = ::fgetxattr(from, name, nullptr, 0);
+    QByteArray value(qMax<ssize_t>(size, 0), '\0');
+    if (size < 0 || ::fgetxattr(from, name, value.data(), size_t(size)) != size)
+        return false;
+    if (::fsetxattr(to, name, value.constData(), size_t(size), 0) == 0)
+        return true;
+    // An attribute the system gives every new file, such as its security label, may already be right.
+    QByteArray given(size, '\0');
+    return ::fgetxattr(to, name, given.data(), size_t(size)) == size && given == value;
+}
+
+// False where one of them cannot be copied.
+bool copyExtendedAttributes(int from, int to) {
+    const ssize_t size = ::flistxattr(from, nullptr, 0);
+    if (size < 0)
+        return errno == ENOTSUP;
+    QByteArray names(size, '\0');
+    if (::flistxattr(from, names.data(), size_t(size)) != size)
+        return false;
+    for (const QByteArray& name : names.split('\0')) {
+        if (!name.isEmpty() && !copyExtendedAttribute(from, to, name.constData()))
+            return false;
+    }
+    return true;
+}
+
+// Gives the new file To what the file From has beside its text: owner, group, extended attributes
+// (ACLs among them); false where the saver cannot give them all.
+bool takeOver(int from, int to, const struct stat& status) {
+    if (::fchown(to, status.st_uid, status.st_gid) != 0 || !copyExtendedAttributes(from, to))
+        return false;
+    stepDone();
+    return true;
+}
+
+// Writes a new file beside Path and renames it over Path; false, with nothing changed, where that
+// would lose something of the file or its folder takes no new file.
+bool replaceByRename(int file, const QByteArray& path, const struct stat& status, const TextPieces& text) {
+    if (status.st_nlink != 1)
+        return false;
+    QByteArray newPath = path;
+    const int created = createBeside(newPath, newTextEnding);
+    if (created < 0 && refusedByFolder(errno))
+        return false;
+    const Descriptor newFile(created);
+    Removal removal(newPath);
+    if (!takeOver(file, newFile, status))
+        return false;
+    completeAndRename(newFile, newPath, path, text, status.st_mode & 07777);
+    removal.keep();
+    return true;
 }
 
 // Puts the old text back after the new text failed; false where that fails too and the copy keeps it.
@@ -169,23 +312,24 @@ QString keptIn(const QByteArray& copyPath) {
     return QStringLiteral("Its old text is kept in \"%1\"").arg(fileNameFromBytes(copyPath));
 }
 
-void replaceContent(const QByteArray& path, const TextPieces& text, const std::optional<QByteArray>& expected,
-                    const struct stat& status) {
-    const Descriptor file(::open(path.constData(), O_RDWR | O_CLOEXEC));
-    if (expected && !holds(file, *expected))
-        throw ChangedFileError(QStringLiteral("it changed on disk after it was read and was left as it now is"));
+// The copy belongs to the file's owner and group as far as the saver can give them, so that they can read it.
+void giveCopyTheFilesAttributes(int copy, const struct stat& status) {
+    if (::fchown(copy, status.st_uid, status.st_gid) != 0)
+        (void)::fchown(copy, uid_t(-1), status.st_gid);
+    check(::fchmod(copy, status.st_mode & 0777) == 0);
+}
+
+void writeInPlace(int file, const QByteArray& path, const struct stat& status, const TextPieces& text) {
     QByteArray copyPath = path;
-    const Descriptor copy(createBeside(copyPath));
-    try {
-        copyContent(file, copy);
-    } catch (const WriteFailure&) {
-        ::unlink(copyPath.constData());
-        throw;
-    }
+    const Descriptor copy(createBesideInFolder(copyPath, copyEnding));
+    Removal removal(copyPath);
+    giveCopyTheFilesAttributes(copy, status);
+    copyContent(file, copy);
+    removal.keep();
     try {
         rewind(file);
         check(::ftruncate(file, writeText(file, text)) == 0);
-        check(::fsync(file) == 0);
+        syncFile(file);
     } catch (WriteFailure& failure) {
         if (!putBack(file, copy, copyPath))
             failure.reason += ". " + keptIn(copyPath);
@@ -196,22 +340,53 @@ void replaceContent(const QByteArray& path, const TextPieces& text, const std::o
             throw WriteFailure{keptIn(copyPath)};
         throw;
     }
-    // Writing clears the set-user-ID and set-group-ID bits for users other than root; the owner may set them again.
     ::fchmod(file, status.st_mode & 07777);
     ::unlink(copyPath.constData());
 }
 
+void refuseWhatIsNotAWritableFile(const struct stat& status) {
+    if (S_ISDIR(status.st_mode))
+        throw WriteFailure{QStringLiteral("it is a folder")};
+    if (!S_ISREG(status.st_mode))
+        throw WriteFailure{QStringLiteral("it is a device, a pipe or a socket, not a file")};
+    // Even where the system would let the user write, a file marked read-only for everyone stays as it is.
+    if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        failWith(EACCES);
+}
+
+void replaceFile(const QByteArray& path, const struct stat& status, const TextPieces& text,
+                 const std::optional<QByteArray>& expected) {
+    refuseWhatIsNotAWritableFile(status);
+    const Descriptor file(::open(path.constData(), O_RDWR | O_CLOEXEC));
+    if (expected && !holds(file, *expected))
+        throw ChangedFileError(QStringLiteral("it changed on disk after it was read and was left as it now is"));
+    if (!replaceByRename(file, path, status, text))
+        writeInPlace(file, path, status, text);
+}
+
+// The file that Name reaches; refuses a name that reaches a file other than the one its links end
+// at, as the entry of a deleted file under /proc does.
+std::optional<struct stat> statusOfTarget(const QByteArray& name, const QByteArray& path) {
+    struct stat reached {};
+    const bool reachesFile = ::stat(name.constData(), &reached) == 0;
+    struct stat status {};
+    const bool exists = ::stat(path.constData(), &status) == 0;
+    if (!exists && errno != ENOENT)
+        failWith(errno);
+    if (reachesFile && (!exists || status.st_dev != reached.st_dev || status.st_ino != reached.st_ino))
+        throw WriteFailure{QStringLiteral("it names no file of its own: the file it reaches was deleted or moved")};
+    return exists ? std::optional(status) : std::nullopt;
+}
+
 void writeTextInto(const QString& fileName, const TextPieces& text, const std::optional<QByteArray>& expected) {
+    stepsDone = 0;
     try {
-        const QByteArray path = withLinksFollowed(fileNameBytes(fileName));
-        struct stat status {};
-        if (::stat(path.constData(), &status) != 0) {
-            if (errno != ENOENT)
-                failWith(errno);
-            return createFile(path, text);
-        }
-        refuseWhatIsNotAWritableFile(status);
-        replaceContent(path, text, expected, status);
+        const QByteArray name = fileNameBytes(fileName);
+        const QByteArray path = withLinksFollowed(name);
+        if (const std::optional<struct stat> status = statusOfTarget(name, path))
+            replaceFile(path, *status, text, expected);
+        else
+            createFile(path, text);
     } catch (const WriteFailure& failure) {
         throw SaveError(fileName, failure.reason);
     }
@@ -220,9 +395,32 @@ void writeTextInto(const QString& fileName, const TextPieces& text, const std::o
 } // namespace
 
 void writeSavedFile(const QString& fileName, const QByteArray& text, const std::optional<QByteArray>& expected) {
-    writeTextInto(fileName, [&text](const auto& write) { write(text); }, expected);
+    writeTextInto(
+        fileName, [&text](const auto& write) { write(text); }, expected);
 }
 
 void writeSavedFile(const QString& fileName, const TextPieces& text) {
     writeTextInto(fileName, text, std::nullopt);
+}
+
+QString unfinishedWriteCopy(const QString& fileName) {
+    QByteArray path;
+    try {
+        path = withLinksFollowed(fileNameBytes(fileName));
+    } catch (const WriteFailure&) {
+        return {};
+    }
+    const QByteArray prefix = folderPrefix(path);
+    const QByteArray start = nameBeside(path, copyEnding).sliced(prefix.size()).chopped(copyEnding.size() - 1);
+    const std::unique_ptr<DIR, int (*)(DIR*)> folder(::opendir(folderOf(path).constData()), ::closedir);
+    while (const dirent* entry = folder ? ::readdir(folder.get()) : nullptr) {
+        const QByteArray name(entry->d_name);
+        if (name.size() == start.size() + copyEnding.size() - 1 && name.startsWith(start))
+            return fileNameFromBytes(prefix + name);
+    }
+    return {};
+}
+
+QString unfinishedWriteMessage(const QString& copy) {
+    return QStringLiteral("an earlier write of this file did not finish: its old text is kept in \"%1\"").arg(copy);
 }

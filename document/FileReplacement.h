@@ -16,11 +16,15 @@ public:
 
 // Writes Text as the whole content of FileName, creating the file or replacing what it holds:
 // - a symbolic link, or a chain of them, stays a link: the file it ends at is written, or created;
-// - an existing file is written in place, so that it keeps its permission bits, owner, group and hard
-//   links; a copy of its old text waits beside it until the new text is on the disk, and a failed
-//   write puts the old text back, or names the copy that still holds it;
-// - a read-only file, a folder, a device or a pipe is refused;
-// - a new file that cannot be written whole is removed again.
+// - the text goes into a new file beside the target, which takes the target's mode, owner, group,
+//   extended attributes and ACLs, reaches the disk and is then renamed over the target, so that a
+//   write cut short at any moment leaves either the old text or the new one;
+// - only where that rename would lose something of the file (another hard link, an owner or group the
+//   saver cannot give) is the file written in place, after a copy of its old text, with the file's
+//   owner, group and mode, is on the disk beside it; a failed write puts the old text back, or names
+//   the copy that still holds it, and a write cut short leaves the copy for unfinishedWriteCopy to find;
+// - a read-only file, a folder, a device, a pipe and a name that reaches no file of its own (a deleted
+//   file's entry under /proc) are refused.
 // No name made beside the file is longer than the longest name the file system takes. A failure is a
 // SaveError. With Expected, an existing file is replaced only while it holds exactly those bytes, and
 // is otherwise left as it is (ChangedFileError).
@@ -33,3 +37,13 @@ using TextPieces = std::function<void(const std::function<void(const QByteArray&
 // The same for a text made while it is written, so that it is never held whole. Where making it fails,
 // that failure is thrown once the file holds what it held before, or is removed again if it is new.
 void writeSavedFile(const QString& fileName, const TextPieces& text);
+
+// The copy of its old text that a write in place into FileName left beside it when it was cut short;
+// empty when there is none.
+QString unfinishedWriteCopy(const QString& fileName);
+// What the user is told about such a copy.
+QString unfinishedWriteMessage(const QString& copy);
+
+// Runs after each step of a write that changes something on the disk, with the steps counted from 1
+// in each write, so that a test can stop the write there; empty outside such tests.
+extern std::function<void(int step)> afterWriteStep;

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -164,6 +165,53 @@ TEST_F(CliTest, ChecksReportErrorsWithTheirColumn) {
     EXPECT_EQ(outcome.errors, "<stdin>:2:17: error: Attribute x redefined\n");
     EXPECT_EQ(runCli({"--check", "-"}, "<macromedia-extension><![CDATA[x\ny").errors,
               "<stdin>:2:2: error: CData section not finished\n");
+}
+
+// Standard output that refuses every write, a full device or a pipe whose reader is gone, is an error
+// for every mode that writes there; --check's findings go to standard error.
+TEST_F(CliTest, AnOutputThatRefusesWritesEndsWithAnErrorLine) {
+    const QString file = write("a.mxi", unformatted);
+    const QByteArray f = file.toUtf8();
+    const QList<std::pair<QStringList, QByteArray>> modes = {
+        {{"--format", "--stdout", file}, f + ": error: "},
+        {{"--format", "-"}, "<stdin>: error: "},
+        {{"--repair", "--stdout", file}, f + ": "},
+        {{"--repair", "-"}, "<stdin>: "},
+        {{"--help"}, "parcelwright: "},
+        {{"--version"}, "parcelwright: "},
+    };
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    close(pipeEnds[0]);
+    for (const auto& [device, reason] :
+         {std::pair(open("/dev/full", O_WRONLY), "No space left on device"), std::pair(pipeEnds[1], "Broken pipe")}) {
+        for (const auto& [arguments, start] : modes) {
+            QBuffer in, err;
+            in.setData(unformatted);
+            in.open(QIODevice::ReadOnly);
+            err.open(QIODevice::WriteOnly);
+            QFile refusing;
+            refusing.open(device, QIODevice::WriteOnly);
+            EXPECT_EQ(cli::run(arguments, in, refusing, err), 1) << arguments.join(' ').toStdString();
+            EXPECT_EQ(err.data(), start + "cannot write to standard output: " + reason + '\n');
+        }
+        QFile refusing;
+        refusing.open(device, QIODevice::WriteOnly | QIODevice::Unbuffered);
+        QBuffer in, out;
+        EXPECT_EQ(cli::run({"--check", write("b.mxi", "<macromedia-extension name=''/>")}, in, out, refusing), 1);
+        close(device);
+    }
+}
+
+TEST_F(CliTest, ChecksReportTheCopyThatAnUnfinishedWriteLeft) {
+    const QString file = write("a.mxi", formatted);
+    const QString copy = write(".a.mxi~Ab12Cd", unformatted);
+    const Outcome outcome = runCli({"--check", file});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_TRUE(outcome.errors.startsWith(
+        file.toUtf8() + ": error: an earlier write of this file did not finish: its old text is kept in \"" +
+        copy.toUtf8() + "\"\n"))
+        << outcome.errors.toStdString();
 }
 
 } // namespace

@@ -42,10 +42,15 @@ protected:
 
     void clickTab(Page page) { ::clickTab(form->PageControl1, page); }
 
-    // Load as the user does it: the Load button with the file chosen in the dialog.
+    // Load as the user does it: the Load button with the file chosen in the dialog. Unsaved edits that
+    // Load asks about are discarded, and the question is left out of the messages: the tests of that
+    // question click Load themselves.
     void load(const QString& fileName) {
+        MessageBoxes::answerQuestionsWith({QMessageBox::Discard});
         form->OpenDialog1.scriptAnswer(fileName);
         form->Button1->click();
+        messages.removeIf([](const MessageBoxes::Message& message) { return message.text.startsWith("Save changes"); });
+        MessageBoxes::answerQuestionsWith({});
     }
 
     // Save as the user does it, into a fresh folder; returns the written bytes.

@@ -76,3 +76,19 @@ TEST(MessageBoxes, LongNamesWrapAndTheReplaceQuestionDefaultsToNo) {
     QTest::keyClick(question.get(), Qt::Key_Return);
     EXPECT_EQ(question->result(), QMessageBox::No);
 }
+
+// The question before unsaved changes go: Enter saves, Alt+D discards, Escape cancels.
+TEST(MessageBoxes, TheSaveChangesQuestionAnswersByKey) {
+    for (const auto& [key, modifier, answer] : {std::tuple{Qt::Key_Return, Qt::NoModifier, QMessageBox::Save},
+                                                {Qt::Key_D, Qt::AltModifier, QMessageBox::Discard},
+                                                {Qt::Key_Escape, Qt::NoModifier, QMessageBox::Cancel}}) {
+        const auto question = MessageBoxes::newSaveChangesQuestion("a.mxi");
+        question->show();
+        question->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(question.get()));
+        EXPECT_EQ(question->text(), "Save changes to a.mxi?");
+        QTest::keyClick(question.get(), key, modifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return question->isHidden(); })); // a mnemonic clicks after a moment
+        EXPECT_EQ(question->result(), answer);
+    }
+}

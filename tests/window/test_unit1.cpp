@@ -5,6 +5,7 @@
 #include "window/pictures/Pictures.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -227,7 +228,8 @@ TEST_F(MainWindowTest, OpenRepairedShowsTheRepairedDocumentAndSaveWritesIt) {
     EXPECT_EQ(form->LabeledEdit1->text(), "Prefix");
     EXPECT_EQ(form->windowTitle(), caption);
     EXPECT_EQ(readBytes(file), onDisk);
-    EXPECT_EQ(save(), "<macromedia-extension name=\"Prefix\" version=\"1\" type=\"command\">\r\n  <files>\r\n    <file MMString:source=\"a.js\" "
+    EXPECT_EQ(save(), "<macromedia-extension name=\"Prefix\" version=\"1\" type=\"command\">\r\n  <files>\r\n    <file "
+                      "MMString:source=\"a.js\" "
                       "destination=\"$dreamweaver\"/>\r\n    <file source=\"b.js\" destination=\"Help &amp; "
                       "More\"/>\r\n  </files>\r\n</macromedia-extension>\r\n");
 }
@@ -297,6 +299,126 @@ TEST_F(MainWindowTest, CloseEndsTheWindowWithoutWriting) {
     form->Button3->click();
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
+}
+
+// Each way out of the document asks before unsaved edits go, and only then: Save saves first and goes
+// on, Discard goes on, Cancel leaves the window, its page and its editors as they were.
+TEST_F(MainWindowTest, EachWayOutAsksBeforeUnsavedEditsGo) {
+    const QString other =
+        writeFile(R"(<macromedia-extension name="Other" version="" type="" requires-restart="true"/>)");
+    const auto closed = [](TForm1& f) { return !f.isVisible(); };
+    const auto loaded = [](TForm1& f) { return f.LabeledEdit1->text() == "Other"; };
+    const struct {
+        const char* name;
+        std::function<void(TForm1&)> leave;
+        std::function<bool(TForm1&)> left;
+    } ways[] = {
+        {"Close", [](TForm1& f) { f.Button3->click(); }, closed},
+        {"CtrlQ",
+         [](TForm1& f) {
+             f.activateWindow();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+             QTest::keyClick(&f, Qt::Key_Q, Qt::ControlModifier);
+         },
+         closed},
+        {"CloseRequest",
+         [](TForm1& f) {
+             QCloseEvent request;
+             QApplication::sendEvent(f.windowHandle(), &request);
+         },
+         closed},
+        {"Load",
+         [&](TForm1& f) {
+             f.OpenDialog1.scriptAnswer(other);
+             f.Button1->click();
+         },
+         loaded},
+        {"Drop", [&](TForm1& f) { f.FormDragDrop({QUrl::fromLocalFile(other)}); }, loaded},
+    };
+    const struct {
+        const char* name;
+        std::function<void()> make;
+        bool asks = false;
+    } states[] = {
+        {"NoEdit", [] {}},
+        {"Edit", [this] { typeOver(form->LabeledEdit1, "Edited"); }, true},
+        {"EditSaved",
+         [this] {
+             typeOver(form->LabeledEdit1, "Edited");
+             save("first.mxi");
+         }},
+        {"EditTypedBack",
+         [this] {
+             typeOver(form->LabeledEdit1, "Edited");
+             typeOver(form->LabeledEdit1, "");
+         }},
+        {"LoadedAndEveryPageSeen",
+         [this] {
+             load(testData("products_flag_combinations.mxi"));
+             for (const Page page : {DescriptionPage, ProductsPage, FilesPage, ConfigurationPage, MainPage})
+                 clickTab(page);
+         }},
+        {"OnPageNotYetStored",
+         [this] {
+             clickTab(DescriptionPage);
+             typeOver(form->Memo1, "Edited");
+         },
+         true},
+    };
+    int run = 0;
+    for (const auto& way : ways) {
+        for (const auto& state : states) {
+            for (const QMessageBox::StandardButton answer :
+                 {QMessageBox::Save, QMessageBox::Discard, QMessageBox::Cancel}) {
+                SCOPED_TRACE(std::string(way.name) + " " + state.name + " " + std::to_string(answer));
+                form = std::make_unique<TForm1>();
+                form->show();
+                state.make();
+                const bool asks = state.asks;
+                const int page = form->PageControl1->currentIndex();
+                const QString answered = folder.filePath(QString("answer%1.mxi").arg(++run));
+                messages.clear();
+                MessageBoxes::answerQuestionsWith({answer});
+                form->SaveDialog1.scriptAnswer(answered);
+                way.leave(*form);
+                EXPECT_EQ(messageTexts(), asks ? QStringList{"Save changes to the new extension?"} : QStringList());
+                EXPECT_EQ(way.left(*form), !asks || answer != QMessageBox::Cancel);
+                EXPECT_EQ(readBytes(answered).contains("Edited"), asks && answer == QMessageBox::Save);
+                if (asks && answer == QMessageBox::Cancel) {
+                    EXPECT_EQ(form->PageControl1->currentIndex(), page);
+                    EXPECT_EQ(page == MainPage ? form->LabeledEdit1->text() : form->Memo1->text(), "Edited");
+                }
+            }
+        }
+    }
+}
+
+// Save asks before it replaces a file that changed on disk since it was loaded; Load offers the copy
+// of the old text that an unfinished write left beside the file.
+TEST_F(MainWindowTest, SaveAsksAboutAFileChangedOnDiskAndLoadOffersAnUnfinishedWritesCopy) {
+    const QByteArray loaded = R"(<macromedia-extension name="Loaded" version="" type="" requires-restart="true"/>)";
+    const QString file = writeFile(loaded);
+    load(file);
+    EXPECT_EQ(form->SaveDialog1.newDialog(form.get())->selectedFiles(), QStringList{file});
+    writeBytes(file, "changed elsewhere");
+    for (const QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes, QMessageBox::Yes}) {
+        messages.clear();
+        MessageBoxes::answerQuestionsWith({answer});
+        form->SaveDialog1.scriptAnswer(file);
+        form->Button2->click();
+        EXPECT_EQ(readBytes(file).startsWith("changed"), answer == QMessageBox::No);
+    }
+    EXPECT_TRUE(messages.isEmpty()) << "asked again after its own save";
+    const QString copy = QFileInfo(file).dir().filePath("." + QFileInfo(file).fileName() + "~Ab12Cd");
+    writeBytes(copy, QByteArray(loaded).replace("Loaded", "Copy"));
+    MessageBoxes::answerQuestionsWith({QMessageBox::Yes});
+    form->OpenDialog1.scriptAnswer(file);
+    form->Button1->click();
+    EXPECT_EQ(
+        messageTexts(),
+        QStringList({"\"" + file + "\": an earlier write of this file did not finish: its old text is kept in \"" +
+                     copy + "\".\nOpen that copy instead?"}));
+    EXPECT_EQ(form->LabeledEdit1->text(), "Copy");
 }
 
 TEST_F(MainWindowTest, AnyLaterChangeSelectsTheStoredTypeAgain) {

@@ -45,7 +45,7 @@ void apply(TForm1& w) {
         {w.TabSheet4, "Configuration changes", ""},
         {w.Button1, "Load", "Opens an extension installation file for editing"},
         {w.Button2, "Save", "Writes the extension installation file"},
-        {w.Button3, "Close", "Ends the program without asking"},
+        {w.Button3, "Close", "Ends the program, asking first whether to save unsaved changes"},
 
         {w.Image1, "Macromedia logo", "A link: opens Macromedia's home page"},
         {w.Label2, "Parcelwright", ""},

@@ -3,6 +3,8 @@
 #include "window/dialogs/MessageBoxes.h"
 #include "window/pictures/Pictures.h"
 
+#include <QSessionManager>
+
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Parcelwright for Macromedia products"));
     setWindowIcon(applicationIcon());
@@ -29,4 +31,11 @@ void Application::runGuarded(const std::function<void()>& handler) {
 
 void Application::report(const std::exception& error) {
     MessageBoxes::showError(QString::fromUtf8(error.what()));
+}
+
+void Application::askAtSessionEnd(QObject* receiver, std::function<bool()> mayEnd) {
+    connect(qApp, &QGuiApplication::commitDataRequest, receiver, [mayEnd](QSessionManager& session) {
+        if (session.allowsInteraction() && !mayEnd())
+            session.cancel();
+    });
 }

@@ -16,4 +16,7 @@ public:
     // Runs a handler and reports any error it raises.
     static void runGuarded(const std::function<void()>& handler);
     static void report(const std::exception& error);
+    // At the end of the desktop session, where the session lets the program ask, runs MayEnd while
+    // Receiver lives; false cancels the end.
+    static void askAtSessionEnd(QObject* receiver, std::function<bool()> mayEnd);
 };

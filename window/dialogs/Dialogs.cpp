@@ -56,6 +56,9 @@ std::unique_ptr<QFileDialog> FileDialog::newDialog(QWidget* parent) const {
     }
     // The dialog itself completes a name typed without extension, so that it finds the file.
     dialog->setDefaultSuffix(DefaultExt);
+    // A save dialog proposes the file the document came from or went to.
+    if (kind_ == Kind::Save && !FileName.isEmpty())
+        dialog->selectFile(FileName);
     return dialog;
 }
 

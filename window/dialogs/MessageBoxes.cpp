@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
@@ -18,6 +19,7 @@ namespace {
 
 QList<Message>* recorded = nullptr;
 bool recordedOfferAnswer = true;
+QList<QMessageBox::StandardButton> scriptedAnswers;
 
 QString title() {
     return QApplication::applicationName();
@@ -74,6 +76,23 @@ std::unique_ptr<QMessageBox> newBox(QMessageBox::Icon icon, const QString& text,
     return box;
 }
 
+// Shows the question Box, whose text is Text, and returns the button chosen; while messages are
+// recorded, records it and answers as the test said, or as Escape does, which changes nothing.
+QMessageBox::StandardButton ask(const QString& text, const std::unique_ptr<QMessageBox>& box) {
+    if (record({text, title(), box->icon()}))
+        return scriptedAnswers.isEmpty() ? box->standardButton(box->escapeButton()) : scriptedAnswers.takeFirst();
+    const CursorOverride arrow(Qt::ArrowCursor);
+    return QMessageBox::StandardButton(box->exec());
+}
+
+QString replaceQuestion(const QString& fileName) {
+    return QStringLiteral("\"%1\" already exists.\nDo you want to replace it?").arg(fileName);
+}
+
+QString saveChangesQuestion(const QString& documentName) {
+    return QStringLiteral("Save changes to %1?").arg(documentName);
+}
+
 } // namespace
 
 void showError(const QString& message) {
@@ -113,6 +132,7 @@ QString withFullStop(const QString& message) {
 void recordInto(QList<Message>* messages) {
     recorded = messages;
     recordedOfferAnswer = true;
+    scriptedAnswers.clear();
 }
 
 std::unique_ptr<QMessageBox> newErrorBox(const QString& text) {
@@ -120,15 +140,40 @@ std::unique_ptr<QMessageBox> newErrorBox(const QString& text) {
 }
 
 bool askToReplace(const QString& fileName) {
-    const CursorOverride arrow(Qt::ArrowCursor);
-    return newReplaceQuestion(fileName)->exec() == QMessageBox::Yes;
+    return ask(replaceQuestion(fileName), newReplaceQuestion(fileName)) == QMessageBox::Yes;
+}
+
+bool askYesOrNo(const QString& text) {
+    return ask(text, newYesOrNoQuestion(text)) == QMessageBox::Yes;
+}
+
+QMessageBox::StandardButton askToSaveChanges(const QString& documentName) {
+    return ask(saveChangesQuestion(documentName), newSaveChangesQuestion(documentName));
+}
+
+void answerQuestionsWith(const QList<QMessageBox::StandardButton>& answers) {
+    scriptedAnswers = answers;
 }
 
 std::unique_ptr<QMessageBox> newReplaceQuestion(const QString& fileName) {
-    auto box =
-        newBox(QMessageBox::Warning, QStringLiteral("\"%1\" already exists.\nDo you want to replace it?").arg(fileName),
-               QMessageBox::Yes | QMessageBox::No);
+    return newYesOrNoQuestion(replaceQuestion(fileName));
+}
+
+std::unique_ptr<QMessageBox> newYesOrNoQuestion(const QString& text) {
+    auto box = newBox(QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No);
     box->setDefaultButton(QMessageBox::No);
+    box->setEscapeButton(QMessageBox::No);
+    return box;
+}
+
+// Qt names the buttons after the desktop's conventions; these captions give Discard its Alt+D.
+std::unique_ptr<QMessageBox> newSaveChangesQuestion(const QString& documentName) {
+    auto box = newBox(QMessageBox::Warning, saveChangesQuestion(documentName),
+                      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box->button(QMessageBox::Save)->setText(QStringLiteral("&Save"));
+    box->button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
+    box->setDefaultButton(QMessageBox::Save);
+    box->setEscapeButton(QMessageBox::Cancel);
     return box;
 }
 

@@ -1,7 +1,10 @@
 #include "window/forms/Unit1.h"
 
 #include "document/ExtensionFile.h"
+#include "document/FileListModel.h"
+#include "document/FileReplacement.h"
 #include "document/Mxi.h"
+#include "document/ProductListModel.h"
 #include "document/Repair.h"
 #include "document/xml/Errors.h"
 #include "document/xml/SavedText.h"
@@ -12,6 +15,8 @@
 #include "window/dialogs/MessageBoxes.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
@@ -43,7 +48,9 @@ TForm1::TForm1(QWidget* parent)
     XMLDocument1.OnAfterNodeChange = [this](const XmlNode& Node) { XMLDocument1AfterNodeChange(Node); };
     XMLDocument1.activate();
     FormCreate();
+    savedState_.remember(XMLDocument1);
     new FileDrops(this, [this](const QList<QUrl>& urls) { FormDragDrop(urls); });
+    Application::askAtSessionEnd(this, [this] { return mayDiscardChanges(); });
 }
 
 TForm1::~TForm1() {
@@ -125,18 +132,32 @@ void TForm1::Button1Click() {
 
 void TForm1::openFile(const QString& fileName) {
     Application::runGuarded([this, &fileName] {
+        if (!mayDiscardChanges())
+            return;
+        const QString source = fileToOpen(fileName);
         const CursorOverride busy(Qt::WaitCursor);
         leavePageFor(Leaving::ForLoad);
         try {
-            loadExtensionFile(XMLDocument1, fileName);
+            loadExtensionFile(XMLDocument1, source);
         } catch (const RepairableError& refusal) {
             if (!MessageBoxes::offerRepair(
                     repairOffer(MessageBoxes::withFullStop(refusal.message()), refusal.repaired().repairs)))
                 return;
-            loadExtensionText(XMLDocument1, refusal.repaired().text, fileName);
+            loadExtensionText(XMLDocument1, refusal.repaired().text, source);
         }
         update();
+        savedState_.remember(XMLDocument1, fileName);
+        SaveDialog1.FileName = fileName;
     });
+}
+
+QString TForm1::fileToOpen(const QString& fileName) {
+    const QString copy = unfinishedWriteCopy(fileName);
+    if (copy.isEmpty())
+        return fileName;
+    const QString offer =
+        QStringLiteral("\"%1\": %2.\nOpen that copy instead?").arg(fileName, unfinishedWriteMessage(copy));
+    return MessageBoxes::askYesOrNo(offer) ? copy : fileName;
 }
 
 void TForm1::FormDragDrop(const QList<QUrl>& Urls) {
@@ -144,13 +165,61 @@ void TForm1::FormDragDrop(const QList<QUrl>& Urls) {
 }
 
 void TForm1::Button2Click() {
+    saveDocument();
+}
+
+bool TForm1::saveDocument() {
     leavePageFor(Leaving::ForSave);
     if (PageControl1->currentIndex() != mainPage)
-        return;
+        return false;
     if (!SaveDialog1.Execute(this))
-        return;
+        return false;
+    const QString fileName = SaveDialog1.FileName;
+    if (savedState_.changedOnDisk(fileName) &&
+        !MessageBoxes::askYesOrNo(QStringLiteral("\"%1\" changed on disk after it was loaded or saved here.\n"
+                                                 "Do you want to replace it with this document?")
+                                      .arg(fileName)))
+        return false;
     const CursorOverride busy(Qt::WaitCursor);
-    saveExtensionFile(XMLDocument1, SaveDialog1.FileName);
+    saveExtensionFile(XMLDocument1, fileName);
+    savedState_.remember(XMLDocument1, fileName);
+    return true;
+}
+
+bool TForm1::mayDiscardChanges() {
+    if (!hasUnsavedChanges())
+        return true;
+    const QString name = savedState_.fileName().isEmpty() ? QStringLiteral("the new extension")
+                                                          : QFileInfo(savedState_.fileName()).fileName();
+    switch (MessageBoxes::askToSaveChanges(name)) {
+    case QMessageBox::Save: {
+        bool saved = false;
+        Application::runGuarded([this, &saved] { saved = saveDocument(); });
+        return saved;
+    }
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TForm1::hasUnsavedChanges() const {
+    return pageShowsUncommittedEdits() || savedState_.differs(XMLDocument1);
+}
+
+// Compares what the page shows with what it showed of the document, without storing anything: the
+// page and its editors stay exactly as they are when the user then cancels.
+bool TForm1::pageShowsUncommittedEdits() const {
+    const QWidget* page = PageControl1->currentWidget();
+    const auto memoEdited = [](const Memo* memo, const QString& shown) {
+        return memo->isEnabled() && memo->text() != shown;
+    };
+    if (page == TabSheet5)
+        return memoEdited(Memo1, shownDescription_) || memoEdited(Memo2, shownUiAccess_);
+    if (page == TabSheet4)
+        return Memo3->text() != shownConfiguration_;
+    return productLines_->hasChanges() || fileLines_->hasChanges();
 }
 
 void TForm1::leavePageFor(Leaving reason) {
@@ -163,11 +232,18 @@ void TForm1::Button3Click() {
     close();
 }
 
+void TForm1::closeEvent(QCloseEvent* event) {
+    bool mayClose = false;
+    Application::runGuarded([this, &mayClose] { mayClose = mayDiscardChanges(); });
+    event->setAccepted(mayClose);
+}
+
 void TForm1::XMLDocument1AfterOpen() {
     PageControl1->setCurrentIndex(mainPage);
 }
 
 void TForm1::XMLDocument1AfterNodeChange(const XmlNode& Node) {
+    savedState_.noteChange();
     // The refresh would set nothing while the Main page shows the document and the change cannot reach
     // what it shows; skipping it keeps large commits quick.
     if (mainPageShowsDocument_ && !changesMainPage(Node))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/DocumentState.h"
 #include "document/xml/XmlDocument.h"
 #include "window/dialogs/Dialogs.h"
 #include "window/pictures/ImageList.h"
@@ -59,6 +60,9 @@ public:
     void openFile(const QString& fileName);
     // Loads the one local file dropped onto the window; refuses anything else with a message.
     void FormDragDrop(const QList<QUrl>& Urls);
+    // Asks whether to save the document before its unsaved changes would be lost; true where the work
+    // may go on: the changes were saved or discarded, or there were none.
+    bool mayDiscardChanges();
 
     // Main page.
     QLabel* Image1;
@@ -187,6 +191,8 @@ private:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Closing by Close, Ctrl+Q or the desktop's close request asks before unsaved changes go.
+    void closeEvent(QCloseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
@@ -213,6 +219,17 @@ private:
     enum class Leaving { ForAnotherPage, ForLoad, ForSave };
     // Makes the Main page current, so that the page being left stores what it shows.
     void leavePageFor(Leaving reason);
+
+    // Save's work; true when the file was written.
+    bool saveDocument();
+    // The file to load for FileName: the copy an unfinished write left beside it, where the user prefers it.
+    QString fileToOpen(const QString& fileName);
+    // Whether the document, with the edits of the page on screen, differs from what was last built,
+    // loaded or saved.
+    bool hasUnsavedChanges() const;
+    // Whether the page on screen shows edits that it has not yet stored into the document.
+    bool pageShowsUncommittedEdits() const;
+    DocumentState savedState_;
 
     bool firstShown_ = false;
     // True while the Main page's controls show the document's values, after every refresh.

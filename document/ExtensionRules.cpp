@@ -70,7 +70,7 @@ QString textOf(const XmlNode& element) {
 
 class Checker {
 public:
-    Checker(const QString& sourceFolder, const LineOf& lineOf) : sourceFolder_(sourceFolder), lineOf_(lineOf) {}
+    Checker(const SourceFolder& sourceFolder, const LineOf& lineOf) : sourceFolder_(sourceFolder), lineOf_(lineOf) {}
 
     QList<Warning> warnings;
 
@@ -149,10 +149,12 @@ public:
 
     // Checked from the wrong folder, every source is missing: one line says so instead of one per file.
     void checkSourcesFound(const XmlNode& files) {
-        const QDir folder(sourceFolder_);
+        if (!sourceFolder_.exists)
+            return;
+        const QDir folder(sourceFolder_.folder);
         QList<const Source*> missing;
         for (const Source& source : sources_) {
-            if (!QFileInfo::exists(folder.filePath(QString(source.path).replace('\\', '/'))))
+            if (!sourceFolder_.exists(source.path))
                 missing.append(&source);
         }
         if (missing.size() > 1 && missing.size() == sources_.size()) {
@@ -231,7 +233,7 @@ private:
         QString path;
     };
 
-    QString sourceFolder_;
+    SourceFolder sourceFolder_;
     LineOf lineOf_;
     QList<Source> sources_;
     QHash<QString, XmlNode> copies_;
@@ -267,8 +269,16 @@ bool isVersion(const QString& version) {
     return true;
 }
 
-QList<Warning> check(const XmlNode& root, const QString& sourceFolder, const LineOf& lineOf) {
-    Checker checker(sourceFolder, lineOf);
+SourceFolder sourcesOnDisk(const QString& folder) {
+    return {folder, [folder](const QString& source) { return QFileInfo::exists(sourcePath(folder, source)); }};
+}
+
+QString sourcePath(const QString& folder, const QString& source) {
+    return QDir(folder).filePath(QString(source).replace('\\', '/'));
+}
+
+QList<Warning> check(const XmlNode& root, const SourceFolder& sources, const LineOf& lineOf) {
+    Checker checker(sources, lineOf);
     checker.checkRoot(root);
     checker.checkSections(root);
     for (const XmlNode& section : root.children()) {

@@ -21,6 +21,17 @@ struct Warning {
 // The line an element is reported on; a warning about a repeat names the first one's line.
 using LineOf = std::function<int(const XmlNode& element)>;
 
+// Where sources are looked up: Folder, as messages name it, and whether a source, as the file writes
+// it, is found there. Without Exists sources are not looked up.
+struct SourceFolder {
+    QString folder;
+    std::function<bool(const QString& source)> exists;
+};
+// Sources looked up on disk in Folder.
+SourceFolder sourcesOnDisk(const QString& folder);
+// Where a source, as the file writes it, lies in Folder.
+QString sourcePath(const QString& folder, const QString& source);
+
 // The products the Extension Manager installs into, then the older ones of the Products page's picker.
 const QStringList& knownProducts();
 // Letter case aside; the Extension Manager's own products also with a 32 or 64 suffix (Photoshop64).
@@ -28,7 +39,7 @@ bool isKnownProduct(const QString& name);
 // major[.minor[.build[.misc]]]: numbers, the last part may hold letters too.
 bool isVersion(const QString& version);
 
-// The warnings for the extension under Root, grouped by rule. Sources are looked up in SourceFolder.
-QList<Warning> check(const XmlNode& root, const QString& sourceFolder, const LineOf& lineOf);
+// The warnings for the extension under Root, grouped by rule.
+QList<Warning> check(const XmlNode& root, const SourceFolder& sources, const LineOf& lineOf);
 
 } // namespace ExtensionRules

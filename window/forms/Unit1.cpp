@@ -1,5 +1,6 @@
 #include "window/forms/Unit1.h"
 
+#include "document/DocumentProblems.h"
 #include "document/ExtensionFile.h"
 #include "document/Mxi.h"
 #include "document/Repair.h"
@@ -36,6 +37,7 @@ TForm1::TForm1(QWidget* parent)
     buildProductsPage();
     buildFilesPage();
     buildConfigurationPage();
+    buildProblems();
     buildButtons();
     AccessibleNames::apply(*this);
 
@@ -135,6 +137,7 @@ void TForm1::openFile(const QString& fileName) {
                 return;
             loadExtensionText(XMLDocument1, refusal.repaired().text, fileName);
         }
+        problems_->setFile(fileName, true);
         update();
     });
 }
@@ -151,6 +154,7 @@ void TForm1::Button2Click() {
         return;
     const CursorOverride busy(Qt::WaitCursor);
     saveExtensionFile(XMLDocument1, SaveDialog1.FileName);
+    problems_->setFile(SaveDialog1.FileName, false);
 }
 
 void TForm1::leavePageFor(Leaving reason) {
@@ -168,6 +172,7 @@ void TForm1::XMLDocument1AfterOpen() {
 }
 
 void TForm1::XMLDocument1AfterNodeChange(const XmlNode& Node) {
+    problems_->documentChanged();
     // The refresh would set nothing while the Main page shows the document and the change cannot reach
     // what it shows; skipping it keeps large commits quick.
     if (mainPageShowsDocument_ && !changesMainPage(Node))

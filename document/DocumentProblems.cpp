@@ -1,12 +1,13 @@
 #include "document/DocumentProblems.h"
 
 #include <QFileInfo>
+#include <QThreadPool>
 
 DocumentProblems::DocumentProblems(const XmlDocument& document, QObject* parent)
     : QObject(parent), document_(document) {
-    refreshTimer_.setSingleShot(true);
-    refreshTimer_.setInterval(0);
-    connect(&refreshTimer_, &QTimer::timeout, this, &DocumentProblems::refresh);
+    sliceTimer_.setSingleShot(true);
+    sliceTimer_.setInterval(0);
+    connect(&sliceTimer_, &QTimer::timeout, this, &DocumentProblems::searchSlice);
 }
 
 DocumentProblems::~DocumentProblems() {
@@ -25,21 +26,46 @@ void DocumentProblems::setFile(const QString& fileName, bool linesOfFile) {
 
 void DocumentProblems::documentChanged() {
     ++generation_;
-    if (!refreshTimer_.isActive())
-        refreshTimer_.start();
+    searchAgain();
+}
+
+void DocumentProblems::searchAgain() {
+    // The search under way may hold elements that a change removed.
+    dropSearch();
+    unknown_.clear();
+    if (!sliceTimer_.isActive())
+        sliceTimer_.start();
 }
 
 void DocumentProblems::refresh() {
-    refreshTimer_.stop();
-    const auto placeOf = [this](const XmlNode& element) { return Place{linesOfFile_ ? element.line() : 0, 0}; };
-    ExtensionRules::SourceFolder sources{folder_, nullptr};
-    if (!folder_.isEmpty())
-        sources.exists = [this](const QString& source) { return exists(source); };
-    findings_ = ExtensionFindings::of(document_, sources, placeOf);
+    sliceTimer_.stop();
+    search(QDeadlineTimer(QDeadlineTimer::Forever));
+}
+
+void DocumentProblems::searchSlice() {
+    // Short enough that the window keeps answering; long enough that a small document is done in one.
+    constexpr int sliceMilliseconds = 20;
+    if (!search(QDeadlineTimer(sliceMilliseconds)))
+        sliceTimer_.start();
+}
+
+bool DocumentProblems::search(const QDeadlineTimer& deadline) {
+    if (!search_) {
+        const auto placeOf = [this](const XmlNode& element) { return Place{linesOfFile_ ? element.line() : 0, 0}; };
+        ExtensionRules::SourceFolder sources{folder_, nullptr};
+        if (!folder_.isEmpty())
+            sources.exists = [this](const QString& source) { return exists(source); };
+        search_ = std::make_unique<ExtensionFindings::Search>(document_, sources, placeOf);
+    }
+    if (!search_->advance(deadline))
+        return false;
+    findings_ = search_->findings();
+    dropSearch();
     foundAt_ = generation_;
     startLookups();
     if (OnChanged)
         OnChanged();
+    return true;
 }
 
 bool DocumentProblems::exists(const QString& source) {
@@ -76,7 +102,7 @@ void DocumentProblems::lookedUp(quint64 round, const QStringList& sources, const
     lookingUp_ = false;
     for (qsizetype i = 0; i < sources.size(); ++i)
         found_.insert(qHash(sources[i]), found[i]);
-    refresh();
+    searchAgain();
 }
 
 void DocumentProblems::stopLookups() {
@@ -86,4 +112,11 @@ void DocumentProblems::stopLookups() {
     stopping_ = false;
     lookingUp_ = false;
     ++lookupRound_;
+}
+
+// A search of a large document holds a great many small pieces, whose freeing alone would hold up the
+// window; they are freed on a pool thread. The search reads nothing of the document as it goes.
+void DocumentProblems::dropSearch() {
+    if (search_)
+        QThreadPool::globalInstance()->start([search = search_.release()] { delete search; });
 }

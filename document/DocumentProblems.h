@@ -10,10 +10,13 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <thread>
 
 // The findings about an open document, kept current as it changes. The rules run on the calling thread
-// once control returns to the event loop after a change, so that a burst of changes is checked once.
+// once control returns to the event loop after a change, so that a burst of changes is checked once, and
+// a large document is checked in slices between other events; a change starts the search afresh, and
+// the findings shown meanwhile are the last ones found in full.
 // Whether sources exist on disk is looked up on a worker thread and remembered; a source not looked up
 // yet counts as found until its answer comes back and the findings are found again. Answers asked
 // before the document's file changed are dropped.
@@ -30,7 +33,7 @@ public:
     void setFile(const QString& fileName, bool linesOfFile);
     // Notes a change of the document; the findings follow once control returns to the event loop.
     void documentChanged();
-    // Finds the findings now.
+    // Finds the findings now, in one go.
     void refresh();
 
     const QList<ExtensionFindings::Finding>& findings() const { return findings_; }
@@ -38,10 +41,15 @@ public:
     quint64 generation() const { return generation_; }
     bool findingsAreCurrent() const { return foundAt_ == generation_; }
     bool sourcesLookedUp() const { return !folder_.isEmpty(); }
-    // Whether sources are being looked up, after which the findings are found again.
-    bool lookingUpSources() const { return lookingUp_; }
+    // Whether the findings are current and nothing is left to search or look up.
+    bool settled() const { return findingsAreCurrent() && !search_ && !sliceTimer_.isActive() && !lookingUp_; }
 
 private:
+    // Searches for a slice of time; true once the findings are found.
+    bool search(const QDeadlineTimer& deadline);
+    void searchSlice();
+    void searchAgain();
+    void dropSearch();
     bool exists(const QString& source);
     void startLookups();
     void lookedUp(quint64 round, const QStringList& sources, const QList<bool>& found);
@@ -53,7 +61,8 @@ private:
     QList<ExtensionFindings::Finding> findings_;
     quint64 generation_ = 0;
     quint64 foundAt_ = 0;
-    QTimer refreshTimer_;
+    std::unique_ptr<ExtensionFindings::Search> search_;
+    QTimer sliceTimer_;
     // Whether each source looked up in folder_ exists, by the source's hash.
     QHash<size_t, bool> found_;
     QStringList unknown_;

@@ -2,11 +2,13 @@
 
 #include "document/xml/XmlDocument.h"
 
+#include <QDeadlineTimer>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 // What the Extension Manager refuses or installs other than meant, found in an extension
 // installation file and worded as the fix. Nothing here changes the document.
@@ -38,6 +40,34 @@ const QStringList& knownProducts();
 bool isKnownProduct(const QString& name);
 // major[.minor[.build[.misc]]]: numbers, the last part may hold letters too.
 bool isVersion(const QString& version);
+
+class Checker;
+
+// Checks the extension under Root a slice at a time, so that a large one is checked between other work.
+// The document must not change until every rule has run.
+class Checking {
+public:
+    Checking(const XmlNode& root, const SourceFolder& sources, const LineOf& lineOf);
+    ~Checking();
+    Checking(const Checking&) = delete;
+    Checking& operator=(const Checking&) = delete;
+
+    // Checks until Deadline has passed or every rule has run; true once every rule has run.
+    bool advance(const QDeadlineTimer& deadline = QDeadlineTimer(QDeadlineTimer::Forever));
+    // The warnings found so far, grouped by rule.
+    const QList<Warning>& warnings() const;
+
+private:
+    void enterSection(const XmlNode& section);
+
+    XmlNode root_;
+    std::unique_ptr<Checker> checker_;
+    bool started_ = false;
+    bool finished_ = false;
+    // The element of the root being checked, and the next of its children to check.
+    XmlNode section_;
+    XmlNode item_;
+};
 
 // The warnings for the extension under Root, grouped by rule.
 QList<Warning> check(const XmlNode& root, const SourceFolder& sources, const LineOf& lineOf);

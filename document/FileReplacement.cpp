@@ -220,7 +220,8 @@ void writeTextInto(const QString& fileName, const TextPieces& text, const std::o
 } // namespace
 
 void writeSavedFile(const QString& fileName, const QByteArray& text, const std::optional<QByteArray>& expected) {
-    writeTextInto(fileName, [&text](const auto& write) { write(text); }, expected);
+    writeTextInto(
+        fileName, [&text](const auto& write) { write(text); }, expected);
 }
 
 void writeSavedFile(const QString& fileName, const TextPieces& text) {

@@ -20,7 +20,7 @@ protected:
     // The problems list's lines once every source has been looked up.
     QStringList listedProblems() {
         const DocumentProblems& problems = problemsWindow()->problems();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return problems.findingsAreCurrent() && !problems.lookingUpSources(); }));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return problems.settled(); }));
         QStringList lines;
         const QAbstractItemModel* model = problemsWindow()->ListView1->model();
         for (int row = 0; row < model->rowCount(); ++row)

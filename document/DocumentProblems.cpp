@@ -37,11 +37,6 @@ void DocumentProblems::searchAgain() {
         sliceTimer_.start();
 }
 
-void DocumentProblems::refresh() {
-    sliceTimer_.stop();
-    search(QDeadlineTimer(QDeadlineTimer::Forever));
-}
-
 void DocumentProblems::searchSlice() {
     // Short enough that the window keeps answering; long enough that a small document is done in one.
     constexpr int sliceMilliseconds = 20;

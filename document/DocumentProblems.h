@@ -33,12 +33,9 @@ public:
     void setFile(const QString& fileName, bool linesOfFile);
     // Notes a change of the document; the findings follow once control returns to the event loop.
     void documentChanged();
-    // Finds the findings now, in one go.
-    void refresh();
 
     const QList<ExtensionFindings::Finding>& findings() const { return findings_; }
-    // Counts the document's changes: the findings hold its elements only while it has not moved on.
-    quint64 generation() const { return generation_; }
+    // Whether the document has not changed since the findings were found: only then do their elements exist.
     bool findingsAreCurrent() const { return foundAt_ == generation_; }
     bool sourcesLookedUp() const { return !folder_.isEmpty(); }
     // Whether the findings are current and nothing is left to search or look up.

@@ -140,7 +140,6 @@ public:
         }
     }
 
-    // Checked from the wrong folder, every source is missing: one line says so instead of one per file.
     // Looks up the next source; false once every source is looked up, or where sources are not looked up.
     bool lookUpNextSource() {
         if (!sourceFolder_.exists || lookedUp_ == sources_.size())

@@ -220,8 +220,7 @@ void writeTextInto(const QString& fileName, const TextPieces& text, const std::o
 } // namespace
 
 void writeSavedFile(const QString& fileName, const QByteArray& text, const std::optional<QByteArray>& expected) {
-    writeTextInto(
-        fileName, [&text](const auto& write) { write(text); }, expected);
+    writeTextInto(fileName, [&text](const auto& write) { write(text); }, expected);
 }
 
 void writeSavedFile(const QString& fileName, const TextPieces& text) {

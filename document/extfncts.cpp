@@ -4,9 +4,7 @@
 
 namespace {
 
-bool isSeparator(QChar c) {
-    return c == '\\' || c == '/';
-}
+bool isSeparator(QChar c) { return c == '\\' || c == '/'; }
 
 } // namespace
 
@@ -16,7 +14,8 @@ QString ReplaceAll(QString S, const QString& OldPattern, const QString& NewPatte
     // A search from the start after each replacement can only find a new occurrence overlapping the
     // replacement, so the search resumes just before it. A NewPattern that contains OldPattern would
     // make that search endless; then the search resumes after the replacement.
-    const qsizetype resumeOffset = NewPattern.contains(OldPattern) ? NewPattern.size() : -(OldPattern.size() - 1);
+    const qsizetype resumeOffset =
+        NewPattern.contains(OldPattern) ? NewPattern.size() : -(OldPattern.size() - 1);
     qsizetype position = S.indexOf(OldPattern);
     while (position >= 0) {
         S.replace(position, OldPattern.size(), NewPattern);

@@ -103,12 +103,14 @@ TEST_F(ProblemsTest, NewDocumentSaysOnceThatSourcesWaitForAFile) {
     EXPECT_EQ(indicator(), "2 warnings");
 }
 
-TEST_F(ProblemsTest, SaveLooksSourcesUpBesideTheSavedFile) {
-    loadRootContent("<files><file source='here.js' destination='d'/></files>");
-    ASSERT_EQ(listedProblems().size(), 1);
+TEST_F(ProblemsTest, AfterSaveTheyAreCheckWordsOnTheSavedFile) {
+    loadRootContent("<files><file source='here.js' destination='d'/><file source='gone.js' destination='d'/>"
+                    "<file source='here.js' destination='d'/></files>");
+    ASSERT_EQ(listedProblems().size(), 2);
     writeBytes(folder.filePath("here.js"), "");
     save();
-    EXPECT_EQ(listedProblems(), QStringList{});
+    EXPECT_EQ(listedProblems(), checkFindings(savedFile));
+    EXPECT_EQ(listedProblems().size(), 2);
 }
 
 TEST_F(ProblemsTest, FindingsChangeNothing) {

@@ -4,6 +4,7 @@
 #include "document/ExtensionFile.h"
 #include "document/Mxi.h"
 #include "document/Repair.h"
+#include "document/SavedLines.h"
 #include "document/xml/Errors.h"
 #include "document/xml/SavedText.h"
 #include "window/application/AccessibleNames.h"
@@ -154,7 +155,7 @@ void TForm1::Button2Click() {
         return;
     const CursorOverride busy(Qt::WaitCursor);
     saveExtensionFile(XMLDocument1, SaveDialog1.FileName);
-    problems_->setFile(SaveDialog1.FileName, false);
+    problems_->setFile(SaveDialog1.FileName, takeLinesOfSavedFile(XMLDocument1, SaveDialog1.FileName));
 }
 
 void TForm1::leavePageFor(Leaving reason) {

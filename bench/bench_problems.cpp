@@ -6,6 +6,7 @@
 #include "document/DocumentProblems.h"
 #include "document/ExtensionFile.h"
 #include "document/Mxi.h"
+#include "document/SavedLines.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -85,6 +86,18 @@ void LookUpEverySource(benchmark::State& state) {
     state.counters["findings"] = double(loaded.problems.findings().size());
 }
 BENCHMARK(LookUpEverySource)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+// What Save adds for the problems list: the saved file read again for the lines of its elements.
+void TakeLinesOfSavedFile(benchmark::State& state) {
+    Loaded loaded(int(state.range(0)));
+    const QString saved = loaded.folder.filePath(QStringLiteral("saved.mxi"));
+    saveExtensionFile(loaded.document, saved);
+    for (auto _ : state) {
+        if (!takeLinesOfSavedFile(loaded.document, saved))
+            state.SkipWithError("the saved file's start tags are not the document's elements");
+    }
+}
+BENCHMARK(TakeLinesOfSavedFile)->Arg(200000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "document/xml/Errors.h"
 #include "document/xml/RegularFile.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -19,34 +20,30 @@ bool startsName(char c) {
 std::vector<int> startTagLines(std::string_view text) {
     std::vector<int> lines;
     int line = 1;
-    const auto skipPast = [&](size_t from, std::string_view end) {
-        const size_t found = text.find(end, from);
-        const size_t past = found == std::string_view::npos ? text.size() : found + end.size();
-        for (size_t i = from; i < past; ++i)
-            line += text[i] == '\n' ? 1 : 0;
-        return past;
+    size_t counted = 0;
+    const auto lineAt = [&](size_t at) {
+        line += int(std::count(text.begin() + counted, text.begin() + at, '\n'));
+        counted = at;
+        return line;
     };
-    for (size_t at = 0; at < text.size();) {
-        if (text[at] == '\n')
-            ++line;
-        if (text[at] != '<') {
-            ++at;
-            continue;
-        }
+    const auto past = [&text](size_t from, std::string_view end) {
+        const size_t found = text.find(end, from);
+        return found == std::string_view::npos ? text.size() : found + end.size();
+    };
+    for (size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at)) {
         const std::string_view rest = text.substr(at);
         if (rest.starts_with("<!--"))
-            at = skipPast(at, "-->");
+            at = past(at, "-->");
         else if (rest.starts_with("<![CDATA["))
-            at = skipPast(at, "]]>");
+            at = past(at, "]]>");
         else if (rest.starts_with("<?"))
-            at = skipPast(at, "?>");
+            at = past(at, "?>");
         else if (rest.starts_with("<!"))
-            at = skipPast(at, rest.find('[') < rest.find('>') ? "]>" : ">");
-        else {
-            if (rest.size() > 1 && startsName(rest[1]))
-                lines.push_back(line);
+            at = past(at, rest.find('[') < rest.find('>') ? "]>" : ">");
+        else if (rest.size() > 1 && startsName(rest[1]))
+            lines.push_back(lineAt(at++));
+        else
             ++at;
-        }
     }
     return lines;
 }
@@ -54,17 +51,18 @@ std::vector<int> startTagLines(std::string_view text) {
 // The document's elements in the order of their start tags.
 std::vector<XmlNode> elementsInOrder(const XmlDocument& document) {
     std::vector<XmlNode> elements;
-    std::vector<XmlNode> pending{document.documentNode()};
-    while (!pending.empty()) {
-        const XmlNode node = pending.back();
-        pending.pop_back();
-        if (node.type() == NodeType::Element)
+    for (XmlNode node = document.documentNode().firstChild(); node;) {
+        const bool element = node.type() == NodeType::Element;
+        if (element)
             elements.push_back(node);
-        const QList<XmlNode> children = node.children();
-        for (auto child = children.rbegin(); child != children.rend(); ++child) {
-            if (child->type() == NodeType::Element)
-                pending.push_back(*child);
+        if (const XmlNode child = element ? node.firstChild() : XmlNode()) {
+            node = child;
+            continue;
         }
+        while (node && !node.nextSibling())
+            node = node.parent();
+        if (node)
+            node = node.nextSibling();
     }
     return elements;
 }

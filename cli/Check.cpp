@@ -1,10 +1,9 @@
 #include "cli/Check.h"
 
 #include "document/ExtensionFile.h"
-#include "document/ExtensionRules.h"
+#include "document/ExtensionFindings.h"
 #include "document/FileReplacement.h"
 #include "document/Mxi.h"
-#include "document/xml/SavedText.h"
 #include "document/xml/SourceLines.h"
 
 #include <QHash>
@@ -43,20 +42,12 @@ private:
 };
 
 QList<Finding> checkLoaded(const XmlDocument& document, const SourceLines& lines, const QString& folder) {
-    const XmlNode root = Mxi::findRoot(document);
-    ElementPlaces places(root, lines);
+    ElementPlaces places(Mxi::findRoot(document), lines);
+    const auto placeOf = [&places](const XmlNode& element) { return places.of(element); };
     QList<Finding> findings;
-    const auto lineOf = [&places](const XmlNode& element) { return places.of(element).line; };
-    for (const ExtensionRules::Warning& warning : ExtensionRules::check(root, folder, lineOf))
-        findings.append({places.of(warning.element), false, warning.message});
-    try {
-        writeSavedText(document, [](const QByteArray&) {});
-    } catch (const Error& error) {
-        findings.append({places.of(root), false, error.message()});
-    }
-    std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
-        return std::pair(a.place.line, a.place.column) < std::pair(b.place.line, b.place.column);
-    });
+    for (const ExtensionFindings::Finding& finding :
+         ExtensionFindings::of(document, ExtensionRules::sourcesOnDisk(folder), placeOf))
+        findings.append({finding.place, false, finding.message});
     return findings;
 }
 

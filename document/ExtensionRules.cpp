@@ -68,9 +68,13 @@ QString textOf(const XmlNode& element) {
     return text;
 }
 
+} // namespace
+
 class Checker {
+    friend class Checking;
+
 public:
-    Checker(const QString& sourceFolder, const LineOf& lineOf) : sourceFolder_(sourceFolder), lineOf_(lineOf) {}
+    Checker(const SourceFolder& sourceFolder, const LineOf& lineOf) : sourceFolder_(sourceFolder), lineOf_(lineOf) {}
 
     QList<Warning> warnings;
 
@@ -108,25 +112,14 @@ public:
                                .arg(maxUiAccessLength));
     }
 
-    void checkProducts(const XmlNode& products) {
-        for (const XmlNode& product : products.children()) {
-            if (!product.isElement(Mxi::Product))
-                continue;
-            const QString name = attributeOrEmpty(product, Mxi::Name) + attributeOrEmpty(product, FamilyName);
-            if (name.isEmpty())
-                warn(product, QStringLiteral("product without name: add name with the product it installs into"));
-            else if (!isKnownProduct(name))
-                warn(product, QStringLiteral("product '%1' is unknown to the Extension Manager: use one of %2")
-                                  .arg(name, knownProducts().join(", ")));
-            checkVersion(product);
-        }
-    }
-
-    void checkFiles(const XmlNode& files) {
-        for (const XmlNode& file : files.children()) {
-            if (file.isElement(Mxi::File))
-                checkFile(file);
-        }
+    void checkProduct(const XmlNode& product) {
+        const QString name = attributeOrEmpty(product, Mxi::Name) + attributeOrEmpty(product, FamilyName);
+        if (name.isEmpty())
+            warn(product, QStringLiteral("product without name: add name with the product it installs into"));
+        else if (!isKnownProduct(name))
+            warn(product, QStringLiteral("product '%1' is unknown to the Extension Manager: use one of %2")
+                              .arg(name, knownProducts().join(", ")));
+        checkVersion(product);
     }
 
     void checkMenuIds(const XmlNode& element) {
@@ -147,23 +140,30 @@ public:
         }
     }
 
+    // Looks up the next source; false once every source is looked up, or where sources are not looked up.
+    bool lookUpNextSource() {
+        if (!sourceFolder_.exists || lookedUp_ == sources_.size())
+            return false;
+        if (!sourceFolder_.exists(sources_[lookedUp_].path))
+            missing_.append(lookedUp_);
+        ++lookedUp_;
+        return true;
+    }
+
     // Checked from the wrong folder, every source is missing: one line says so instead of one per file.
-    void checkSourcesFound(const XmlNode& files) {
-        const QDir folder(sourceFolder_);
-        QList<const Source*> missing;
-        for (const Source& source : sources_) {
-            if (!QFileInfo::exists(folder.filePath(QString(source.path).replace('\\', '/'))))
-                missing.append(&source);
-        }
-        if (missing.size() > 1 && missing.size() == sources_.size()) {
+    void reportMissingSources(const XmlNode& files) {
+        const QDir folder(sourceFolder_.folder);
+        if (missing_.size() > 1 && missing_.size() == sources_.size()) {
             warn(files, QStringLiteral("none of the %1 sources is found relative to %2; checked from the wrong folder?")
                             .arg(sources_.size())
                             .arg(folder.absolutePath()));
             return;
         }
-        for (const Source* source : missing)
-            warn(source->file, QStringLiteral("%1 '%2' is not found in %3: correct the path or add the file")
-                                   .arg(source->attribute, source->path, folder.absolutePath()));
+        for (const qsizetype missing : missing_) {
+            const Source& source = sources_[missing];
+            warn(source.file, QStringLiteral("%1 '%2' is not found in %3: correct the path or add the file")
+                                  .arg(source.attribute, source.path, folder.absolutePath()));
+        }
     }
 
 private:
@@ -231,14 +231,15 @@ private:
         QString path;
     };
 
-    QString sourceFolder_;
+    SourceFolder sourceFolder_;
     LineOf lineOf_;
     QList<Source> sources_;
+    // How many sources are looked up, and which of them are missing.
+    qsizetype lookedUp_ = 0;
+    QList<qsizetype> missing_;
     QHash<QString, XmlNode> copies_;
     QHash<QString, XmlNode> menuIds_;
 };
-
-} // namespace
 
 const QStringList& knownProducts() {
     static const QStringList names = extensionManagerProducts() + Mxi::productNames();
@@ -267,21 +268,70 @@ bool isVersion(const QString& version) {
     return true;
 }
 
-QList<Warning> check(const XmlNode& root, const QString& sourceFolder, const LineOf& lineOf) {
-    Checker checker(sourceFolder, lineOf);
-    checker.checkRoot(root);
-    checker.checkSections(root);
-    for (const XmlNode& section : root.children()) {
-        if (section.isElement(Mxi::Products))
-            checker.checkProducts(section);
-        else if (section.isElement(Mxi::Files))
-            checker.checkFiles(section);
-        else if (section.isElement(Mxi::ConfigurationChanges))
-            checker.checkMenuIds(section);
+SourceFolder sourcesOnDisk(const QString& folder) {
+    return {folder, [folder](const QString& source) { return QFileInfo::exists(sourcePath(folder, source)); }};
+}
+
+QString sourcePath(const QString& folder, const QString& source) {
+    return QDir(folder).filePath(QString(source).replace('\\', '/'));
+}
+
+Checking::Checking(const XmlNode& root, const SourceFolder& sources, const LineOf& lineOf)
+    : root_(root), checker_(std::make_unique<Checker>(sources, lineOf)) {}
+
+Checking::~Checking() = default;
+
+bool Checking::advance(const QDeadlineTimer& deadline) {
+    if (!started_) {
+        checker_->checkRoot(root_);
+        checker_->checkSections(root_);
+        enterSection(root_.firstChild());
+        started_ = true;
     }
-    if (const XmlNode files = root.findChild(Mxi::Files))
-        checker.checkSourcesFound(files);
-    return checker.warnings;
+    // The clock is read now and then: reading it costs more than checking one element.
+    for (int steps = 1;; ++steps) {
+        if (!section_) {
+            if (!checker_->lookUpNextSource())
+                break;
+        } else if (!item_) {
+            enterSection(section_.nextSibling());
+        } else {
+            if (item_.isElement(Mxi::Product))
+                checker_->checkProduct(item_);
+            else if (item_.isElement(Mxi::File))
+                checker_->checkFile(item_);
+            item_ = item_.nextSibling();
+        }
+        if (steps % 256 == 0 && deadline.hasExpired())
+            return false;
+    }
+    if (!finished_) {
+        if (const XmlNode files = root_.findChild(Mxi::Files); files && checker_->sourceFolder_.exists)
+            checker_->reportMissingSources(files);
+        finished_ = true;
+    }
+    return true;
+}
+
+const QList<Warning>& Checking::warnings() const {
+    return checker_->warnings;
+}
+
+void Checking::enterSection(const XmlNode& section) {
+    section_ = section;
+    item_ = XmlNode();
+    if (!section)
+        return;
+    if (section.isElement(Mxi::Products) || section.isElement(Mxi::Files))
+        item_ = section.firstChild();
+    else if (section.isElement(Mxi::ConfigurationChanges))
+        checker_->checkMenuIds(section);
+}
+
+QList<Warning> check(const XmlNode& root, const SourceFolder& sources, const LineOf& lineOf) {
+    Checking checking(root, sources, lineOf);
+    checking.advance();
+    return checking.warnings();
 }
 
 } // namespace ExtensionRules

@@ -2,11 +2,13 @@
 
 #include "document/xml/XmlDocument.h"
 
+#include <QDeadlineTimer>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 // What the Extension Manager refuses or installs other than meant, found in an extension
 // installation file and worded as the fix. Nothing here changes the document.
@@ -21,6 +23,17 @@ struct Warning {
 // The line an element is reported on; a warning about a repeat names the first one's line.
 using LineOf = std::function<int(const XmlNode& element)>;
 
+// Where sources are looked up: Folder, as messages name it, and whether a source, as the file writes
+// it, is found there. Without Exists sources are not looked up.
+struct SourceFolder {
+    QString folder;
+    std::function<bool(const QString& source)> exists;
+};
+// Sources looked up on disk in Folder.
+SourceFolder sourcesOnDisk(const QString& folder);
+// Where a source, as the file writes it, lies in Folder.
+QString sourcePath(const QString& folder, const QString& source);
+
 // The products the Extension Manager installs into, then the older ones of the Products page's picker.
 const QStringList& knownProducts();
 // Letter case aside; the Extension Manager's own products also with a 32 or 64 suffix (Photoshop64).
@@ -28,7 +41,35 @@ bool isKnownProduct(const QString& name);
 // major[.minor[.build[.misc]]]: numbers, the last part may hold letters too.
 bool isVersion(const QString& version);
 
-// The warnings for the extension under Root, grouped by rule. Sources are looked up in SourceFolder.
-QList<Warning> check(const XmlNode& root, const QString& sourceFolder, const LineOf& lineOf);
+class Checker;
+
+// Checks the extension under Root a slice at a time, so that a large one is checked between other work.
+// The document must not change until every rule has run.
+class Checking {
+public:
+    Checking(const XmlNode& root, const SourceFolder& sources, const LineOf& lineOf);
+    ~Checking();
+    Checking(const Checking&) = delete;
+    Checking& operator=(const Checking&) = delete;
+
+    // Checks until Deadline has passed or every rule has run; true once every rule has run.
+    bool advance(const QDeadlineTimer& deadline = QDeadlineTimer(QDeadlineTimer::Forever));
+    // The warnings found so far, grouped by rule.
+    const QList<Warning>& warnings() const;
+
+private:
+    void enterSection(const XmlNode& section);
+
+    XmlNode root_;
+    std::unique_ptr<Checker> checker_;
+    bool started_ = false;
+    bool finished_ = false;
+    // The element of the root being checked, and the next of its children to check.
+    XmlNode section_;
+    XmlNode item_;
+};
+
+// The warnings for the extension under Root, grouped by rule.
+QList<Warning> check(const XmlNode& root, const SourceFolder& sources, const LineOf& lineOf);
 
 } // namespace ExtensionRules

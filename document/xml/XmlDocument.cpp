@@ -99,6 +99,11 @@ int XmlNode::line() const {
     return int(std::max(0L, xmlGetLineNo(node_)));
 }
 
+void XmlNode::setLine(int line) const {
+    if (node_->type == XML_ELEMENT_NODE)
+        node_->psvi = reinterpret_cast<void*>(static_cast<std::intptr_t>(line));
+}
+
 QString XmlNode::value() const {
     switch (type()) {
     case NodeType::Text:

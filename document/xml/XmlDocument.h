@@ -35,6 +35,8 @@ public:
     bool isElement(const QString& name) const;
     // The line of the loaded text on which the node starts; 0 for a node built in memory.
     int line() const;
+    // Gives an element the line on which it stands in the text it was last saved to; no change of the document.
+    void setLine(int line) const;
 
     // Text of a text, CDATA, comment or processing-instruction node.
     QString value() const;

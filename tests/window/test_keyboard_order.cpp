@@ -1,6 +1,7 @@
 #include "common/WindowFixture.h"
 
 #include "window/controls/LabeledEdit.h"
+#include "window/controls/ProblemsIndicator.h"
 #include "window/forms/Unit2.h"
 
 #include <QApplication>
@@ -35,7 +36,8 @@ TEST_F(KeyboardOrderTest, TabWalksTheCurrentPageThenTheButtons) {
     QWidget* const tabs = form->PageControl1->findChild<QTabBar*>();
     tabs->setFocus();
     QList<QWidget*> expected = {form->Image1, form->LabeledEdit1, form->LabeledEdit2, form->CheckBox1};
-    expected += {form->ComboBox1, form->LabeledEdit3, form->Label3, form->Button1, form->Button2, form->Button3, tabs};
+    expected += {form->ComboBox1, form->LabeledEdit3, form->Label3, form->ProblemsIndicator1};
+    expected += {form->Button1, form->Button2, form->Button3, tabs};
     for (QWidget* next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next);

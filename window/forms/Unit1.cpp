@@ -1,11 +1,13 @@
 #include "window/forms/Unit1.h"
 
+#include "document/DocumentProblems.h"
 #include "document/ExtensionFile.h"
 #include "document/FileListModel.h"
 #include "document/FileReplacement.h"
 #include "document/Mxi.h"
 #include "document/ProductListModel.h"
 #include "document/Repair.h"
+#include "document/SavedLines.h"
 #include "document/xml/Errors.h"
 #include "document/xml/SavedText.h"
 #include "window/application/AccessibleNames.h"
@@ -41,6 +43,7 @@ TForm1::TForm1(QWidget* parent)
     buildProductsPage();
     buildFilesPage();
     buildConfigurationPage();
+    buildProblems();
     buildButtons();
     AccessibleNames::apply(*this);
 
@@ -145,6 +148,7 @@ void TForm1::openFile(const QString& fileName) {
                 return;
             loadExtensionText(XMLDocument1, refusal.repaired().text, source);
         }
+        problems_->setFile(fileName, true);
         update();
         savedState_.remember(XMLDocument1, fileName);
         SaveDialog1.FileName = fileName;
@@ -182,6 +186,7 @@ bool TForm1::saveDocument() {
         return false;
     const CursorOverride busy(Qt::WaitCursor);
     saveExtensionFile(XMLDocument1, fileName);
+    problems_->setFile(fileName, takeLinesOfSavedFile(XMLDocument1, fileName));
     savedState_.remember(XMLDocument1, fileName);
     return true;
 }
@@ -244,6 +249,7 @@ void TForm1::XMLDocument1AfterOpen() {
 
 void TForm1::XMLDocument1AfterNodeChange(const XmlNode& Node) {
     savedState_.noteChange();
+    problems_->documentChanged();
     // The refresh would set nothing while the Main page shows the document and the change cannot reach
     // what it shows; skipping it keeps large commits quick.
     if (mainPageShowsDocument_ && !changesMainPage(Node))

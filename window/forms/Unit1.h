@@ -21,6 +21,12 @@ class LabeledEdit;
 class ProductListModel;
 class FileListModel;
 class PageControl;
+class DocumentProblems;
+class ProblemsIndicator;
+class ProblemsWindow;
+namespace ExtensionFindings {
+struct Finding;
+}
 
 // The main window: five pages over the one extension document, and Load, Save, Close.
 class TForm1 : public QWidget {
@@ -172,6 +178,13 @@ public:
     void Label13MouseEnter();
     void Label13MouseLeave();
 
+    // Problems: the count beside the buttons and the list that F8 opens.
+    ProblemsIndicator* ProblemsIndicator1;
+
+    void showProblems();
+    // Shows the page where the finding's element is edited, with its line selected or its field focused.
+    void showFinding(const ExtensionFindings::Finding& finding);
+
 private:
     // The texts the Description page's boxes showed: a box left as shown writes nothing.
     QString shownDescription_;
@@ -188,6 +201,8 @@ private:
     // The lines of ListBox1 and ListBox2, views of the products and files elements while their page is shown.
     ProductListModel* productLines_ = nullptr;
     FileListModel* fileLines_ = nullptr;
+    DocumentProblems* problems_ = nullptr;
+    ProblemsWindow* problemsWindow_ = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -203,6 +218,7 @@ private:
     void buildProductsPage();
     void buildFilesPage();
     void buildConfigurationPage();
+    void buildProblems();
     void FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
     // Shows the document as Save would write it.
     void showDocumentView();

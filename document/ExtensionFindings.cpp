@@ -1,0 +1,42 @@
+#include "document/ExtensionFindings.h"
+
+#include "document/Mxi.h"
+#include "document/xml/SavedText.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace ExtensionFindings {
+
+Search::Search(const XmlDocument& document, const ExtensionRules::SourceFolder& sources, PlaceOf placeOf)
+    : document_(document), root_(Mxi::findRoot(document)), placeOf_(std::move(placeOf)) {
+    if (root_)
+        rules_.emplace(root_, sources, [this](const XmlNode& element) { return placeOf_(element).line; });
+}
+
+bool Search::advance(const QDeadlineTimer& deadline) {
+    if (found_ || !rules_)
+        return true;
+    if (!rules_->advance(deadline))
+        return false;
+    for (const ExtensionRules::Warning& warning : rules_->warnings())
+        findings_.append({warning.element, placeOf_(warning.element), warning.message});
+    try {
+        writeSavedText(document_, [](const QByteArray&) {});
+    } catch (const Error& error) {
+        findings_.append({root_, placeOf_(root_), error.message()});
+    }
+    std::stable_sort(findings_.begin(), findings_.end(), [](const Finding& a, const Finding& b) {
+        return std::pair(a.place.line, a.place.column) < std::pair(b.place.line, b.place.column);
+    });
+    found_ = true;
+    return true;
+}
+
+QList<Finding> of(const XmlDocument& document, const ExtensionRules::SourceFolder& sources, const PlaceOf& placeOf) {
+    Search search(document, sources, placeOf);
+    search.advance();
+    return search.findings();
+}
+
+} // namespace ExtensionFindings

@@ -1,0 +1,94 @@
+#include "window/forms/Unit1.h"
+
+#include "document/DocumentProblems.h"
+#include "document/Mxi.h"
+#include "window/controls/LabeledEdit.h"
+#include "window/controls/PageControl.h"
+#include "window/controls/ProblemsIndicator.h"
+#include "window/forms/ProblemsWindow.h"
+
+#include <QKeySequence>
+
+namespace {
+
+enum PageIndex { MainPage = 0, DescriptionPage = 1, ProductsPage = 2, FilesPage = 3, ConfigurationPage = 4 };
+
+// The child of the root that holds element, the root itself, or a null handle outside the extension.
+XmlNode sectionOf(XmlNode element, const XmlNode& root) {
+    while (element && element != root && element.parent() != root)
+        element = element.parent();
+    return element;
+}
+
+// The line of the page's list that shows element, or -1 when the list does not show it.
+int lineOf(const XmlNode& element, const XmlNode& list) {
+    if (!list || element.parent() != list)
+        return -1;
+    int line = 0;
+    for (XmlNode node = list.firstChild(); node && node != element; node = node.nextSibling())
+        line += node.type() == NodeType::Element ? 1 : 0;
+    return line;
+}
+
+void selectLine(ListBox* list, int line) {
+    if (line >= 0 && line < list->model()->rowCount()) {
+        const QModelIndex index = list->model()->index(line, 0);
+        list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        list->scrollTo(index);
+    }
+    list->setFocus();
+}
+
+} // namespace
+
+void TForm1::buildProblems() {
+    ProblemsIndicator1 = new ProblemsIndicator(this, QRect(8, 312, 216, 25));
+    problems_ = new DocumentProblems(XMLDocument1, this);
+    problemsWindow_ = new ProblemsWindow(
+        *problems_, [this](const ExtensionFindings::Finding& finding) { showFinding(finding); }, this);
+    problems_->OnChanged = [this] {
+        ProblemsIndicator1->showCount(problems_->findings().size());
+        problemsWindow_->showFindings();
+    };
+    on(ProblemsIndicator1, &QPushButton::clicked, &TForm1::showProblems);
+    addShortcut(QKeySequence(Qt::Key_F8), &TForm1::showProblems);
+}
+
+void TForm1::showProblems() {
+    problemsWindow_->showBeside(this);
+}
+
+// Where the finding's element is edited: its page, with its list line selected or its field focused.
+void TForm1::showFinding(const ExtensionFindings::Finding& finding) {
+    const XmlNode root = Mxi::findRoot(XMLDocument1);
+    const XmlNode section = sectionOf(finding.element, root);
+    const QString name = section && section != root ? section.name() : QString();
+    // Found before the page changes: leaving a page may rewrite its part of the document.
+    const int line = lineOf(finding.element, root.findChild(name));
+    const auto showPage = [this](int page) {
+        PageControl1->setCurrentIndex(page);
+        return PageControl1->currentIndex() == page;
+    };
+    activateWindow();
+    raise();
+    if (name == Mxi::Description || name == Mxi::UiAccess) {
+        if (showPage(DescriptionPage))
+            (name == Mxi::Description ? Memo1 : Memo2)->setFocus();
+    } else if (name == Mxi::Products) {
+        if (showPage(ProductsPage))
+            selectLine(ListBox1, line);
+    } else if (name == Mxi::Files) {
+        if (showPage(FilesPage))
+            selectLine(ListBox2, line);
+    } else if (name == Mxi::ConfigurationChanges) {
+        if (showPage(ConfigurationPage))
+            Memo3->setFocus();
+    } else if (showPage(MainPage)) {
+        // The root's findings begin with the attribute at fault.
+        LabeledEdit* field = name == Mxi::Author                              ? LabeledEdit3
+                             : finding.message.startsWith(Mxi::Version + ' ') ? LabeledEdit2
+                                                                              : LabeledEdit1;
+        field->setFocus();
+        field->selectAll();
+    }
+}

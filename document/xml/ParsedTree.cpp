@@ -15,14 +15,6 @@
 
 namespace {
 
-bool isWhitespaceOnly(const xmlChar* text) {
-    for (; text && *text; ++text) {
-        if (*text != ' ' && *text != '\t' && *text != '\r' && *text != '\n')
-            return false;
-    }
-    return true;
-}
-
 void checkRuns(const xmlNode* parent) {
     for (const xmlNode* node = parent->children; node; node = node->next) {
         if (node->type != XML_TEXT_NODE && node->type != XML_CDATA_SECTION_NODE)
@@ -167,13 +159,6 @@ xmlNode* nextInWalk(xmlNode* node, const xmlNode* top) {
 }
 
 } // namespace
-
-void dropWhitespaceText(xmlNode* node) {
-    if (node && node->type == XML_TEXT_NODE && isWhitespaceOnly(node->content)) {
-        xmlUnlinkNode(node);
-        xmlFreeNode(node);
-    }
-}
 
 void settleParsedTree(xmlDoc* document, qint64 inputSize) {
     AttributeEntities entities(document, inputSize);

@@ -6,9 +6,6 @@
 
 #include <QtGlobal>
 
-// Unlinks and frees node when it is a text node of white space only.
-void dropWhitespaceText(xmlNode* node);
-
 // Makes a parsed tree what the program works on: entity references in attribute values are expanded
 // once, so that no later read expands them again, and every value is checked against what a saved
 // file may hold. Throws LimitError when the attribute values would expand out of proportion to the

@@ -3,10 +3,15 @@
 #include "document/Mxi.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
+#include <optional>
+
+#include <dirent.h>
 
 namespace ExtensionRules {
 
@@ -39,9 +44,21 @@ QString attributeOrEmpty(const XmlNode& element, const QString& name) {
 }
 
 // Paths are Windows paths as often as not: either separator, any letter case, a folder with or
-// without its last separator.
+// without its last separator. ASCII, by far the most common, is folded without Qt's Unicode tables.
 QString pathKey(const QString& path) {
-    QString key = QString(path).replace('\\', '/').toCaseFolded();
+    QString key = path;
+    bool ascii = true;
+    for (QChar& c : key) {
+        const char16_t code = c.unicode();
+        if (code == '\\')
+            c = QLatin1Char('/');
+        else if (code >= 'A' && code <= 'Z')
+            c = QChar(char16_t(code + ('a' - 'A')));
+        else
+            ascii = ascii && code < 0x80;
+    }
+    if (!ascii)
+        key = key.toCaseFolded();
     while (key.endsWith('/'))
         key.chop(1);
     return key;
@@ -67,6 +84,53 @@ QString textOf(const XmlNode& element) {
     }
     return text;
 }
+
+// Whether sources exist in a folder. A folder that many sources share is listed once, so that a
+// large extension costs one listing instead of a lookup per file; what the listing does not settle
+// (links, names it lacks, which a case-insensitive file system may still find) is looked up.
+class SourceFiles {
+public:
+    SourceFiles(const QString& folder, const QStringList& sources) : folder_(folder) {
+        QHash<QString, int> perFolder;
+        for (const QString& source : sources)
+            ++perFolder[folderPart(slashed(source))];
+        for (auto it = perFolder.cbegin(); it != perFolder.cend(); ++it) {
+            if (it.value() >= minSourcesToList)
+                listed_.insert(it.key(), listing(folder_.filePath(it.key())));
+        }
+    }
+
+    bool exists(const QString& source) const {
+        const QString path = slashed(source);
+        const auto listed = listed_.constFind(folderPart(path));
+        if (listed != listed_.cend() && listed->contains(path.mid(path.lastIndexOf('/') + 1)))
+            return true;
+        return QFileInfo::exists(folder_.filePath(path));
+    }
+
+private:
+    static constexpr int minSourcesToList = 32;
+
+    static QString slashed(const QString& source) { return QString(source).replace('\\', '/'); }
+    static QString folderPart(const QString& path) { return path.left(path.lastIndexOf('/') + 1); }
+
+    // The names of the files and folders in folder that are no links; empty where it cannot be read.
+    static QSet<QString> listing(const QString& folder) {
+        QSet<QString> names;
+        DIR* listing = ::opendir(QFile::encodeName(folder).constData());
+        if (!listing)
+            return names;
+        while (const dirent* entry = ::readdir(listing)) {
+            if (entry->d_type == DT_REG || entry->d_type == DT_DIR)
+                names.insert(QFile::decodeName(entry->d_name));
+        }
+        ::closedir(listing);
+        return names;
+    }
+
+    QDir folder_;
+    QHash<QString, QSet<QString>> listed_;
+};
 
 class Checker {
 public:
@@ -150,9 +214,13 @@ public:
     // Checked from the wrong folder, every source is missing: one line says so instead of one per file.
     void checkSourcesFound(const XmlNode& files) {
         const QDir folder(sourceFolder_);
+        QStringList paths;
+        for (const Source& source : sources_)
+            paths.append(source.path);
+        const SourceFiles found(sourceFolder_, paths);
         QList<const Source*> missing;
         for (const Source& source : sources_) {
-            if (!QFileInfo::exists(folder.filePath(QString(source.path).replace('\\', '/'))))
+            if (!found.exists(source.path))
                 missing.append(&source);
         }
         if (missing.size() > 1 && missing.size() == sources_.size()) {
@@ -182,8 +250,9 @@ private:
     }
 
     void checkFile(const XmlNode& file) {
-        const QString sourceName = file.attribute(Mxi::Source) ? Mxi::Source : OlderSource;
-        const QString source = attributeOrEmpty(file, sourceName);
+        std::optional<QString> written = file.attribute(Mxi::Source);
+        const QString sourceName = written ? Mxi::Source : OlderSource;
+        const QString source = written ? *written : attributeOrEmpty(file, OlderSource);
         const QString destination = attributeOrEmpty(file, Mxi::Destination);
         const QString fileType = attributeOrEmpty(file, FileType);
         if (source.isEmpty())

@@ -109,10 +109,11 @@ QString sourceLine(const QByteArray& input, int line, const QByteArray& encoding
     if (line < 1)
         return {};
     LineCollector collector(line);
-    decodeInPieces(input, encoding.isEmpty() ? nullptr : encoding.constData(), [&collector](const char* text, size_t size) {
-        collector.add(text, size);
-        return !collector.done();
-    });
+    decodeInPieces(input, encoding.isEmpty() ? nullptr : encoding.constData(),
+                   [&collector](const char* text, size_t size) {
+                       collector.add(text, size);
+                       return !collector.done();
+                   });
     return collector.text();
 }
 

@@ -41,4 +41,5 @@ private:
 
 // Text in encoding (libxml2's name for it; none for UTF-8) decoded to UTF-8 piece by piece and handed to
 // take while it returns true.
-void decodeInPieces(const QByteArray& input, const char* encoding, const std::function<bool(const char*, size_t)>& take);
+void decodeInPieces(const QByteArray& input, const char* encoding,
+                    const std::function<bool(const char*, size_t)>& take);

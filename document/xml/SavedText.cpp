@@ -55,7 +55,7 @@ bool staysInline(const xmlNode* node) {
 class LayoutWriter {
 public:
     using Write = std::function<void(const QByteArray&)>;
-    // The text goes to write in pieces of about pieceSize, each valid only during the call.
+    // The text goes to write in pieces of about pieceSize.
     explicit LayoutWriter(const Write& write) : write_(write) { out_.reserve(2 * pieceSize); }
 
     // InternalSubset is the document type declaration's internal subset as the text had it, if known.
@@ -135,7 +135,7 @@ private:
 
     void element(const xmlNode* node, int depth) {
         XmlLimits::checkDepth(node, depth + 1);
-        XmlLimits::checkStartTag(node);
+        const size_t tagStart = out_.size();
         out_ += '<';
         qualifiedName(node->ns, nameOf(node));
         for (const xmlNs* ns = node->nsDef; ns; ns = ns->next) {
@@ -156,6 +156,9 @@ private:
             escaped(text, true, node, attribute);
             out_ += '"';
         }
+        // The tag as written, with its "/>" to come, is the size that XmlLimits checks.
+        if (out_.size() - tagStart + 2 > XmlLimits::maxTagBytes)
+            XmlLimits::checkStartTag(node);
         if (asWritten_ || holdsTextBesideMarkup(node)) {
             contentAsWritten(node, depth);
             return;
@@ -350,7 +353,7 @@ private:
 
     void handOver(size_t atLeast) {
         if (out_.size() >= atLeast && !out_.empty()) {
-            write_(QByteArray::fromRawData(out_.data(), qsizetype(out_.size())));
+            write_(QByteArray(out_.data(), qsizetype(out_.size())));
             out_.clear();
         }
     }

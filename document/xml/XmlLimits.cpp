@@ -68,12 +68,13 @@ size_t escapedAttributeSize(const xmlChar* value) {
 }
 
 // The size of the written start tag, with each value's size as valueSize gives it.
-template <typename ValueSize> size_t startTagSize(const xmlNode* element, const xmlAttr** longest, ValueSize valueSize) {
+template <typename ValueSize>
+size_t startTagSize(const xmlNode* element, const xmlAttr** longest, ValueSize valueSize) {
     size_t size = 3 + strlen(reinterpret_cast<const char*>(element->name)); // "<", name, "/>"
     if (element->ns && element->ns->prefix)
         size += strlen(reinterpret_cast<const char*>(element->ns->prefix)) + 1;
     for (const xmlNs* ns = element->nsDef; ns; ns = ns->next) {
-        size += 10 + (ns->prefix ? strlen(reinterpret_cast<const char*>(ns->prefix)) : 0); // ` xmlns:p=""`
+        size += 9 + (ns->prefix ? strlen(reinterpret_cast<const char*>(ns->prefix)) + 1 : 0); // ` xmlns:p=""`
         size += valueSize(ns->href);
     }
     size_t longestSize = 0;
@@ -176,9 +177,9 @@ void checkDepth(const xmlNode* element, int depth) {
 }
 
 QString tooManyNodesMessage() {
-    return QStringLiteral("The file holds more than %1 elements, attributes, texts and comments, the most that Load "
-                          "reads")
-        .arg(number(maxNodes));
+    return QStringLiteral("The file holds more elements, attributes, texts and comments than Load reads: %1, or one "
+                          "for every %2 bytes of a larger file, and %3 at most")
+        .arg(number(minNodes), number(bytesPerNode), number(maxNodes));
 }
 
 namespace {

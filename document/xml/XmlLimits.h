@@ -9,6 +9,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <string_view>
 
 namespace XmlLimits {
@@ -45,11 +46,17 @@ void checkStartTag(const xmlNode* element);
 // Depth counts the root element as 1.
 void checkDepth(const xmlNode* element, int depth);
 
-// The parsed tree holds at most this many nodes: elements, attributes, texts, CDATA sections, comments,
-// processing instructions and entity references together. A tree takes about 150 bytes a node, so no
-// file within the size limit costs more than about 1.5 GB however it is made; a real file of 256 MB
-// holds about 9 million.
+// A parsed tree holds at most one node (element, attribute, text, CDATA section, comment, processing
+// instruction or entity reference) for every bytesPerNode bytes read so far, or minNodes where that is
+// more, and never more than maxNodes. A node takes about 150 bytes, so no file costs more than about
+// 1.5 GB however it is made, nor more than about 40 times its size past the first 150 MB; real files
+// hold one node for every 25 bytes or more, and a real file of 256 MB about 9 million.
+inline constexpr qint64 bytesPerNode = 4;
+inline constexpr qint64 minNodes = 1'000'000;
 inline constexpr qint64 maxNodes = 10'000'000;
+inline qint64 nodesAllowed(qint64 bytesRead) {
+    return std::min(maxNodes, std::max(minNodes, bytesRead / bytesPerNode));
+}
 QString tooManyNodesMessage();
 
 // Counts the attributes of each start tag in a text read in pieces, before libxml2 parses them. UTF-16

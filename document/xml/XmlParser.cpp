@@ -137,7 +137,7 @@ bool isWhitespaceOnly(const xmlChar* text, int length) {
 bool addsNodes(xmlParserCtxt* parser, qint64 nodes) {
     Session& session = sessionOf(parser);
     session.nodes += nodes;
-    if (session.nodes <= XmlLimits::maxNodes)
+    if (session.nodes <= XmlLimits::nodesAllowed(session.input.size))
         return true;
     if (!session.found())
         session.set(XmlLimits::tooManyNodesMessage(), parser->input->line, parser);
@@ -227,10 +227,10 @@ qsizetype nextOutsideQuotes(QByteArrayView text, qsizetype from, std::string_vie
         if (stops.find(c) != std::string_view::npos)
             return at;
         const QByteArrayView rest = text.sliced(at);
-        const qsizetype end = c == '"' || c == '\'' ? text.indexOf(c, at + 1)
-                              : rest.startsWith("<!--")  ? text.indexOf("-->", at)
-                              : rest.startsWith("<?")    ? text.indexOf("?>", at)
-                                                         : at;
+        const qsizetype end = c == '"' || c == '\''     ? text.indexOf(c, at + 1)
+                              : rest.startsWith("<!--") ? text.indexOf("-->", at)
+                              : rest.startsWith("<?")   ? text.indexOf("?>", at)
+                                                        : at;
         if (end < 0)
             return -1;
         at = end;

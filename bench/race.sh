@@ -9,9 +9,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 corpus="${PARCELWRIGHT_CORPUS:-$PWD/../shared/corpus}"
 
-cmake --preset release >/dev/null
-cmake --build --preset release --target parcelwright >/dev/null
-program="$PWD/build/release/parcelwright"
+# PARCELWRIGHT names another build of the program to race, such as the one before a change.
+if [ -n "${PARCELWRIGHT:-}" ]; then
+    program=$(realpath "$PARCELWRIGHT")
+else
+    cmake --preset release >/dev/null
+    cmake --build --preset release --target parcelwright >/dev/null
+    program="$PWD/build/release/parcelwright"
+fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

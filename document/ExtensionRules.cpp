@@ -9,6 +9,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include <dirent.h>
@@ -85,51 +86,55 @@ QString textOf(const XmlNode& element) {
     return text;
 }
 
-// Whether sources exist in a folder. A folder that many sources share is listed once, so that a
-// large extension costs one listing instead of a lookup per file; what the listing does not settle
-// (links, names it lacks, which a case-insensitive file system may still find) is looked up.
+// Whether sources exist in a folder. A folder that many sources share is read once, so that a large
+// extension costs one listing instead of a lookup per file; what the listing does not settle (links,
+// names it lacks, which a case-insensitive file system may still find) is looked up.
 class SourceFiles {
 public:
     SourceFiles(const QString& folder, const QStringList& sources) : folder_(folder) {
-        QHash<QString, int> perFolder;
-        for (const QString& source : sources)
-            ++perFolder[folderPart(slashed(source))];
-        for (auto it = perFolder.cbegin(); it != perFolder.cend(); ++it) {
-            if (it.value() >= minSourcesToList)
-                listed_.insert(it.key(), listing(folder_.filePath(it.key())));
+        QHash<QString, QSet<QByteArray>> wanted;
+        for (const QString& source : sources) {
+            const QString path = slashed(source);
+            wanted[folderPart(path)].insert(QFile::encodeName(namePart(path)));
+        }
+        for (auto it = wanted.cbegin(); it != wanted.cend(); ++it) {
+            if (it.value().size() >= minSourcesToList)
+                listed_.insert(it.key(), listed(folder_.filePath(it.key()), it.value()));
         }
     }
 
     bool exists(const QString& source) const {
         const QString path = slashed(source);
         const auto listed = listed_.constFind(folderPart(path));
-        if (listed != listed_.cend() && listed->contains(path.mid(path.lastIndexOf('/') + 1)))
+        if (listed != listed_.cend() && listed->contains(QFile::encodeName(namePart(path))))
             return true;
         return QFileInfo::exists(folder_.filePath(path));
     }
 
 private:
-    static constexpr int minSourcesToList = 32;
+    static constexpr qsizetype minSourcesToList = 32;
 
     static QString slashed(const QString& source) { return QString(source).replace('\\', '/'); }
     static QString folderPart(const QString& path) { return path.left(path.lastIndexOf('/') + 1); }
+    static QString namePart(const QString& path) { return path.mid(path.lastIndexOf('/') + 1); }
 
-    // The names of the files and folders in folder that are no links; empty where it cannot be read.
-    static QSet<QString> listing(const QString& folder) {
-        QSet<QString> names;
+    // Those of the wanted names that folder lists as files or folders, not links.
+    static QSet<QByteArray> listed(const QString& folder, const QSet<QByteArray>& wanted) {
+        QSet<QByteArray> found;
         DIR* listing = ::opendir(QFile::encodeName(folder).constData());
         if (!listing)
-            return names;
+            return found;
         while (const dirent* entry = ::readdir(listing)) {
-            if (entry->d_type == DT_REG || entry->d_type == DT_DIR)
-                names.insert(QFile::decodeName(entry->d_name));
+            const QByteArray name = QByteArray::fromRawData(entry->d_name, qsizetype(strlen(entry->d_name)));
+            if ((entry->d_type == DT_REG || entry->d_type == DT_DIR) && wanted.contains(name))
+                found.insert(QByteArray(name.constData(), name.size()));
         }
         ::closedir(listing);
-        return names;
+        return found;
     }
 
     QDir folder_;
-    QHash<QString, QSet<QString>> listed_;
+    QHash<QString, QSet<QByteArray>> listed_;
 };
 
 class Checker {

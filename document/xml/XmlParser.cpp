@@ -28,7 +28,7 @@ namespace {
 
 // The text handed to libxml2 in pieces, as a file would be: its limits then hold alike wherever a
 // value stands in the text. Counts what it read and whether it came to the end; keeps the bytes read
-// before the root element, where a document type declaration stands.
+// until the root element starts, which hold any document type declaration.
 struct Input {
     explicit Input(const ReadText& read) : read(read) {}
 

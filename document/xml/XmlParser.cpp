@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -51,6 +52,8 @@ struct Session : FirstFatalError {
     qint64 nodes = 0;
     // libxml2's name of the encoding the text was read in; empty for UTF-8.
     QByteArray encoding;
+    // What an element checked as it ended goes beyond, thrown once libxml2 has returned.
+    std::exception_ptr limitError;
 };
 
 Session& sessionOf(void* parser) {
@@ -194,8 +197,19 @@ void startElement(void* context, const xmlChar* name, const xmlChar* prefix, con
 
 void endElement(void* context, const xmlChar* name, const xmlChar* prefix, const xmlChar* uri) {
     auto* parser = static_cast<xmlParserCtxt*>(context);
-    if (parsesTheDocument(parser))
-        sessionOf(parser).whitespace.clear();
+    if (parsesTheDocument(parser)) {
+        Session& session = sessionOf(parser);
+        session.whitespace.clear();
+        if (!declaresEntities(parser->myDoc)) {
+            try {
+                checkParsedElement(parser->node);
+            } catch (const LimitError&) {
+                session.limitError = std::current_exception();
+                xmlStopParser(parser);
+                return;
+            }
+        }
+    }
     xmlSAX2EndElementNs(context, name, prefix, uri);
 }
 
@@ -305,7 +319,7 @@ OwnedXmlDoc parseInput(Session& session) {
         session.set(QStringLiteral("The text goes on after a NUL character, which XML does not allow"),
                     context->input->line, context.get());
     }
-    if (!document || !context->wellFormed || session.found())
+    if (!document || !context->wellFormed || session.found() || session.limitError)
         return nullptr;
     return document;
 }
@@ -333,6 +347,8 @@ Parsed parse(const QByteArray& text) {
     };
     Session session(fromText);
     OwnedXmlDoc document = parseInput(session);
+    if (session.limitError)
+        std::rethrow_exception(session.limitError);
     if (!document) {
         // Decoding the stopping line in the text's encoding may report a failure of its own.
         const QuietGenericErrors quiet;

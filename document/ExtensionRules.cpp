@@ -3,16 +3,11 @@
 #include "document/Mxi.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSet>
 
 #include <algorithm>
-#include <cstring>
 #include <optional>
-
-#include <dirent.h>
 
 namespace ExtensionRules {
 
@@ -85,57 +80,6 @@ QString textOf(const XmlNode& element) {
     }
     return text;
 }
-
-// Whether sources exist in a folder. A folder that many sources share is read once, so that a large
-// extension costs one listing instead of a lookup per file; what the listing does not settle (links,
-// names it lacks, which a case-insensitive file system may still find) is looked up.
-class SourceFiles {
-public:
-    SourceFiles(const QString& folder, const QStringList& sources) : folder_(folder) {
-        QHash<QString, QSet<QByteArray>> wanted;
-        for (const QString& source : sources) {
-            const QString path = slashed(source);
-            wanted[folderPart(path)].insert(QFile::encodeName(namePart(path)));
-        }
-        for (auto it = wanted.cbegin(); it != wanted.cend(); ++it) {
-            if (it.value().size() >= minSourcesToList)
-                listed_.insert(it.key(), listed(folder_.filePath(it.key()), it.value()));
-        }
-    }
-
-    bool exists(const QString& source) const {
-        const QString path = slashed(source);
-        const auto listed = listed_.constFind(folderPart(path));
-        if (listed != listed_.cend() && listed->contains(QFile::encodeName(namePart(path))))
-            return true;
-        return QFileInfo::exists(folder_.filePath(path));
-    }
-
-private:
-    static constexpr qsizetype minSourcesToList = 32;
-
-    static QString slashed(const QString& source) { return QString(source).replace('\\', '/'); }
-    static QString folderPart(const QString& path) { return path.left(path.lastIndexOf('/') + 1); }
-    static QString namePart(const QString& path) { return path.mid(path.lastIndexOf('/') + 1); }
-
-    // Those of the wanted names that folder lists as files or folders, not links.
-    static QSet<QByteArray> listed(const QString& folder, const QSet<QByteArray>& wanted) {
-        QSet<QByteArray> found;
-        DIR* listing = ::opendir(QFile::encodeName(folder).constData());
-        if (!listing)
-            return found;
-        while (const dirent* entry = ::readdir(listing)) {
-            const QByteArray name = QByteArray::fromRawData(entry->d_name, qsizetype(strlen(entry->d_name)));
-            if ((entry->d_type == DT_REG || entry->d_type == DT_DIR) && wanted.contains(name))
-                found.insert(QByteArray(name.constData(), name.size()));
-        }
-        ::closedir(listing);
-        return found;
-    }
-
-    QDir folder_;
-    QHash<QString, QSet<QByteArray>> listed_;
-};
 
 class Checker {
 public:
@@ -219,13 +163,9 @@ public:
     // Checked from the wrong folder, every source is missing: one line says so instead of one per file.
     void checkSourcesFound(const XmlNode& files) {
         const QDir folder(sourceFolder_);
-        QStringList paths;
-        for (const Source& source : sources_)
-            paths.append(source.path);
-        const SourceFiles found(sourceFolder_, paths);
         QList<const Source*> missing;
         for (const Source& source : sources_) {
-            if (!found.exists(source.path))
+            if (!QFileInfo::exists(folder.filePath(QString(source.path).replace('\\', '/'))))
                 missing.append(&source);
         }
         if (missing.size() > 1 && missing.size() == sources_.size()) {
@@ -255,7 +195,7 @@ private:
     }
 
     void checkFile(const XmlNode& file) {
-        std::optional<QString> written = file.attribute(Mxi::Source);
+        const std::optional<QString> written = file.attribute(Mxi::Source);
         const QString sourceName = written ? Mxi::Source : OlderSource;
         const QString source = written ? *written : attributeOrEmpty(file, OlderSource);
         const QString destination = attributeOrEmpty(file, Mxi::Destination);

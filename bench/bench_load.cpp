@@ -1,6 +1,7 @@
 // Load of files whose entity references expand far beyond their size (refused at once), of a file
 // whose references stay within the limit (expanded once, then read as often as the refresh reads),
-// and of a large extension file.
+// of a file of 300,000 bare & on one line (refused with the repair offer the window shows) and of a
+// large extension file.
 
 #include "GeneratedExtension.h"
 
@@ -27,6 +28,8 @@ struct Fixture {
     QString amplified5k = write("amplified5k.mxi", entityFile(5000, 8000));
     QString amplified50k = write("amplified50k.mxi", entityFile(50000, 20000));
     QString withinLimit = write("within.mxi", entityFile(50, 20000));
+    QString ampersands = write("ampersands.mxi", "<macromedia-extension name=\"x\">" + QByteArray(300000, '&') +
+                                                     "</macromedia-extension>");
     QString large = write("large.mxi", generatedExtension(200000));
     QString saved = folder.filePath("saved.mxi");
 
@@ -64,6 +67,20 @@ void LoadEntity50kUsed20000Times(benchmark::State& state) {
     LoadRefused(state, fixture().amplified50k);
 }
 BENCHMARK(LoadEntity50kUsed20000Times)->Unit(benchmark::kMillisecond);
+
+void LoadRefusesBareAmpersandsWithTheRepairOffer(benchmark::State& state) {
+    const QString fileName = fixture().ampersands;
+    for (auto _ : state) {
+        XmlDocument document;
+        try {
+            loadExtensionFile(document, fileName);
+            state.SkipWithError("loaded");
+        } catch (const RepairableError& refusal) {
+            benchmark::DoNotOptimize(repairOffer(refusal.message(), refusal.repaired().repairs));
+        }
+    }
+}
+BENCHMARK(LoadRefusesBareAmpersandsWithTheRepairOffer)->Unit(benchmark::kMillisecond);
 
 // Load, a thousand reads of the 1 MB name as a thousand refreshes would make, and Save.
 void LoadReadAndSaveEntitiesWithinTheLimit(benchmark::State& state) {

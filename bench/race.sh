@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
 # Races the headless modes against xmllint as whole processes, in one run on the same files:
 # parcelwright --format --stdout against xmllint --format, and parcelwright --check against
-# xmllint --noout, on a generated extension of 20,000 files, on a generated 50 MB one and on the
-# real files of the corpus one after the other (when the corpus folder exists). Prints the median
-# times (hyperfine, after warm-up runs), their ratio and each side's peak memory (/usr/bin/time -v).
+# xmllint --noout, on generated extensions of 20,000 and 200,000 files, on a file of 300,000 bare &
+# on one line (refused, with the repair offer worked out) and on the real files of the corpus one
+# after the other (when the corpus folder exists). Prints the median times (the two commands
+# alternated after warm-up runs), their ratio and each side's peak memory (/usr/bin/time -v).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 corpus="${PARCELWRIGHT_CORPUS:-$PWD/../shared/corpus}"
 
-cmake --preset release >/dev/null
-cmake --build --preset release --target parcelwright >/dev/null
-program="$PWD/build/release/parcelwright"
+# PARCELWRIGHT names another build of the program to race, such as the one before a change.
+if [ -n "${PARCELWRIGHT:-}" ]; then
+    program=$(realpath "$PARCELWRIGHT")
+else
+    cmake --preset release >/dev/null
+    cmake --build --preset release --target parcelwright >/dev/null
+    program="$PWD/build/release/parcelwright"
+fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -31,27 +37,43 @@ generate() {
     }' >"$1"
 }
 mkdir -p "$work/Commands"
-(cd "$work/Commands" && seq -f 'command%.0f.js' 0 19999 | xargs touch)
+(cd "$work/Commands" && seq -f 'command%.0f.js' 0 199999 | xargs touch)
 generate "$work/files20000.mxi" 20000 0
-generate "$work/large50mb.mxi" 20000 440000
+generate "$work/files200000.mxi" 200000 0
+awk 'BEGIN { printf "<macromedia-extension name=\"x\">"; for (i = 0; i < 300000; i++) printf "&"; print "</macromedia-extension>" }' \
+    >"$work/ampersands300000.mxi"
 
 peak_kb() {
     /usr/bin/time -v -o "$work/time.txt" sh -c "$1" >/dev/null 2>&1 || true
     awk '/Maximum resident set size/ { print $6 }' "$work/time.txt"
 }
 
-median_ms() {
-    awk -F, -v name="$1" '$1 == name { printf "%.1f", $4 * 1000 }' "$work/race.csv"
+# COMMAND: its wall-clock time in milliseconds.
+elapsed_ms() {
+    local start=$EPOCHREALTIME
+    (eval "$1") >/dev/null 2>&1 || true
+    awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.2f\n", (b - a) * 1000 }'
 }
 
-# LABEL OURS THEIRS
+median() {
+    sort -n | awk '{ v[NR] = $1 } END { printf "%.1f", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+# LABEL OURS THEIRS: the two commands in turn (A B A B ...), so that a machine busy with other work
+# slows both alike, after warm-up runs; medians of RUNS (default 15) each.
 race() {
-    hyperfine --warmup 3 --min-runs 10 --ignore-failure --style none --export-csv "$work/race.csv" \
-        -n ours "$2" -n theirs "$3" >/dev/null
-    local ours theirs
-    ours=$(median_ms ours)
-    theirs=$(median_ms theirs)
-    printf '%-34s %9s ms %9s ms %7s %10s KB %10s KB\n' "$1" "$ours" "$theirs" \
+    local runs="${RUNS:-15}" i ours="" theirs=""
+    for ((i = 0; i < 3; i++)); do
+        elapsed_ms "$2" >/dev/null
+        elapsed_ms "$3" >/dev/null
+    done
+    for ((i = 0; i < runs; i++)); do
+        ours+="$(elapsed_ms "$2")"$'\n'
+        theirs+="$(elapsed_ms "$3")"$'\n'
+    done
+    ours=$(printf '%s' "$ours" | median)
+    theirs=$(printf '%s' "$theirs" | median)
+    printf '%-44s %9s ms %9s ms %7s %10s KB %10s KB\n' "$1" "$ours" "$theirs" \
         "$(awk -v a="$ours" -v b="$theirs" 'BEGIN { printf "%.2f", a / b }')" "$(peak_kb "$2")" "$(peak_kb "$3")"
 }
 
@@ -65,12 +87,12 @@ loop() {
     printf '%s\n%s\n' "$ours" "$theirs"
 }
 
-printf '%-34s %12s %12s %7s %13s %13s\n' input parcelwright xmllint ratio "peak (ours)" "peak (xmllint)"
-inputs=("$work/files20000.mxi" "$work/large50mb.mxi")
+printf '%-44s %12s %12s %7s %13s %13s\n' input parcelwright xmllint ratio "peak (ours)" "peak (xmllint)"
+inputs=("$work/files20000.mxi" "$work/files200000.mxi" "$work/ampersands300000.mxi")
 for input in "${inputs[@]}"; do
     size=$(du -k "$input" | cut -f1)
     race "--format --stdout $(basename "$input") (${size} KB)" "'$program' --format --stdout '$input'" "xmllint --format '$input'"
-    race "--check $(basename "$input")" "'$program' --check '$input'" "xmllint --noout '$input'"
+    race "--check --quiet $(basename "$input")" "'$program' --check --quiet '$input'" "xmllint --noout '$input'"
 done
 if [ -d "$corpus" ]; then
     corpus_files=("$corpus"/*.mxi)

@@ -7,6 +7,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <optional>
 
 namespace ExtensionRules {
 
@@ -39,9 +40,21 @@ QString attributeOrEmpty(const XmlNode& element, const QString& name) {
 }
 
 // Paths are Windows paths as often as not: either separator, any letter case, a folder with or
-// without its last separator.
+// without its last separator. ASCII, by far the most common, is folded without Qt's Unicode tables.
 QString pathKey(const QString& path) {
-    QString key = QString(path).replace('\\', '/').toCaseFolded();
+    QString key = path;
+    bool ascii = true;
+    for (QChar& c : key) {
+        const char16_t code = c.unicode();
+        if (code == '\\')
+            c = QLatin1Char('/');
+        else if (code >= 'A' && code <= 'Z')
+            c = QChar(char16_t(code + ('a' - 'A')));
+        else
+            ascii = ascii && code < 0x80;
+    }
+    if (!ascii)
+        key = key.toCaseFolded();
     while (key.endsWith('/'))
         key.chop(1);
     return key;
@@ -182,8 +195,9 @@ private:
     }
 
     void checkFile(const XmlNode& file) {
-        const QString sourceName = file.attribute(Mxi::Source) ? Mxi::Source : OlderSource;
-        const QString source = attributeOrEmpty(file, sourceName);
+        const std::optional<QString> written = file.attribute(Mxi::Source);
+        const QString sourceName = written ? Mxi::Source : OlderSource;
+        const QString source = written ? *written : attributeOrEmpty(file, OlderSource);
         const QString destination = attributeOrEmpty(file, Mxi::Destination);
         const QString fileType = attributeOrEmpty(file, FileType);
         if (source.isEmpty())

@@ -67,15 +67,21 @@ private:
         return found < 0 ? text_.size() : found + qsizetype(strlen(end));
     }
 
+    // Faults are found in the order of the text, so each column is counted on from the previous fault's
+    // on the same line: many faults on one long line cost one pass over it.
     void repair(Repair::Kind kind, qsizetype where, Edit edit) {
         const auto next = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), where);
-        const qsizetype lineStart = *(next - 1) == 0 && text_.startsWith("\xEF\xBB\xBF") ? 3 : *(next - 1);
-        int column = 1;
-        for (qsizetype i = lineStart; i < where; ++i) {
-            if (!isUtf8_ || (static_cast<unsigned char>(text_[i]) & 0xC0) != 0x80)
-                ++column;
+        const int line = int(next - lineStarts_.begin());
+        if (line != countedLine_) {
+            countedLine_ = line;
+            countedTo_ = *(next - 1) == 0 && text_.startsWith("\xEF\xBB\xBF") ? 3 : *(next - 1);
+            countedColumn_ = 1;
         }
-        repairs.append({kind, int(next - lineStarts_.begin()), column});
+        for (; countedTo_ < where; ++countedTo_) {
+            if (!isUtf8_ || (static_cast<unsigned char>(text_[countedTo_]) & 0xC0) != 0x80)
+                ++countedColumn_;
+        }
+        repairs.append({kind, line, countedColumn_});
         edits.push_back(std::move(edit));
     }
 
@@ -196,6 +202,9 @@ private:
     const QByteArray& text_;
     const bool isUtf8_;
     std::vector<qsizetype> lineStarts_;
+    int countedLine_ = 0;
+    qsizetype countedTo_ = 0;
+    int countedColumn_ = 1;
     int depth_ = 0;
     bool rootSeen_ = false;
     bool olderRoot_ = false;

@@ -1,17 +1,21 @@
-// Any input either fails to load with a ParseError, or loads and lays out into a saved text that
-// loads again.
+// Any input goes through the load path of the window and --format: it either is refused with a
+// PlacedError (a RepairableError when a repair would make it load, whose repaired text then loads), or
+// loads and lays out into a saved text that loads again.
 
+#include "document/ExtensionFile.h"
 #include "document/xml/Errors.h"
 #include "document/xml/SavedText.h"
-#include "document/xml/XmlDocument.h"
 
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QByteArray text(reinterpret_cast<const char*>(data), qsizetype(size));
     XmlDocument document;
     try {
-        document.loadFromXml(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
-    } catch (const ParseError&) {
+        loadExtensionText(document, text, QStringLiteral("fuzz.mxi"));
+    } catch (const RepairableError& refusal) {
+        loadExtensionText(document, refusal.repaired().text, QStringLiteral("fuzz.mxi"));
+    } catch (const PlacedError&) {
         return 0;
     }
     QByteArray saved;
@@ -22,6 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     // Text mixed with elements gains layout on every save, so only loading again is required here.
     XmlDocument reloaded;
-    reloaded.loadFromXml(saved);
+    loadExtensionText(reloaded, saved, QStringLiteral("saved.mxi"));
     return 0;
 }

@@ -15,14 +15,6 @@
 
 namespace {
 
-bool isWhitespaceOnly(const xmlChar* text) {
-    for (; text && *text; ++text) {
-        if (*text != ' ' && *text != '\t' && *text != '\r' && *text != '\n')
-            return false;
-    }
-    return true;
-}
-
 void checkRuns(const xmlNode* parent) {
     for (const xmlNode* node = parent->children; node; node = node->next) {
         if (node->type != XML_TEXT_NODE && node->type != XML_CDATA_SECTION_NODE)
@@ -47,13 +39,10 @@ void checkRuns(const xmlNode* parent) {
 class AttributeEntities {
 public:
     AttributeEntities(xmlDoc* document, qint64 inputSize)
-        : document_(document), declaresEntities_(document->intSubset && document->intSubset->entities),
+        : document_(document),
           allowed_(std::max(XmlLimits::minEntityExpansion, XmlLimits::entityExpansionFactor * inputSize)) {}
 
     void expand(xmlNode* element) {
-        // Without declarations no value holds a reference: the parser refuses undeclared ones.
-        if (!declaresEntities_)
-            return;
         for (xmlAttr* attribute = element->properties; attribute; attribute = attribute->next) {
             if (!holdsReference(attribute))
                 continue;
@@ -140,7 +129,6 @@ private:
     }
 
     xmlDoc* document_;
-    bool declaresEntities_;
     qint64 allowed_;
     qint64 expanded_ = 0;
     std::unordered_map<const xmlEntity*, size_t> entitySizes_;
@@ -168,22 +156,25 @@ xmlNode* nextInWalk(xmlNode* node, const xmlNode* top) {
 
 } // namespace
 
-void dropWhitespaceText(xmlNode* node) {
-    if (node && node->type == XML_TEXT_NODE && isWhitespaceOnly(node->content)) {
-        xmlUnlinkNode(node);
-        xmlFreeNode(node);
-    }
+bool declaresEntities(const xmlDoc* document) {
+    return document && document->intSubset && document->intSubset->entities;
+}
+
+void checkParsedElement(const xmlNode* element) {
+    XmlLimits::checkStartTag(element);
+    checkRuns(element);
 }
 
 void settleParsedTree(xmlDoc* document, qint64 inputSize) {
+    if (!declaresEntities(document))
+        return;
     AttributeEntities entities(document, inputSize);
     auto* top = reinterpret_cast<xmlNode*>(document);
     for (xmlNode* parent = top; parent; parent = nextInWalk(parent, top)) {
         if (parent->type == XML_ELEMENT_NODE) {
             entities.expand(parent);
-            XmlLimits::checkStartTag(parent);
+            checkParsedElement(parent);
         }
-        checkRuns(parent);
         for (xmlNode* child = parent->children; child; child = child->next) {
             if (child->type == XML_ENTITY_REF_NODE)
                 entities.usedInText(child);

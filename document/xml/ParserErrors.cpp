@@ -105,40 +105,54 @@ struct FreeBuffer {
 };
 using BufferPtr = std::unique_ptr<xmlBuffer, FreeBuffer>;
 
-// Decodes the input piece by piece, as far as the wanted line.
-void decodeInto(LineCollector& collector, const QByteArray& input, const char* encoding) {
-    xmlCharEncodingHandler* handler = xmlFindCharEncodingHandler(encoding);
+QString sourceLine(const QByteArray& input, int line, const QByteArray& encoding) {
+    if (line < 1)
+        return {};
+    LineCollector collector(line);
+    decodeInPieces(input, encoding.isEmpty() ? nullptr : encoding.constData(),
+                   [&collector](const char* text, size_t size) {
+                       collector.add(text, size);
+                       return !collector.done();
+                   });
+    return collector.text();
+}
+
+// The line of the byte at offset, and its column in characters (UTF-8 sequences and UTF-16's ASCII).
+Place placeOf(const QByteArray& input, qint64 offset) {
+    const QByteArrayView before = QByteArrayView(input).first(std::min<qint64>(offset, input.size()));
+    const qsizetype lineStart = before.lastIndexOf('\n') + 1;
+    int column = 1;
+    for (const char c : before.sliced(lineStart)) {
+        if (c != '\0' && (static_cast<unsigned char>(c) & 0xC0) != 0x80)
+            ++column;
+    }
+    return {int(before.count('\n')) + 1, column};
+}
+
+} // namespace
+
+void decodeInPieces(const QByteArray& input, const char* encoding,
+                    const std::function<bool(const char*, size_t)>& take) {
+    xmlCharEncodingHandler* handler = encoding ? xmlFindCharEncodingHandler(encoding) : nullptr;
     if (!handler) {
-        collector.add(input.constData(), size_t(input.size()));
+        take(input.constData(), size_t(input.size()));
         return;
     }
     BufferPtr in(xmlBufferCreate());
     BufferPtr out(xmlBufferCreate());
     constexpr qsizetype piece = 1 << 16;
-    for (qsizetype offset = 0; offset < input.size() && !collector.done(); offset += piece) {
+    bool more = true;
+    for (qsizetype offset = 0; offset < input.size() && more; offset += piece) {
         xmlBufferAdd(in.get(), reinterpret_cast<const xmlChar*>(input.constData() + offset),
                      int(std::min(piece, input.size() - offset)));
         const int converted = xmlCharEncInFunc(handler, out.get(), in.get());
-        collector.add(reinterpret_cast<const char*>(xmlBufferContent(out.get())), size_t(xmlBufferLength(out.get())));
+        more = take(reinterpret_cast<const char*>(xmlBufferContent(out.get())), size_t(xmlBufferLength(out.get())));
         xmlBufferEmpty(out.get());
         if (converted < 0)
             break;
     }
     xmlCharEncCloseFunc(handler);
 }
-
-QString sourceLine(const QByteArray& input, int line, const QByteArray& encoding) {
-    if (line < 1)
-        return {};
-    LineCollector collector(line);
-    if (encoding.isEmpty())
-        collector.add(input.constData(), size_t(input.size()));
-    else
-        decodeInto(collector, input, encoding.constData());
-    return collector.text();
-}
-
-} // namespace
 
 void FirstFatalError::watch(xmlParserCtxt* parser) {
     parser->_private = this;
@@ -153,15 +167,21 @@ void FirstFatalError::set(const QString& reason, int line, const xmlParserCtxt* 
     encoding_ = encodingOf(parser);
 }
 
+void FirstFatalError::setAt(const QString& reason, qint64 offset, const xmlParserCtxt* parser) {
+    set(reason, 0, parser);
+    offset_ = offset;
+}
+
 void FirstFatalError::raise(const QByteArray& input) const {
     const QString reason = found_ ? reason_ : QStringLiteral("Document is empty");
-    const QString text = sourceLine(input, line_, encoding_);
-    int column = column_;
+    const Place place = offset_ >= 0 ? placeOf(input, offset_) : Place{line_, column_};
+    const QString text = sourceLine(input, place.line, encoding_);
+    int column = place.column;
     if (atAmpersand_ && column > 1) {
         if (const qsizetype ampersand = text.lastIndexOf('&', column - 2); ampersand >= 0)
             column = int(ampersand) + 1;
     }
-    throw ParseError(reason, line_, text, column);
+    throw ParseError(reason, place.line, text, column);
 }
 
 void FirstFatalError::keep(void* context, xmlError* error) {

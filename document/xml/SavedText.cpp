@@ -7,15 +7,26 @@
 #include "document/xml/XmlNodes.h"
 #include "document/xml/XmlParser.h"
 
+#include <array>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 namespace {
 
-const QByteArray lineBreak = "\r\n";
-const QByteArray indentUnit = "  ";
+constexpr std::string_view lineBreak = "\r\n";
+constexpr std::string_view indentUnit = "  ";
 // The writer hands the text over in pieces of about this size.
-constexpr qsizetype pieceSize = 1 << 16;
+constexpr size_t pieceSize = 1 << 16;
+
+// Frees what libxml2 copied for the caller when the scope ends, also by an exception.
+struct ScopedFree {
+    explicit ScopedFree(xmlChar* copy) : copy(copy) {}
+    ~ScopedFree() { xmlFree(copy); }
+    ScopedFree(const ScopedFree&) = delete;
+    ScopedFree& operator=(const ScopedFree&) = delete;
+    xmlChar* copy;
+};
 
 bool isWhitespaceOnly(std::string_view text) {
     return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
@@ -44,12 +55,17 @@ bool staysInline(const xmlNode* node) {
 class LayoutWriter {
 public:
     using Write = std::function<void(const QByteArray&)>;
-    // Without Write the whole text collects in out; with it, out is handed over in pieces.
-    explicit LayoutWriter(QByteArray& out, const Write* write = nullptr) : out_(out), write_(write) {}
+    // The text goes to write in pieces of about pieceSize.
+    explicit LayoutWriter(const Write& write) : write_(write) { out_.reserve(2 * pieceSize); }
 
-    void document(const xmlDoc* document, const std::optional<XmlDeclaration>& declaration) {
-        if (declaration)
-            out_ += declarationText(*declaration) + lineBreak;
+    // InternalSubset is the document type declaration's internal subset as the text had it, if known.
+    void document(const xmlDoc* document, const std::optional<XmlDeclaration>& declaration,
+                  const QByteArray& internalSubset) {
+        internalSubset_ = &internalSubset;
+        if (declaration) {
+            append(declarationText(*declaration).toStdString());
+            out_ += lineBreak;
+        }
         for (const xmlNode* node = document->children; node; node = node->next) {
             node = child(node, 0);
             out_ += lineBreak;
@@ -66,18 +82,23 @@ private:
             return node;
         case XML_TEXT_NODE:
         case XML_CDATA_SECTION_NODE: {
-            std::string text(contentOf(node));
             const xmlNode* last = XmlNodes::runEnd(node);
-            for (const xmlNode* next = node; next != last;) {
-                next = next->next;
-                text += contentOf(next);
+            std::string joined;
+            if (last != node) {
+                for (const xmlNode* next = node;; next = next->next) {
+                    joined += contentOf(next);
+                    if (next == last)
+                        break;
+                }
             }
+            const std::string_view text = last == node ? contentOf(node) : std::string_view(joined);
             XmlLimits::checkRun(node, text.size());
-            XmlLimits::checkCharacters(text, node);
-            if (node->type == XML_TEXT_NODE)
-                escaped(text, false);
-            else
+            if (node->type == XML_TEXT_NODE) {
+                escaped(text, false, node);
+            } else {
+                XmlLimits::checkCharacters(text, node);
                 cdata(text);
+            }
             return last;
         }
         case XML_COMMENT_NODE:
@@ -100,6 +121,12 @@ private:
             out_ += nameOf(node);
             out_ += ';';
             return node;
+        case XML_DTD_NODE:
+            if (!internalSubset_->isNull()) {
+                documentType(reinterpret_cast<const xmlDtd*>(node));
+                return node;
+            }
+            [[fallthrough]];
         default:
             withCrLf(XmlNodes::serializeNode(const_cast<xmlNode*>(node)).toStdString());
             return node;
@@ -108,7 +135,7 @@ private:
 
     void element(const xmlNode* node, int depth) {
         XmlLimits::checkDepth(node, depth + 1);
-        XmlLimits::checkStartTag(node);
+        const size_t tagStart = out_.size();
         out_ += '<';
         qualifiedName(node->ns, nameOf(node));
         for (const xmlNs* ns = node->nsDef; ns; ns = ns->next) {
@@ -116,7 +143,7 @@ private:
             if (ns->prefix)
                 out_ += reinterpret_cast<const char*>(ns->prefix);
             out_ += "=\"";
-            escaped(reinterpret_cast<const char*>(ns->href), true);
+            escaped(reinterpret_cast<const char*>(ns->href), true, node);
             out_ += '"';
         }
         for (const xmlAttr* attribute = node->properties; attribute; attribute = attribute->next) {
@@ -125,11 +152,13 @@ private:
             out_ += "=\"";
             xmlChar* copy = nullptr;
             const std::string_view text = reinterpret_cast<const char*>(XmlNodes::attributeValue(attribute, &copy));
-            XmlLimits::checkCharacters(text, node, attribute);
-            escaped(text, true);
-            xmlFree(copy);
+            const ScopedFree freeCopy(copy);
+            escaped(text, true, node, attribute);
             out_ += '"';
         }
+        // The tag as written, with its "/>" to come, is the size that XmlLimits checks.
+        if (out_.size() - tagStart + 2 > XmlLimits::maxTagBytes)
+            XmlLimits::checkStartTag(node);
         if (asWritten_ || holdsTextBesideMarkup(node)) {
             contentAsWritten(node, depth);
             return;
@@ -187,6 +216,31 @@ private:
         endTag(node);
     }
 
+    // libxml2 writes the declarations it kept, without the parameter-entity references between them:
+    // the internal subset is written as the text had it instead.
+    void documentType(const xmlDtd* dtd) {
+        out_ += "<!DOCTYPE ";
+        out_ += reinterpret_cast<const char*>(dtd->name);
+        if (dtd->ExternalID) {
+            out_ += " PUBLIC ";
+            quoted(dtd->ExternalID);
+        }
+        if (dtd->SystemID) {
+            out_ += dtd->ExternalID ? " " : " SYSTEM ";
+            quoted(dtd->SystemID);
+        }
+        out_ += " [";
+        withCrLf(std::string_view(internalSubset_->constData(), size_t(internalSubset_->size())));
+        out_ += "]>";
+    }
+
+    void quoted(const xmlChar* text) {
+        const char quote = xmlStrchr(text, '"') ? '\'' : '"';
+        out_ += quote;
+        out_ += reinterpret_cast<const char*>(text);
+        out_ += quote;
+    }
+
     void endTag(const xmlNode* node) {
         out_ += "</";
         qualifiedName(node->ns, nameOf(node));
@@ -231,16 +285,35 @@ private:
         out_ += name;
     }
 
-    void escaped(std::string_view text, bool inAttribute) {
+    // Escapes and checks the characters in one pass: only the bytes that may need either are looked at.
+    void escaped(std::string_view text, bool inAttribute, const xmlNode* node, const xmlAttr* attribute = nullptr) {
+        const auto& special = specialBytes(inAttribute);
         size_t start = 0;
         for (size_t i = 0; i < text.size(); ++i) {
+            if (!special[static_cast<unsigned char>(text[i])])
+                continue;
             if (const char* escape = XmlLimits::escapeOf(text[i], inAttribute)) {
                 append(text.substr(start, i - start));
                 out_ += escape;
                 start = i + 1;
+            } else {
+                XmlLimits::checkCharacters(text.substr(i, 3), node, attribute);
             }
         }
         append(text.substr(start));
+    }
+
+    // The bytes that are escaped, or that start a character a file cannot store (XmlLimits::checkCharacters).
+    static const std::array<bool, 256>& specialBytes(bool inAttribute) {
+        static const auto table = [](bool attribute) {
+            std::array<bool, 256> special{};
+            for (int c = 0; c < 256; ++c)
+                special[c] = c < 0x20 || c == 0xEF || XmlLimits::escapeOf(char(c), attribute);
+            return special;
+        };
+        static const std::array<bool, 256> inText = table(false);
+        static const std::array<bool, 256> inValue = table(true);
+        return inAttribute ? inValue : inText;
     }
 
     // A CDATA section cannot hold "]]>": the section is split after its "]]".
@@ -276,24 +349,27 @@ private:
         append(text.substr(start));
     }
 
-    void append(std::string_view text) { out_.append(text.data(), qsizetype(text.size())); }
+    void append(std::string_view text) { out_ += text; }
 
-    void handOver(qsizetype atLeast) {
-        if (write_ && out_.size() >= atLeast && !out_.isEmpty()) {
-            (*write_)(out_);
-            out_.truncate(0);
+    void handOver(size_t atLeast) {
+        if (out_.size() >= atLeast && !out_.empty()) {
+            write_(QByteArray(out_.data(), qsizetype(out_.size())));
+            out_.clear();
         }
     }
 
-    QByteArray& out_;
-    const Write* write_;
+    // Appending to a std::string is inlined where QByteArray's appends are calls into Qt.
+    std::string out_;
+    const Write& write_;
+    const QByteArray* internalSubset_ = nullptr;
     bool asWritten_ = false;
 };
 
-QByteArray laidOut(const xmlDoc* document, const std::optional<XmlDeclaration>& declaration) {
+QByteArray laidOut(const xmlDoc* document, const std::optional<XmlDeclaration>& declaration,
+                   const QByteArray& internalSubset) {
     QByteArray text;
-    text.reserve(1 << 16);
-    LayoutWriter(text).document(document, declaration);
+    text.reserve(pieceSize);
+    LayoutWriter([&text](const QByteArray& piece) { text += piece; }).document(document, declaration, internalSubset);
     checkFileSize(text.size());
     return text;
 }
@@ -302,16 +378,14 @@ QByteArray laidOut(const xmlDoc* document, const std::optional<XmlDeclaration>& 
 
 QByteArray savedText(const QByteArray& xml) {
     const XmlParser::Parsed parsed = XmlParser::parse(xml);
-    return laidOut(parsed.document.get(), parsed.declaration);
+    return laidOut(parsed.document.get(), parsed.declaration, parsed.internalSubset);
 }
 
 QByteArray savedText(const XmlDocument& document) {
-    return laidOut(document.checkedDocument(), document.declaration());
+    return laidOut(document.checkedDocument(), document.declaration(), document.internalSubset_);
 }
 
 void writeSavedText(const XmlDocument& document, const std::function<void(const QByteArray&)>& write) {
     const std::optional<XmlDeclaration> declaration = document.declaration();
-    QByteArray piece;
-    piece.reserve(2 * pieceSize);
-    LayoutWriter(piece, &write).document(document.checkedDocument(), declaration);
+    LayoutWriter(write).document(document.checkedDocument(), declaration, document.internalSubset_);
 }

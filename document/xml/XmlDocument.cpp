@@ -278,26 +278,26 @@ XmlDocument::~XmlDocument() {
 void XmlDocument::activate() {
     OwnedXmlDoc document(xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0")));
     XmlNodes::useUtf8(document.get());
-    replace(std::move(document), std::nullopt);
+    replace(XmlParser::Parsed{std::move(document), std::nullopt, {}});
 }
 
 void XmlDocument::loadFromXml(const QByteArray& text) {
-    XmlParser::Parsed parsed = XmlParser::parse(text);
-    replace(std::move(parsed.document), parsed.declaration);
+    replace(XmlParser::parse(text));
 }
 
 bool XmlDocument::tryLoad(const ReadText& read) {
     std::optional<XmlParser::Parsed> parsed = XmlParser::tryParse(read);
     if (!parsed)
         return false;
-    replace(std::move(parsed->document), parsed->declaration);
+    replace(std::move(*parsed));
     return true;
 }
 
 void XmlDocument::adopt(XmlDocument& other) {
     other.freeDetached();
-    replace(std::move(other.document_), other.declaration_);
+    replace({std::move(other.document_), other.declaration_, other.internalSubset_});
     other.declaration_.reset();
+    other.internalSubset_ = QByteArray();
 }
 
 XmlNode XmlDocument::documentNode() const {
@@ -348,10 +348,11 @@ void XmlDocument::freeDetached() {
     detached_.clear();
 }
 
-void XmlDocument::replace(OwnedXmlDoc document, std::optional<XmlDeclaration> declaration) {
+void XmlDocument::replace(XmlParser::Parsed parsed) {
     freeDetached();
-    document_ = std::move(document);
-    declaration_ = declaration;
+    document_ = std::move(parsed.document);
+    declaration_ = parsed.declaration;
+    internalSubset_ = parsed.internalSubset;
     if (OnAfterOpen)
         OnAfterOpen();
 }

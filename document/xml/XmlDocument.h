@@ -120,11 +120,13 @@ private:
     XmlNode track(_xmlNode* node);
     void attached(_xmlNode* node) { detached_.erase(node); }
     void freeDetached();
-    void replace(OwnedXmlDoc document, std::optional<XmlDeclaration> declaration);
+    void replace(XmlParser::Parsed parsed);
     void notifyChange(const XmlNode& changed) const;
 
     OwnedXmlDoc document_;
     std::optional<XmlDeclaration> declaration_;
+    // The document type declaration's internal subset as the text had it (XmlParser::Parsed).
+    QByteArray internalSubset_;
     // Nodes created but never attached; freed with the document.
     std::unordered_set<_xmlNode*> detached_;
 };

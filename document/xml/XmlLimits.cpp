@@ -67,29 +67,36 @@ size_t escapedAttributeSize(const xmlChar* value) {
     return size;
 }
 
-size_t startTagSize(const xmlNode* element, const xmlAttr** longest) {
+// The size of the written start tag, with each value's size as valueSize gives it.
+template <typename ValueSize>
+size_t startTagSize(const xmlNode* element, const xmlAttr** longest, ValueSize valueSize) {
     size_t size = 3 + strlen(reinterpret_cast<const char*>(element->name)); // "<", name, "/>"
     if (element->ns && element->ns->prefix)
         size += strlen(reinterpret_cast<const char*>(element->ns->prefix)) + 1;
     for (const xmlNs* ns = element->nsDef; ns; ns = ns->next) {
-        size += 10 + (ns->prefix ? strlen(reinterpret_cast<const char*>(ns->prefix)) : 0); // ` xmlns:p=""`
-        size += escapedAttributeSize(ns->href);
+        size += 9 + (ns->prefix ? strlen(reinterpret_cast<const char*>(ns->prefix)) + 1 : 0); // ` xmlns:p=""`
+        size += valueSize(ns->href);
     }
     size_t longestSize = 0;
     for (const xmlAttr* attribute = element->properties; attribute; attribute = attribute->next) {
         xmlChar* copy = nullptr;
-        const size_t valueSize = escapedAttributeSize(XmlNodes::attributeValue(attribute, &copy));
+        const size_t attributeValueSize = valueSize(XmlNodes::attributeValue(attribute, &copy));
         xmlFree(copy);
         size_t nameSize = strlen(reinterpret_cast<const char*>(attribute->name)) + 4; // ` n=""`
         if (attribute->ns && attribute->ns->prefix)
             nameSize += strlen(reinterpret_cast<const char*>(attribute->ns->prefix)) + 1;
-        size += nameSize + valueSize;
-        if (valueSize >= longestSize) {
-            longestSize = valueSize;
+        size += nameSize + attributeValueSize;
+        if (attributeValueSize >= longestSize) {
+            longestSize = attributeValueSize;
             *longest = attribute;
         }
     }
     return size;
+}
+
+// No byte of a value is written longer than "&quot;".
+size_t longestEscapedSize(const xmlChar* value) {
+    return 6 * strlen(reinterpret_cast<const char*>(value));
 }
 
 } // namespace
@@ -150,7 +157,10 @@ void checkRun(const xmlNode* first, size_t bytes) {
 
 void checkStartTag(const xmlNode* element) {
     const xmlAttr* longest = nullptr;
-    const size_t size = startTagSize(element, &longest);
+    // Most tags are far below the limit even with every byte escaped: strlen tells that fastest.
+    if (startTagSize(element, &longest, longestEscapedSize) <= maxTagBytes)
+        return;
+    const size_t size = startTagSize(element, &longest, escapedAttributeSize);
     if (size <= maxTagBytes)
         return;
     const QString what = longest ? valueName(element, longest) + QStringLiteral(" makes its tag")
@@ -166,13 +176,55 @@ void checkDepth(const xmlNode* element, int depth) {
                          .arg(elementPlace(element), number(depth), number(maxElementDepth())));
 }
 
+QString tooManyNodesMessage() {
+    return QStringLiteral("The file holds more elements, attributes, texts and comments than Load reads: %1, or one "
+                          "for every %2 bytes of a larger file, and %3 at most")
+        .arg(number(minNodes), number(bytesPerNode), number(maxNodes));
+}
+
+namespace {
+
+const char* find(const char* from, const char* end, char c) {
+    const void* found = memchr(from, c, size_t(end - from));
+    return found ? static_cast<const char*>(found) : end;
+}
+
+// Names and white space in a start tag are short: a tight loop beats memchr's setup there.
+const char* findInTag(const char* from, const char* end) {
+    while (from < end && *from != '=' && *from != '"' && *from != '\'' && *from != '>')
+        ++from;
+    return from;
+}
+
+} // namespace
+
+// The next byte from at on that may change the state.
+const char* AttributeCounter::next(const char* at, const char* end) const {
+    switch (state_) {
+    case Text:
+        return find(at, end, '<');
+    case Tag:
+        return findInTag(at, end);
+    case Quoted:
+        return find(at, end, quote_);
+    case Skip:
+        return matched_ == 0 ? find(at, end, end_[0]) : at;
+    default:
+        return at;
+    }
+}
+
 bool AttributeCounter::read(const char* bytes, int count) {
-    for (int i = 0; i < count; ++i) {
-        if (bytes[i] != '\0')
-            step(bytes[i]);
+    const char* const end = bytes + count;
+    for (const char* at = next(bytes, end); at < end; at = next(at + 1, end)) {
+        if (state_ == Text)
+            openOffset_ = read_ + (at - bytes);
+        if (*at != '\0')
+            step(*at);
         if (attributes_ > maxAttributes)
             return false;
     }
+    read_ += count;
     return true;
 }
 
@@ -188,18 +240,10 @@ void AttributeCounter::skipUntil(const char* end) {
 }
 
 void AttributeCounter::step(char c) {
-    if (c == '\n') {
-        ++line_;
-        column_ = 0;
-    } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
-        ++column_;
-    }
     switch (state_) {
     case Text:
-        if (c == '<') {
+        if (c == '<')
             state_ = Open;
-            openColumn_ = column_;
-        }
         break;
     case Open:
         if (c == '/')
@@ -211,8 +255,7 @@ void AttributeCounter::step(char c) {
         else {
             state_ = Tag;
             attributes_ = 0;
-            tagLine_ = line_;
-            tagColumn_ = openColumn_;
+            tagOffset_ = openOffset_;
         }
         break;
     case Bang:

@@ -24,12 +24,16 @@ namespace XmlParser {
 struct Parsed {
     OwnedXmlDoc document;
     std::optional<XmlDeclaration> declaration;
+    // The internal subset of the document type declaration as written, between its brackets; null
+    // without one.
+    QByteArray internalSubset;
 };
 
 // Parses without network access, DTD loading or entity substitution, drops every text node that
-// holds only white space and expands entity references in attribute values. Throws ParseError with
+// holds only white space and expands entity references in attribute values. A byte-order mark wins
+// over a declared encoding. Throws ParseError with
 // the reason, the line and its text when the text is not well-formed, and without a line when it
-// holds more than a saved file may (XmlLimits).
+// holds more than a saved file may, or more nodes than a tree may (XmlLimits).
 Parsed parse(const QByteArray& text);
 // The same for the text that read gives piece by piece; nullopt where parse would throw, whose
 // reason the whole text then gives.

@@ -268,8 +268,17 @@ const HostileCase hostileCases[] = {
      [] { return "<!DOCTYPE macromedia-extension [<!ENTITY e \"a&amp;b\">]><macromedia-extension name=\"&e;-&e;\"/>"; },
      {},
      {},
-     "<!DOCTYPE macromedia-extension [\r\n<!ENTITY e \"a&amp;b\">\r\n]>\r\n<macromedia-extension "
+     "<!DOCTYPE macromedia-extension [<!ENTITY e \"a&amp;b\">]>\r\n<macromedia-extension "
      "name=\"a&amp;b-a&amp;b\"/>\r\n"},
+    {"ParameterEntityReferenceKept",
+     [] {
+         return "<!DOCTYPE macromedia-extension SYSTEM 'x.dtd' [\n<!ENTITY % p \"<!ENTITY e 'x'>\"> %p;\n]>"
+                "<macromedia-extension name=\"&e;\"/>";
+     },
+     {},
+     {},
+     "<!DOCTYPE macromedia-extension SYSTEM \"x.dtd\" [\r\n<!ENTITY % p \"<!ENTITY e 'x'>\"> %p;\r\n]>\r\n"
+     "<macromedia-extension name=\"x\"/>\r\n"},
     {"EntityCheckedInAnAttributeBeforeText", // "]]>" may stand in an attribute, not in text
      [] {
          return "<!DOCTYPE macromedia-extension [<!ENTITY e \"b]]>\">]>"
@@ -316,6 +325,22 @@ const HostileCase hostileCases[] = {
      {},
      {},
      "<?xml version=\"1.0\" standalone=\"no\"?>\r\n<macromedia-extension name=\"x\"/>\r\n"},
+    {"ByteOrderMarkWinsOverTheDeclaredEncoding",
+     [] {
+         return QByteArray(
+             "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><macromedia-extension name=\"Caf\xC3\xA9\"/>");
+     },
+     {},
+     {},
+     "<?xml version=\"1.0\"?>\r\n<macromedia-extension name=\"Caf\xC3\xA9\"/>\r\n"},
+    {"ManyBareAmpersandsOnOneLine",
+     [] { return extension(QByteArray(300'000, '&')); },
+     {},
+     "A bare & starts no reference: XML writes the character & as &amp;\nLigne: 1, column 32\n<macromedia-extension "
+     "name=\"x\">&&&&&&&&&\n\nA repaired copy can be opened instead; the file itself stays as it is. The repair "
+     "changes:\nline 1, column 32: a bare & becomes &amp;\nline 1, column 33: a bare & becomes &amp;\nline 1, column "
+     "34: a bare & becomes &amp;\nline 1, column 35: a bare & becomes &amp;\nline 1, column 36: a bare & becomes "
+     "&amp;\nand 299995 more"},
     {"NestedTooDeep",
      [] { return extension(nested(257)); },
      {},
@@ -386,6 +411,8 @@ QString loadTypeAndSave(const HostileCase& hostile, XmlDocument& document, const
         if (hostile.typed)
             hostile.typed(document);
         saveExtensionFile(document, folder.filePath("saved.mxi"));
+    } catch (const RepairableError& refusal) {
+        return repairOffer(refusal.message(), refusal.repaired().repairs);
     } catch (const Error& error) {
         return error.message();
     }

@@ -161,7 +161,11 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenText{"Empty", "", "Document is empty\nLigne: 1, column 1\n"},
         BrokenText{"TooManyAttributes", "<!-- a=1 -->\n <a " + QByteArray("b='=' ").repeated(10001) + "/>",
                    "A start tag holds more than 10,000 attributes, the most that one tag may hold\nLigne: 2, "
-                   "column 2\n <a b='=' b='=' b='=' b='=' b='=' b='=' "}),
+                   "column 2\n <a b='=' b='=' b='=' b='=' b='=' b='=' "},
+        BrokenText{"MoreNodesThanATreeMayHold", "<r>" + QByteArray("<a/>x").repeated(600'000) + "</r>",
+                   "The file holds more elements, attributes, texts and comments than Load reads: 1,000,000, or one "
+                   "for every 4 bytes of a larger file, and 10,000,000 at most\nLigne: 1\n<r><a/>x<a/>x<a/>x<a/>x<a/>"
+                   "x<a/>x<a/>x<a"}),
     [](const testing::TestParamInfo<BrokenText>& info) { return info.param.name; });
 
 TEST(XmlDocumentLimits, RefusesExcessiveNestingWithoutCrashing) {

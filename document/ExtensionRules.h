@@ -21,7 +21,7 @@ struct Warning {
 // The line an element is reported on; a warning about a repeat names the first one's line.
 using LineOf = std::function<int(const XmlNode& element)>;
 
-// The products the Extension Manager installs into, then the older ones of the Products page's picker.
+// The products of the Products page's picker: the older ones, then those the Extension Manager installs into.
 const QStringList& knownProducts();
 // Letter case aside; the Extension Manager's own products also with a 32 or 64 suffix (Photoshop64).
 bool isKnownProduct(const QString& name);

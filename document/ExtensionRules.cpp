@@ -14,7 +14,6 @@ namespace {
 
 const QString MenuItem = QStringLiteral("menuitem");
 
-
 constexpr qsizetype maxNameLength = 255;
 constexpr qsizetype maxUiAccessLength = 512;
 

@@ -4,8 +4,8 @@
 #include "document/extfncts.h"
 
 #include <QList>
-#include <QStringList>
 #include <QStringBuilder>
+#include <QStringList>
 #include <QStringView>
 
 namespace {
@@ -150,15 +150,17 @@ QString fileDetails(const FileLine& line) {
         details.append(line.fileType);
     const QString range = versionRange(line);
     if (!line.products.isEmpty() || !range.isEmpty()) {
-        const QString products = line.products.isEmpty() ? QStringLiteral("versions")
-                                                         : line.products.split(',').join(QStringLiteral(", "));
+        const QString products =
+            line.products.isEmpty() ? QStringLiteral("versions") : line.products.split(',').join(QStringLiteral(", "));
         details.append(QStringLiteral("for ") + QStringList{products, range}.join(' ').trimmed());
     }
     return details.join(QStringLiteral(", "));
 }
 
 QString spokenFile(const FileLine& line) {
-    QString sentence = line.source + QStringLiteral(" to ") + line.destination;
+    // A CSXS package needs no destination: the Extension Manager places it.
+    QString sentence =
+        line.destination.isEmpty() ? line.source : line.source + QStringLiteral(" to ") + line.destination;
     if (const QString details = fileDetails(line); !details.isEmpty())
         sentence += QStringLiteral(", ") + details;
     if (line.shared)

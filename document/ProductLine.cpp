@@ -80,8 +80,8 @@ void updateProduct(XmlNode element, const ProductFields& before, const ProductFi
     const QString wanted = nameAttribute(after.family);
     if (wanted != named) {
         // The other form keeps the name the line shows.
-        const QString name = after.product >= 0 ? Mxi::productNames()[after.product]
-                                                 : element.attribute(named).value_or(QString());
+        const QString name =
+            after.product >= 0 ? Mxi::productNames()[after.product] : element.attribute(named).value_or(QString());
         element.removeAttribute(named);
         element.setAttribute(wanted, name);
     } else if (after.product != before.product && after.product >= 0) {

@@ -15,7 +15,8 @@ TEST(FileElement, ReadsItsFieldsWhateverElseItHolds) {
     XmlDocument document;
     const XmlNode file = loadedElement(document, R"(<file name="n" source="s" platform="win" shared="true" )"
                                                  R"(destination="d" plateform="mac" systemfile="false" x:y="z"/>)");
-    EXPECT_EQ(readFileLine(file), (FileLine{"s", "d", true, false, "win", "", "", "", "", {{"name", "n"}, {"x:y", "z"}}}));
+    EXPECT_EQ(readFileLine(file),
+              (FileLine{"s", "d", true, false, "win", "", "", "", "", {{"name", "n"}, {"x:y", "z"}}}));
     XmlNode empty = loadedElement(document, "<folder shared=\"TRUE\"/>");
     EXPECT_EQ(readFileLine(empty), (FileLine{"", "", false, false, "both"}));
 }

@@ -55,7 +55,8 @@ TEST(Mxi, ReadsEachValueFromTheSpellingTheExtensionManagerReads) {
         XmlDocument document;
         document.loadFromXml(element);
         const XmlNode node = document.documentNode().firstChild();
-        EXPECT_EQ(QStringList({Mxi::sourceAttribute(node), Mxi::platformAttribute(node), Mxi::productNameAttribute(node)}),
-                  read);
+        EXPECT_EQ(
+            QStringList({Mxi::sourceAttribute(node), Mxi::platformAttribute(node), Mxi::productNameAttribute(node)}),
+            read);
     }
 }

@@ -47,7 +47,7 @@ TEST_F(MainWindowTest, StartsWithTheSkeletonOnTheMainPage) {
     QStringList captions;
     for (int page = 0; page < form->PageControl1->count(); ++page)
         captions.append(form->PageControl1->tabText(page));
-    EXPECT_EQ(captions, QStringList({"Main", "Description", "Products", "Files", "Configuration changes"}));
+    EXPECT_EQ(captions, QStringList({"Main", "Description", "Products", "Files", "Configuration changes", "More"}));
     EXPECT_EQ(mainPageValues(), QStringList({"", "", "", "checked", ""}));
     EXPECT_EQ(form->ComboBox1->currentIndex(), -1);
     EXPECT_EQ(form->ComboBox1->count(), 49);
@@ -227,7 +227,8 @@ TEST_F(MainWindowTest, OpenRepairedShowsTheRepairedDocumentAndSaveWritesIt) {
     EXPECT_EQ(form->LabeledEdit1->text(), "Prefix");
     EXPECT_EQ(form->windowTitle(), caption);
     EXPECT_EQ(readBytes(file), onDisk);
-    EXPECT_EQ(save(), "<macromedia-extension name=\"Prefix\" version=\"1\" type=\"command\">\r\n  <files>\r\n    <file MMString:source=\"a.js\" "
+    EXPECT_EQ(save(), "<macromedia-extension name=\"Prefix\" version=\"1\" type=\"command\">\r\n  <files>\r\n    <file "
+                      "MMString:source=\"a.js\" "
                       "destination=\"$dreamweaver\"/>\r\n    <file source=\"b.js\" destination=\"Help &amp; "
                       "More\"/>\r\n  </files>\r\n</macromedia-extension>\r\n");
 }

@@ -36,6 +36,7 @@ TForm1::TForm1(QWidget* parent)
     buildProductsPage();
     buildFilesPage();
     buildConfigurationPage();
+    buildMorePage();
     buildButtons();
     AccessibleNames::apply(*this);
 

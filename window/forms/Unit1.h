@@ -20,6 +20,10 @@ class LabeledEdit;
 class ProductListModel;
 class FileListModel;
 class PageControl;
+class AttributeTable;
+struct FileLine;
+struct ProductFields;
+template <typename Fields> class LineEditors;
 
 // The main window: five pages over the one extension document, and Load, Save, Close.
 class TForm1 : public QWidget {
@@ -95,6 +99,10 @@ public:
 
     void TabSheet5Show();
     void TabSheet5Hide();
+    // Shows in memo the text of the root's child element named name, and returns the text shown.
+    QString showElementText(Memo* memo, const QString& name);
+    // Writes memo's text into that element when the user changed it from shown.
+    void storeElementText(Memo* memo, const QString& name, const QString& shown);
 
     // Products page.
     QComboBox* ComboBoxEx1;
@@ -104,14 +112,16 @@ public:
     QPushButton* Button4;
     QPushButton* Button5;
     ListBox* ListBox1;
+    // Whether the selected product is named by familyname, and its highest version.
+    QCheckBox* familyNameBox;
+    QLabel* highestVersionLabel;
+    QLineEdit* highestVersionEdit;
+    // The selected line's attributes that no other editor shows.
+    AttributeTable* productAttributes;
 
     void TabSheet2Show();
     void TabSheet2Hide();
     void ListBox1Click();
-    void ComboBoxEx1Change();
-    void CheckBox2Click();
-    void CheckBox3Click();
-    void LabeledEdit4Change();
     void Button4Click();
     void Button5Click();
     void ListBox1DrawItem(QPainter& Canvas, int Index, const QRect& Rect, bool Selected);
@@ -131,6 +141,16 @@ public:
     ListBox* ListBox2;
     QLabel* Label4;
     QLabel* Label5;
+    // The selected line's file type, the products it installs for and their version range.
+    QLabel* fileTypeLabel;
+    QComboBox* fileTypeBox;
+    QLabel* fileProductsLabel;
+    QLineEdit* fileProductsEdit;
+    QLabel* fileVersionsLabel;
+    QLineEdit* minVersionEdit;
+    QLineEdit* maxVersionEdit;
+    // The selected line's attributes that no other editor shows.
+    AttributeTable* fileAttributes;
     // The folder-name help windows, set by the program's entry point; not owned.
     class TForm2* Form2 = nullptr;
     class TForm3* Form3 = nullptr;
@@ -140,15 +160,9 @@ public:
     // Paints line Index of ListBox2 into Rect; Canvas holds the item's colours and font.
     void ListBox2DrawItem(QPainter& Canvas, int Index, const QRect& Rect);
     void ListBox2Click();
-    void Edit1Change();
-    void Edit2Change();
-    void CheckBox4Click();
-    void CheckBox5Click();
-    void ComboBoxEx2Click();
     void Button6Click();
     void Button7Click();
     void Button8Click();
-    void StoreFileLine(int Index);
     void Label4Click();
     void Label5Click();
     void Label4MouseEnter();
@@ -168,10 +182,30 @@ public:
     void Label13MouseEnter();
     void Label13MouseLeave();
 
+    // More page: what the extension carries beyond the Main page. Shown, then written when left.
+    QWidget* TabSheet6;
+    LabeledEdit* extensionIdEdit;
+    LabeledEdit* updateAddressEdit;
+    QLabel* licenseLabel;
+    Memo* licenseMemo;
+    QLabel* rootAttributesLabel;
+    // The root's attributes that no page shows elsewhere.
+    AttributeTable* rootAttributes;
+
+    void TabSheet6Show();
+    void TabSheet6Hide();
+
 private:
     // The texts the Description page's boxes showed: a box left as shown writes nothing.
     QString shownDescription_;
     QString shownUiAccess_;
+    // What the More page showed: only what the user changed there is written.
+    struct ShownExtension {
+        QString id;
+        QString updateAddress;
+        QString license;
+        QList<Attribute> attributes;
+    } shownExtension_;
     // Text of Memo3 that did not parse, and where the parser stopped in it; the next show of the page
     // puts it back with the cursor there.
     struct RejectedText {
@@ -184,6 +218,9 @@ private:
     // The lines of ListBox1 and ListBox2, views of the products and files elements while their page is shown.
     ProductListModel* productLines_ = nullptr;
     FileListModel* fileLines_ = nullptr;
+    // The editors of the selected line of each list.
+    LineEditors<ProductFields>* productEditors_ = nullptr;
+    LineEditors<FileLine>* fileEditors_ = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -197,6 +234,7 @@ private:
     void buildProductsPage();
     void buildFilesPage();
     void buildConfigurationPage();
+    void buildMorePage();
     void FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
     // Shows the document as Save would write it.
     void showDocumentView();

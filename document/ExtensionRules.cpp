@@ -13,20 +13,7 @@ namespace ExtensionRules {
 
 namespace {
 
-const QStringList& extensionManagerProducts() {
-    static const QStringList names = {"Bridge",      "Audition", "Dreamweaver", "Flash",     "Fireworks",
-                                      "Illustrator", "InCopy",   "InDesign",    "Photoshop", "LightroomClassic",
-                                      "Prelude",     "Premiere", "AfterEffects"};
-    return names;
-}
-
-// Older files name the packaged file in name; the Files page reads plateform, most files write platform.
-const QString OlderSource = QStringLiteral("name");
-const QString FamilyName = QStringLiteral("familyname");
-const QString Platform = QStringLiteral("platform");
-const QString FileType = QStringLiteral("file-type");
 const QString MenuItem = QStringLiteral("menuitem");
-const QString Id = QStringLiteral("id");
 
 constexpr qsizetype maxNameLength = 255;
 constexpr qsizetype maxUiAccessLength = 512;
@@ -126,7 +113,7 @@ public:
     }
 
     void checkProduct(const XmlNode& product) {
-        const QString name = attributeOrEmpty(product, Mxi::Name) + attributeOrEmpty(product, FamilyName);
+        const QString name = attributeOrEmpty(product, Mxi::productNameAttribute(product));
         if (name.isEmpty())
             warn(product, QStringLiteral("product without name: add name with the product it installs into"));
         else if (!isKnownProduct(name))
@@ -139,7 +126,7 @@ public:
         for (const XmlNode& child : element.children()) {
             if (child.type() != NodeType::Element)
                 continue;
-            const QString id = attributeOrEmpty(child, Id);
+            const QString id = attributeOrEmpty(child, Mxi::Id);
             if (child.isElement(MenuItem) && !id.isEmpty()) {
                 if (const auto first = menuIds_.constFind(id); first != menuIds_.constEnd())
                     warn(child, QStringLiteral("menu item id '%1' is used again: give this menu item an id of its "
@@ -195,11 +182,10 @@ private:
     }
 
     void checkFile(const XmlNode& file) {
-        const std::optional<QString> written = file.attribute(Mxi::Source);
-        const QString sourceName = written ? Mxi::Source : OlderSource;
-        const QString source = written ? *written : attributeOrEmpty(file, OlderSource);
+        const QString sourceName = Mxi::sourceAttribute(file);
+        const QString source = attributeOrEmpty(file, sourceName);
         const QString destination = attributeOrEmpty(file, Mxi::Destination);
-        const QString fileType = attributeOrEmpty(file, FileType);
+        const QString fileType = attributeOrEmpty(file, Mxi::FileType);
         if (source.isEmpty())
             warn(file, QStringLiteral("file without source: add source with the path of the file to install"));
         // The Extension Manager installs a CSXS package itself, wherever its destination points.
@@ -227,16 +213,16 @@ private:
 
     // The file's platform in lower case, warning about values the Extension Manager does not know.
     QString checkedPlatform(const XmlNode& file) {
-        const std::optional<QString> platform = file.attribute(Platform);
+        const std::optional<QString> platform = file.attribute(Mxi::Platform);
         const std::optional<QString> plateform = file.attribute(Mxi::Plateform);
-        for (const auto& [name, value] : {std::pair(Platform, platform), std::pair(Mxi::Plateform, plateform)}) {
+        for (const auto& [name, value] : {std::pair(Mxi::Platform, platform), std::pair(Mxi::Plateform, plateform)}) {
             if (value && !isOneOf(*value, {"win", "mac"}))
                 warn(file, QStringLiteral("%1 '%2' should be win or mac, or left out for both").arg(name, *value));
         }
         if (platform && plateform && platform->compare(*plateform, Qt::CaseInsensitive) != 0)
             warn(file, QStringLiteral("platform '%1' and plateform '%2' disagree: keep one of them")
                            .arg(*platform, *plateform));
-        return platform.value_or(plateform.value_or(QString())).toLower();
+        return attributeOrEmpty(file, Mxi::platformAttribute(file)).toLower();
     }
 
     struct Source {
@@ -256,15 +242,14 @@ private:
 };
 
 const QStringList& knownProducts() {
-    static const QStringList names = extensionManagerProducts() + Mxi::productNames();
-    return names;
+    return Mxi::productNames();
 }
 
 bool isKnownProduct(const QString& name) {
     if (isOneOf(name, knownProducts()))
         return true;
     const bool hasBits = name.endsWith(QLatin1String("32")) || name.endsWith(QLatin1String("64"));
-    return hasBits && isOneOf(name.chopped(2), extensionManagerProducts());
+    return hasBits && Mxi::isExtensionManagerProduct(name.chopped(2));
 }
 
 bool isVersion(const QString& version) {

@@ -34,7 +34,7 @@ SourceFolder sourcesOnDisk(const QString& folder);
 // Where a source, as the file writes it, lies in Folder.
 QString sourcePath(const QString& folder, const QString& source);
 
-// The products the Extension Manager installs into, then the older ones of the Products page's picker.
+// The products of the Products page's picker: the older ones, then those the Extension Manager installs into.
 const QStringList& knownProducts();
 // Letter case aside; the Extension Manager's own products also with a 32 or 64 suffix (Photoshop64).
 bool isKnownProduct(const QString& name);

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QStringBuilder>
+#include <QStringList>
 #include <QStringView>
 
 namespace {
@@ -52,15 +53,24 @@ QString flagText(bool set) {
 } // namespace
 
 FileLine FileLine::newLine() {
-    return {QStringLiteral("Select source"), QStringLiteral("Select destination"), false, false, FilePlatform::Both};
+    FileLine line;
+    line.source = QStringLiteral("Select source");
+    line.destination = QStringLiteral("Select destination");
+    line.platform = FilePlatform::Both;
+    return line;
 }
 
 FileLine FileLine::fromText(const QString& line) {
     const QString pieces = ReplaceAll(line, separator, carriageReturn);
     QList<QStringView> fields = QStringView(pieces).split(carriageReturn);
     fields.resize(5);
-    return {unescaped(fields[0]), unescaped(fields[1]), fields[2] == Mxi::True, fields[3] == Mxi::True,
-            unescaped(fields[4])};
+    FileLine decoded;
+    decoded.source = unescaped(fields[0]);
+    decoded.destination = unescaped(fields[1]);
+    decoded.shared = fields[2] == Mxi::True;
+    decoded.system = fields[3] == Mxi::True;
+    decoded.platform = unescaped(fields[4]);
+    return decoded;
 }
 
 QString FileLine::text() const {
@@ -103,8 +113,56 @@ QString shortenedSource(const QString& source) {
     return source.size() <= shownWhole ? source : QStringLiteral("...") + source.right(shownTail);
 }
 
+namespace FileType {
+
+const QStringList& names() {
+    static const QStringList names = {QStringLiteral("ordinary"), QStringLiteral("CSXS"), QStringLiteral("plugin")};
+    return names;
+}
+
+int itemOf(const QString& value) {
+    if (value.isEmpty())
+        return 0;
+    for (qsizetype name = 0; name < names().size(); ++name) {
+        if (names()[name].compare(value, Qt::CaseInsensitive) == 0)
+            return int(name) + 1;
+    }
+    return -1;
+}
+
+} // namespace FileType
+
+namespace {
+
+QString versionRange(const FileLine& line) {
+    if (line.minVersion.isEmpty())
+        return line.maxVersion.isEmpty() ? QString() : QStringLiteral("up to ") + line.maxVersion;
+    if (line.maxVersion.isEmpty())
+        return line.minVersion + QStringLiteral(" and later");
+    return line.minVersion + QStringLiteral(" to ") + line.maxVersion;
+}
+
+} // namespace
+
+QString fileDetails(const FileLine& line) {
+    QStringList details;
+    if (!line.fileType.isEmpty())
+        details.append(line.fileType);
+    const QString range = versionRange(line);
+    if (!line.products.isEmpty() || !range.isEmpty()) {
+        const QString products =
+            line.products.isEmpty() ? QStringLiteral("versions") : line.products.split(',').join(QStringLiteral(", "));
+        details.append(QStringLiteral("for ") + QStringList{products, range}.join(' ').trimmed());
+    }
+    return details.join(QStringLiteral(", "));
+}
+
 QString spokenFile(const FileLine& line) {
-    QString sentence = line.source + QStringLiteral(" to ") + line.destination;
+    // A CSXS package needs no destination: the Extension Manager places it.
+    QString sentence =
+        line.destination.isEmpty() ? line.source : line.source + QStringLiteral(" to ") + line.destination;
+    if (const QString details = fileDetails(line); !details.isEmpty())
+        sentence += QStringLiteral(", ") + details;
     if (line.shared)
         sentence += QStringLiteral(", shared");
     if (line.system)

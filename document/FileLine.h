@@ -1,5 +1,8 @@
 #pragma once
 
+#include "document/xml/XmlDocument.h"
+
+#include <QList>
 #include <QString>
 
 // One line of the file list on the Files page: source, destination, the shared and system flags and
@@ -12,10 +15,18 @@ struct FileLine {
     bool shared = false;
     bool system = false;
     QString platform;
+    // The fields outside the line text, each empty when the element has no such attribute: the
+    // file-type as the file spells it, the products it installs for (a comma list) and their version range.
+    QString fileType;
+    QString products;
+    QString minVersion;
+    QString maxVersion;
+    // The attributes no editor of the page shows, in their order.
+    QList<Attribute> others;
 
     // The line that "+" adds.
     static FileLine newLine();
-    // Splits a line into its five fields; a field the line lacks is empty.
+    // Splits a line into its five fields; a field the line lacks is empty, as is every field outside the line.
     static FileLine fromText(const QString& line);
     QString text() const;
 
@@ -40,6 +51,20 @@ int iconOf(const QString& code);
 
 // The source as the file list shows it: whole up to 20 characters, else "..." and its last 18.
 QString shortenedSource(const QString& source);
+
+// The file types a file line offers, as the Extension Manager spells them.
+namespace FileType {
+
+const QStringList& names();
+// The item of the file type box for a value, letter case aside: 0 for none, then one item per name;
+// -1 for a value the box does not hold.
+int itemOf(const QString& value);
+
+} // namespace FileType
+
+// The file type and the products with their version range, as in "CSXS, for Photoshop 15 and later";
+// empty for a line without them.
+QString fileDetails(const FileLine& line);
 
 // The line as a sentence for screen readers, as in
 // "a.js to $dreamweaver/Configuration/Commands, shared, Windows only".

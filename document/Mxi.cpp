@@ -44,13 +44,25 @@ int typeRowOf(const QString& type) {
 }
 
 const QStringList& productNames() {
-    static const QStringList names = {"dreamweaver", "dreamweaverultradev", "flash", "homesite", "JRun",
-                                      "Spectra",     "ColdFusion"};
+    // Dreamweaver and Flash are the Extension Manager's products too, under the older spelling.
+    // clang-format off
+    static const QStringList names = {
+        "dreamweaver", "dreamweaverultradev", "flash", "homesite", "JRun", "Spectra", "ColdFusion",
+        "Fireworks", "Photoshop", "Photoshop32", "Photoshop64", "Illustrator", "Illustrator32", "Illustrator64",
+        "InDesign", "InDesign32", "InDesign64", "InCopy", "InCopy32", "InCopy64", "Premiere", "Prelude",
+        "AfterEffects", "Audition", "Bridge", "LightroomClassic",
+    };
+    // clang-format on
     return names;
 }
 
 int productNumberOf(const QString& name) {
     return indexIgnoringCase(productNames(), name);
+}
+
+bool isExtensionManagerProduct(const QString& name) {
+    static const QStringList olderAndOwn = {"dreamweaver", "flash"};
+    return productNumberOf(name) >= olderProductCount || indexIgnoringCase(olderAndOwn, name) >= 0;
 }
 
 XmlNode findRoot(const XmlDocument& document) {

@@ -6,7 +6,8 @@ QString ProductListModel::captionAt(int row) const {
     const int product = fieldsAt(row).product;
     if (product >= 0)
         return Mxi::productNames()[product];
-    return elementAt(row).attribute(Mxi::Name).value_or(QString());
+    const XmlNode element = elementAt(row);
+    return element.attribute(Mxi::productNameAttribute(element)).value_or(QString());
 }
 
 QString ProductListModel::lineText(const ProductFields& fields) const {

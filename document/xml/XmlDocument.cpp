@@ -41,8 +41,15 @@ private:
     QByteArray utf8_;
 };
 
+// A prefixed name (xml:lang) is found in the namespace its prefix stands for, as attributes() names it.
 xmlAttr* findAttribute(xmlNode* node, const QString& name) {
-    xmlAttr* attribute = xmlHasProp(node, XmlName(name).get());
+    const qsizetype colon = name.indexOf(':');
+    xmlAttr* attribute = nullptr;
+    if (colon < 0) {
+        attribute = xmlHasProp(node, XmlName(name).get());
+    } else if (const xmlNs* ns = xmlSearchNs(node->doc, node, XmlName(name.left(colon)).get())) {
+        attribute = xmlHasNsProp(node, XmlName(name.mid(colon + 1)).get(), ns->href);
+    }
     return attribute && attribute->type == XML_ATTRIBUTE_NODE ? attribute : nullptr;
 }
 

@@ -36,7 +36,7 @@ TEST(Check, WarnsAboutEachRuleOnTheLineAtFault) {
         {extension("<products>\n <product name='Photoshop' version='CS5'/></products>"), "3:2",
          "version 'CS5' should be numbers like 1.0.2"},
         {extension("<products>\n <product name='Fireworkz'/></products>"), "3:2",
-         "product 'Fireworkz' is unknown to the Extension Manager: use one of Bridge, Audition, Dreamweaver, "},
+         "product 'Fireworkz' is unknown to the Extension Manager: use one of dreamweaver, dreamweaverultradev, "},
         {extension("<products><product version='8'/></products>"), "2:11", "product without name"},
         {extension("<ui-access>" + QByteArray(513, 'u') + "</ui-access>"), "2:1",
          "ui-access is 513 characters long: shorten it to 512 at most"},

@@ -2,13 +2,17 @@
 
 // What the user does with mouse and keyboard, sent as events to the controls.
 
-#include <QApplication>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
+
+#include <gtest/gtest.h>
 
 // Changes the page as the user does: a click on its tab.
 inline void clickTab(QTabWidget* pages, int page) {
@@ -41,4 +45,18 @@ inline void pasteOver(QWidget* box, const QString& text) {
     QApplication::clipboard()->setText(text);
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+}
+
+// Types text over a table cell as the user does: a click on the cell, F2, the text in the cell's editor, Return.
+inline void typeInCell(QTableWidget* table, int row, int column, const QString& text) {
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(row, column)).center());
+    QTest::keyClick(table, Qt::Key_F2);
+    QLineEdit* editor = nullptr;
+    for (QLineEdit* opened : table->viewport()->findChildren<QLineEdit*>()) {
+        if (opened->isVisible())
+            editor = opened;
+    }
+    ASSERT_NE(editor, nullptr);
+    typeOver(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
 }

@@ -108,7 +108,10 @@ TEST(FileLine, ReadsAsASentence) {
     EXPECT_EQ(spokenFile({"a.js", "$dreamweaver/Configuration/Commands", true, false, "win"}),
               "a.js to $dreamweaver/Configuration/Commands, shared, Windows only");
     EXPECT_EQ(spokenFile({"b", "d", false, true, "mac"}), "b to d, system file, Apple only");
-    EXPECT_EQ(spokenFile({"c", "", false, false, "both"}), "c to ");
+    EXPECT_EQ(spokenFile({"c", "", false, false, "both"}), "c");
+    EXPECT_EQ(spokenFile({"p.zxp", "", false, false, "win", "CSXS", "Photoshop,Photoshop64", "15"}),
+              "p.zxp, CSXS, for Photoshop, Photoshop64 15 and later, Windows only");
+    EXPECT_EQ(spokenFile({"f", "d", true, false, "both", "", "", "", "17"}), "f to d, for versions up to 17, shared");
     EXPECT_EQ(spokenFile({"c", "d", false, false, "linux"}), "c to d, platform \"linux\"");
 }
 

@@ -40,5 +40,23 @@ TEST(Mxi, LooksUpTypesAndProductsWithoutLetterCase) {
     EXPECT_EQ(Mxi::typeRowOf(""), -1);
     EXPECT_EQ(Mxi::productNumberOf("DreamWeaver"), 0);
     EXPECT_EQ(Mxi::productNumberOf("coldfusion"), 6);
-    EXPECT_EQ(Mxi::productNumberOf("Fireworks"), -1);
+    EXPECT_EQ(Mxi::productNumberOf("fireworks"), 7);
+    EXPECT_EQ(Mxi::productNumberOf("Fireworkz"), -1);
+}
+
+// Each case: a file or product element, the attribute read for its source, platform and product name.
+TEST(Mxi, ReadsEachValueFromTheSpellingTheExtensionManagerReads) {
+    const std::pair<const char*, QStringList> cases[] = {
+        {"<e source='s' name='n' platform='win' plateform='mac' familyname='f'/>", {"source", "platform", "name"}},
+        {"<e name='n' plateform='mac' familyname='f'/>", {"name", "plateform", "name"}},
+        {"<e familyname='f'/>", {"source", "platform", "familyname"}},
+    };
+    for (const auto& [element, read] : cases) {
+        XmlDocument document;
+        document.loadFromXml(element);
+        const XmlNode node = document.documentNode().firstChild();
+        EXPECT_EQ(
+            QStringList({Mxi::sourceAttribute(node), Mxi::platformAttribute(node), Mxi::productNameAttribute(node)}),
+            read);
+    }
 }

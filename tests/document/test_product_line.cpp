@@ -26,8 +26,11 @@ TEST(ProductLine, ReadsFlagsOnlyWhenExactlyTrueAndNamesWithoutRegardToCase) {
         {{{"name", "FLASH"}, {"version", "6"}}, {2, false, false, "6"}},
         {{{"name", "JRun"}, {"primary", "True"}, {"required", "yes"}, {"version", "3"}}, {4, false, false, "3"}},
         {{{"version", "9"}, {"required", "true"}, {"name", "coldfusion"}}, {6, false, true, "9"}},
-        {{{"name", "Fireworks"}, {"version", "8"}, {"primary", "true"}}, {-1, true, false, "8"}},
-        {{{"familyname", "Photoshop"}, {"version", "14"}}, {-1, false, false, "14"}},
+        {{{"name", "Fireworks"}, {"version", "8"}, {"primary", "true"}}, {7, true, false, "8"}},
+        {{{"name", "Fireworkz"}, {"version", "8"}, {"familyname", "Fireworks"}},
+         {-1, false, false, "8", false, "", {{"familyname", "Fireworks"}}}},
+        {{{"familyname", "Photoshop"}, {"version", "14"}, {"maxversion", "15"}, {"bit", "64"}},
+         {8, false, false, "14", true, "15", {{"bit", "64"}}}},
         {{{"name", "homesite"}, {"required", "true"}}, {-1, false, true, ""}},
     };
     for (const auto& [attributes, fields] : cases)
@@ -51,7 +54,7 @@ TEST(ProductLine, AnEditUpdatesOnlyTheAttributesItChanged) {
         const char* written;
     } cases[] = {
         {R"(<product version="8" name="FLASH" primary="TRUE" x="1"/>)",
-         {2, false, false, "9"},
+         {2, false, false, "9", false, "", {{"x", "1"}}},
          R"(<product version="9" name="FLASH" primary="TRUE" x="1"/>)"},
         {R"(<product name="Flash" version="8"/>)",
          {0, true, false, "8"},
@@ -65,6 +68,12 @@ TEST(ProductLine, AnEditUpdatesOnlyTheAttributesItChanged) {
         {R"(<product name="Fireworks" required="true"/>)",
          {3, false, true, ""},
          R"(<product name="homesite" required="true" version=""/>)"},
+        {R"(<product familyname="Photoshop" version="14" bit="64"/>)",
+         {8, false, false, "14", false, "16", {}},
+         R"(<product version="14" name="Photoshop" maxversion="16"/>)"},
+        {R"(<product name="Photoshop" version="14" maxversion="16"/>)",
+         {10, false, false, "14", true, "", {{"bit", "32"}}},
+         R"(<product version="14" familyname="Photoshop64" bit="32"/>)"},
     };
     for (const auto& c : cases) {
         XmlDocument document;
@@ -80,6 +89,8 @@ TEST(ProductLine, ReadsAsASentence) {
     EXPECT_EQ(spokenProduct({1, false, true, "4"}, "dreamweaverultradev"), "Dreamweaver UltraDev, version 4, required");
     EXPECT_EQ(spokenProduct({-1, false, false, ""}, "Fireworks"), "Fireworks, no version");
     EXPECT_EQ(spokenProduct({-1, false, false, "1"}, ""), "Unnamed product, version 1");
+    EXPECT_EQ(spokenProduct({8, false, true, "15", true, "17"}, "Photoshop"),
+              "Photoshop family, version 15, highest version 17, required");
 }
 
 } // namespace

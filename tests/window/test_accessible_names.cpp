@@ -8,13 +8,17 @@ namespace {
 
 using AccessibleNamesTest = WindowTest;
 
-// The controls under item, as a screen reader walks them, that have no name.
+// The controls under item, as a screen reader walks them, that have no name. A table's cell may hold an
+// empty value.
 QStringList unnamedControls(QAccessibleInterface* item) {
-    static const QList<QAccessible::Role> containers = {
-        QAccessible::Client, QAccessible::Pane, QAccessible::LayeredPane, QAccessible::ScrollBar, QAccessible::Window};
+    static const QList<QAccessible::Role> containers = {QAccessible::Client,      QAccessible::Pane,
+                                                        QAccessible::LayeredPane, QAccessible::ScrollBar,
+                                                        QAccessible::Window,      QAccessible::Cell};
     QStringList unnamed;
     if (!containers.contains(item->role()) && item->text(QAccessible::Name).trimmed().isEmpty())
-        unnamed.append(QStringLiteral("%1 (role %2)").arg(item->object()->metaObject()->className()).arg(item->role()));
+        unnamed.append(QStringLiteral("%1 (role %2)")
+                           .arg(item->object() ? item->object()->metaObject()->className() : "a part")
+                           .arg(item->role()));
     for (int child = 0; child < item->childCount(); ++child)
         unnamed += unnamedControls(item->child(child));
     return unnamed;

@@ -3,6 +3,7 @@
 
 #include "document/FileLine.h"
 #include "document/extfncts.h"
+#include "window/controls/AttributeTable.h"
 #include "window/controls/HoverStyle.h"
 #include "window/forms/Unit2.h"
 #include "window/forms/Unit3.h"
@@ -87,7 +88,7 @@ TEST_F(FilesPageTest, ControlsSitWhereTheWindowDescribesThem) {
         {form->Edit2, {216, 16, 225, 21}},    {form->CheckBox4, {24, 48, 57, 17}},
         {form->CheckBox5, {144, 48, 57, 17}}, {form->ComboBoxEx2, {272, 48, 169, 22}},
         {form->Button7, {8, 72, 17, 17}},     {form->Button8, {32, 72, 17, 17}},
-        {form->ListBox2, {8, 96, 433, 145}},
+        {form->ListBox2, {8, 96, 433, 81}},
     };
     for (const Placement& expected : placements) {
         SCOPED_TRACE(expected.control->metaObject()->className());
@@ -281,12 +282,13 @@ TEST_F(FilesPageTest, SelectingALineFillsTheEditorsWithoutRewritingIt) {
     EXPECT_EQ(form->ComboBoxEx2->currentIndex(), 0);
     EXPECT_EQ(lines(), QStringList({"s|d|true|false|mac", "t|e|false|true|linux"}));
 
-    // The first edit rewrites the whole line from the editors, the unknown code with it.
+    // An edit changes its own field alone: the unknown code stays.
     QTest::keyClicks(form->Edit2, "x");
-    EXPECT_EQ(lines(), QStringList({"s|d|true|false|mac", "t|ex|false|true|both"}));
+    EXPECT_EQ(lines(), QStringList({"s|d|true|false|mac", "t|ex|false|true|linux"}));
     clickTab(MainPage);
-    EXPECT_EQ(elementXml(Mxi::Files), R"(<files><file source="s" destination="d" shared="true" plateform="mac"/>)"
-                                      R"(<file source="t" destination="ex" systemfile="true"/></files>)");
+    EXPECT_EQ(elementXml(Mxi::Files),
+              R"(<files><file source="s" destination="d" shared="true" plateform="mac"/>)"
+              R"(<file source="t" destination="ex" systemfile="true" plateform="linux"/></files>)");
 }
 
 TEST_F(FilesPageTest, EveryEditorRewritesTheSelectedLine) {
@@ -303,7 +305,7 @@ TEST_F(FilesPageTest, EveryEditorRewritesTheSelectedLine) {
     EXPECT_EQ(line(0), (FileLine{"s2", "d", true, true, "win"}));
     clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Files),
-              R"(<files><file source="s2" destination="d" systemfile="true" shared="true" plateform="win"/>)"
+              R"(<files><file source="s2" destination="d" systemfile="true" shared="true" platform="win"/>)"
               R"(<file source="other" destination="o"/></files>)");
 
     clickTab(FilesPage);
@@ -311,8 +313,88 @@ TEST_F(FilesPageTest, EveryEditorRewritesTheSelectedLine) {
     form->CheckBox4->click();
     form->CheckBox5->click();
     clickTab(MainPage);
-    EXPECT_EQ(elementXml(Mxi::Files), R"(<files><file source="s2" destination="d" plateform="win"/>)"
+    EXPECT_EQ(elementXml(Mxi::Files), R"(<files><file source="s2" destination="d" platform="win"/>)"
                                       R"(<file source="other" destination="o"/></files>)");
+}
+
+// Each editor of a file's details shows the file's value; an edit through it writes its own attribute
+// alone, in place, and a visit writes nothing.
+TEST_F(FilesPageTest, TheDetailEditorsShowTheFileAndWriteOnlyTheirOwnAttribute) {
+    const QByteArray file = R"(<file source="p.zxp" file-type="csxs" products="Photoshop" minVersion="15" )"
+                            R"(maxVersion="16" xml:lang="de"/>)";
+    const QByteArray files = "<files>" + file + "</files>";
+    loadRootContent(files);
+    clickTab(FilesPage);
+    clickLine(0);
+    EXPECT_EQ(QStringList({form->fileTypeBox->currentText(), form->fileProductsEdit->text(),
+                           form->minVersionEdit->text(), form->maxVersionEdit->text(),
+                           form->fileAttributes->item(0, 0)->text(), form->fileAttributes->item(0, 1)->text()}),
+              QStringList({"CSXS", "Photoshop", "15", "16", "xml:lang", "de"}));
+    const auto written = [&](const char* from, const char* to) { return QByteArray(files).replace(from, to); };
+    const auto onLine = [this](const std::function<void()>& edit) {
+        return [this, edit] {
+            clickLine(0);
+            edit();
+        };
+    };
+    expectOnlyListChanged(
+        FilesPage, files,
+        {
+            {"a visit", [] {}, files},
+            {"a file type", onLine([this] { pickFromList(form->fileTypeBox, 3); }),
+             written("file-type=\"csxs\"", "file-type=\"plugin\"")},
+            {"the shown file type again", onLine([this] { pickFromList(form->fileTypeBox, 2); }), files},
+            {"no file type", onLine([this] { pickFromList(form->fileTypeBox, 0); }),
+             written(" file-type=\"csxs\"", "")},
+            {"products", onLine([this] { typeOver(form->fileProductsEdit, "Photoshop,Photoshop64"); }),
+             written("Photoshop", "Photoshop,Photoshop64")},
+            {"a minimum version", onLine([this] { typeOver(form->minVersionEdit, "14"); }),
+             written("minVersion=\"15\"", "minVersion=\"14\"")},
+            {"an emptied maximum version", onLine([this] { typeOver(form->maxVersionEdit, ""); }),
+             written(" maxVersion=\"16\"", "")},
+            {"a removed attribute", onLine([this] {
+                 QTest::mouseClick(form->fileAttributes->viewport(), Qt::LeftButton, {},
+                                   form->fileAttributes->visualItemRect(form->fileAttributes->item(0, 0)).center());
+                 QTest::keyClick(form->fileAttributes, Qt::Key_Delete);
+             }),
+             written(" xml:lang=\"de\"", "")},
+            {"an added attribute and one the page shows above", onLine([this] {
+                 typeInCell(form->fileAttributes, 1, 0, "isresourcefile");
+                 typeInCell(form->fileAttributes, 1, 1, "true");
+                 typeInCell(form->fileAttributes, 2, 0, "source");
+             }),
+             written("/>", " isresourcefile=\"true\"/>")},
+        });
+}
+
+// The platform comes from platform, else plateform; a pick is written as platform and replaces plateform.
+TEST_F(FilesPageTest, PlatformIsReadFromPlatformElsePlateformAndWrittenAsPlatform) {
+    const struct {
+        QByteArray file;
+        int shown;
+        int picked;
+        QByteArray written;
+    } cases[] = {
+        {R"(<file source="s" platform="win"/>)", 1, 2, R"(<file source="s" platform="mac"/>)"},
+        {R"(<file source="s" plateform="mac" shared="true"/>)", 2, 1,
+         R"(<file source="s" shared="true" platform="win"/>)"},
+        {R"(<file platform="win" source="s" plateform="mac"/>)", 1, 2, R"(<file platform="mac" source="s"/>)"},
+        {R"(<file source="s"/>)", 0, 1, R"(<file source="s" platform="win"/>)"},
+        {R"(<file source="s" platform="linux"/>)", 0, 0, R"(<file source="s"/>)"},
+        {R"(<file source="s" plateform="win"/>)", 1, 1, R"(<file source="s" plateform="win"/>)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file.data());
+        loadFiles(c.file);
+        visitFilesPage();
+        EXPECT_EQ(elementXml(Mxi::Files), QString::fromUtf8("<files>" + c.file + "</files>"));
+        clickTab(FilesPage);
+        clickLine(0);
+        EXPECT_EQ(form->ComboBoxEx2->currentIndex(), c.shown);
+        pickFromList(form->ComboBoxEx2, c.picked);
+        clickTab(MainPage);
+        EXPECT_EQ(elementXml(Mxi::Files), QString::fromUtf8("<files>" + c.written + "</files>"));
+    }
 }
 
 TEST_F(FilesPageTest, EditingKeepsWhatThePageDoesNotEdit) {
@@ -328,24 +410,24 @@ TEST_F(FilesPageTest, EditingKeepsWhatThePageDoesNotEdit) {
                                       R"(<file name="n" destination="e" shared="true"/>)"
                                       R"(<file source="Select source" destination="Select destination"/></files>)");
 
-    // A source typed into a file that had none is written.
+    // The older name shows as the source, and an edit of it goes back into name.
     clickTab(FilesPage);
     clickLine(1);
     QTest::keyClicks(form->Edit1, "t");
     clickTab(MainPage);
     EXPECT_EQ(Mxi::findRoot(form->XMLDocument1).findChild(Mxi::Files).child(1).xml(),
-              R"(<file name="n" destination="e" shared="true" source="t"/>)");
+              R"(<file name="nt" destination="e" shared="true"/>)");
 }
 
 TEST_F(FilesPageTest, MinusDeletesOnlyTheSelectedLine) {
     loadFiles(R"(<file source="a" destination="d" shared="true"/><file source="b" destination="e" platform="mac"/>)");
     clickTab(FilesPage);
     form->Button8->click();
-    EXPECT_EQ(lines(), QStringList({"a|d|true|false|both", "b|e|false|false|both"}));
+    EXPECT_EQ(lines(), QStringList({"a|d|true|false|both", "b|e|false|false|mac"}));
 
     clickLine(0);
     form->Button8->click();
-    EXPECT_EQ(lines(), QStringList{"b|e|false|false|both"});
+    EXPECT_EQ(lines(), QStringList{"b|e|false|false|mac"});
     EXPECT_EQ(selectedRow(), -1);
     EXPECT_TRUE(editorsEnabled(false));
     EXPECT_EQ(form->Edit1->text(), "a");
@@ -355,9 +437,9 @@ TEST_F(FilesPageTest, MinusDeletesOnlyTheSelectedLine) {
     QTest::keyClicks(form->Edit1, "x");
     form->CheckBox5->click();
     pickNextPlatform();
-    EXPECT_EQ(lines(), QStringList{"b|e|false|false|both"});
+    EXPECT_EQ(lines(), QStringList{"b|e|false|false|mac"});
     form->Button8->click();
-    EXPECT_EQ(lines(), QStringList{"b|e|false|false|both"});
+    EXPECT_EQ(lines(), QStringList{"b|e|false|false|mac"});
     clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Files), R"(<files><file source="b" destination="e" platform="mac"/></files>)");
 }
@@ -423,7 +505,7 @@ TEST_F(FilesPageTest, SeparatorsAndLineBreaksSurviveEditingSavingAndReloading) {
     clickTab(MainPage);
     EXPECT_EQ(elementXml(Mxi::Files),
               R"(<files><file source="x|ySelect source|a|b|" destination="first&#13;&#10;second|&#13;third&#10;" )"
-              R"(shared="true" plateform="win" systemfile="true"/>)"
+              R"(shared="true" platform="win" systemfile="true"/>)"
               R"(<file source="Select source" destination="Select destination"/></files>)");
 }
 

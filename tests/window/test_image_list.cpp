@@ -47,7 +47,7 @@ struct ListCase {
 
 TEST(ImageList, ListsHaveTheirCountsAndSizes) {
     const ListCase cases[] = {
-        {"products", productImages, 7, QSize(16, 16)},
+        {"products", productImages, 26, QSize(16, 16)},
         {"badges", badgeImages, 4, QSize(45, 16)},
         {"platforms", platformImages, 3, QSize(16, 16)},
     };

@@ -1,6 +1,7 @@
 #include "common/WindowFixture.h"
 
 #include "document/xml/RegularFile.h"
+#include "window/controls/AttributeTable.h"
 #include "window/controls/LabeledEdit.h"
 
 #include <QAccessible>
@@ -75,7 +76,7 @@ TEST_F(ProductsPageTest, ControlsSitWhereThePageLaysThemOut) {
         {form->ComboBoxEx1, {24, 16, 169, 22}}, {form->CheckBox2, {200, 20, 57, 17}},
         {form->CheckBox3, {264, 20, 81, 17}},   {form->LabeledEdit4, {360, 16, 65, 21}},
         {form->Button4, {24, 45, 17, 17}},      {form->Button5, {48, 45, 17, 17}},
-        {form->ListBox1, {24, 64, 401, 193}},
+        {form->ListBox1, {24, 64, 401, 113}},
     };
     for (const Placed& p : placed) {
         EXPECT_EQ(p.control->parentWidget(), form->TabSheet2);
@@ -87,9 +88,14 @@ TEST_F(ProductsPageTest, ControlsSitWhereThePageLaysThemOut) {
     EXPECT_EQ(form->Button4->text(), "+");
     EXPECT_EQ(form->Button5->text(), "-");
     EXPECT_FALSE(form->ComboBoxEx1->isEditable());
-    ASSERT_EQ(form->ComboBoxEx1->count(), 7);
-    for (int product = 0; product < 7; ++product) {
-        EXPECT_EQ(form->ComboBoxEx1->itemText(product), Mxi::productNames()[product]);
+    // The seven older products keep their places; the Extension Manager's follow them.
+    const QStringList older = {"dreamweaver", "dreamweaverultradev", "flash", "homesite", "JRun",
+                               "Spectra",     "ColdFusion"};
+    ASSERT_EQ(form->ComboBoxEx1->count(), 26);
+    for (int product = 0; product < form->ComboBoxEx1->count(); ++product) {
+        if (product < older.size()) {
+            EXPECT_EQ(form->ComboBoxEx1->itemText(product), older[product]);
+        }
         EXPECT_EQ(form->ComboBoxEx1->itemIcon(product).pixmap(16, 16).toImage(),
                   form->ImageList1.pixmap(product).toImage());
     }
@@ -142,7 +148,7 @@ TEST_F(ProductsPageTest, AnEditChangesOnlyItsOwnElement) {
         R"(<product familyname="Flash" name="Flash" version="10" platform="win" primary="true"/>)";
     const QByteArray products =
         "<products>text<!-- a comment -->" + first + second +
-        R"(<product name="Fireworks" version="8"/><!-- c --><item name="flash"/><?pi x?></products>)";
+        R"(<product name="Contribute" version="8"/><!-- c --><item name="flash"/><?pi x?></products>)";
     expectOnlyListChanged(
         ProductsPage, products,
         {
@@ -295,7 +301,7 @@ TEST_F(ProductsPageTest, MinusRemovesTheSelectedLineAndLeavesNoSelection) {
 }
 
 TEST_F(ProductsPageTest, PickingAProductForAnUnknownOneMakesItThatProduct) {
-    loadText(extensionWithProducts("<products><product name=\"Fireworks\" version=\"8\" required=\"true\" "
+    loadText(extensionWithProducts("<products><product name=\"Contribute\" version=\"8\" required=\"true\" "
                                    "platform=\"win\"/><product name=\"flash\" version=\"6\"/></products>"));
     clickTab(ProductsPage);
     clickLine(1);
@@ -318,6 +324,59 @@ TEST_F(ProductsPageTest, PickingAProductForAnUnknownOneMakesItThatProduct) {
     EXPECT_EQ(elementXml(Mxi::Products),
               "<products><product name=\"homesite\" version=\"9\" required=\"true\" platform=\"win\"/>"
               "<product name=\"flash\" version=\"6\"/></products>");
+}
+
+// Every product of the picker is picked with the keyboard alone, from the first to the last.
+TEST_F(ProductsPageTest, EveryKnownProductIsPickedByKeyboard) {
+    loadText(extensionWithProducts("<products><product name=\"flash\" version=\"6\"/></products>"));
+    clickTab(ProductsPage);
+    clickLine(0);
+    QTest::keyClick(form->ComboBoxEx1, Qt::Key_Home);
+    for (int product = 0; product < Mxi::productNames().size(); ++product) {
+        EXPECT_EQ(lines(), QStringList{QString::number(product) + "--6"});
+        QTest::keyClick(form->ComboBoxEx1, Qt::Key_Down);
+    }
+    clickTab(MainPage);
+    EXPECT_EQ(products().firstChild().xml(), R"(<product name="LightroomClassic" version="6"/>)");
+}
+
+// The family form, the highest version and the other attributes show the file's values; an edit
+// through each writes its own attribute alone.
+TEST_F(ProductsPageTest, FamilyFormHighestVersionAndOtherAttributesWriteOnlyTheirOwn) {
+    const QByteArray product = R"(<product familyname="Photoshop" version="15" maxversion="17" bit="64"/>)";
+    const QByteArray list = "<products>" + product + "</products>";
+    loadRootContent(list);
+    clickTab(ProductsPage);
+    clickLine(0);
+    EXPECT_TRUE(form->familyNameBox->isChecked());
+    EXPECT_EQ(QStringList({form->ComboBoxEx1->currentText(), form->highestVersionEdit->text(),
+                           form->productAttributes->item(0, 0)->text(), form->productAttributes->item(0, 1)->text()}),
+              QStringList({"Photoshop", "17", "bit", "64"}));
+    EXPECT_EQ(form->ListBox1->model()->index(0, 0).data(Qt::AccessibleTextRole),
+              "Photoshop family, version 15, highest version 17");
+    const auto written = [&](const char* to) { return QByteArray(list).replace(product, to); };
+    expectOnlyListChanged(ProductsPage, list,
+                          {
+                              {"a visit", [] {}, list},
+                              {"a highest version",
+                               [this] {
+                                   clickLine(0);
+                                   typeOver(form->highestVersionEdit, "18");
+                               },
+                               written(R"(<product familyname="Photoshop" version="15" maxversion="18" bit="64"/>)")},
+                              {"the name form",
+                               [this] {
+                                   clickLine(0);
+                                   form->familyNameBox->click();
+                               },
+                               written(R"(<product version="15" maxversion="17" bit="64" name="Photoshop"/>)")},
+                              {"another product",
+                               [this] {
+                                   clickLine(0);
+                                   pickFromList(form->ComboBoxEx1, 10);
+                               },
+                               written(R"(<product familyname="Photoshop64" version="15" maxversion="17" bit="64"/>)")},
+                          });
 }
 
 TEST_F(ProductsPageTest, DocumentWithoutProductsGetsTheElementOnlyForALine) {
@@ -353,7 +412,7 @@ protected:
         loadText(extensionWithProducts(
             "<products><product name=\"flash\" primary=\"true\" required=\"true\" version=\"8\"/>"
             "<product name=\"JRun\" required=\"true\" version=\"4\"/><product name=\"homesite\" version=\"5\"/>"
-            "<product name=\"Fireworks\" version=\"8\" primary=\"true\"/></products>"));
+            "<product name=\"Contribute\" version=\"8\" primary=\"true\"/></products>"));
         clickTab(ProductsPage);
     }
 

@@ -48,7 +48,7 @@ TEST_F(MainWindowTest, StartsWithTheSkeletonOnTheMainPage) {
     QStringList captions;
     for (int page = 0; page < form->PageControl1->count(); ++page)
         captions.append(form->PageControl1->tabText(page));
-    EXPECT_EQ(captions, QStringList({"Main", "Description", "Products", "Files", "Configuration changes"}));
+    EXPECT_EQ(captions, QStringList({"Main", "Description", "Products", "Files", "Configuration changes", "More"}));
     EXPECT_EQ(mainPageValues(), QStringList({"", "", "", "checked", ""}));
     EXPECT_EQ(form->ComboBox1->currentIndex(), -1);
     EXPECT_EQ(form->ComboBox1->count(), 49);

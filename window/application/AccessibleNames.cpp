@@ -1,5 +1,6 @@
 #include "window/application/AccessibleNames.h"
 
+#include "window/controls/AttributeTable.h"
 #include "window/controls/LabeledEdit.h"
 #include "window/controls/PageControl.h"
 #include "window/forms/Unit1.h"
@@ -67,6 +68,10 @@ void apply(TForm1& w) {
         {w.Button4, "Add product", "Adds an empty line at the end of the products"},
         {w.Button5, "Remove product", "Removes the selected product line"},
         {w.ListBox1, "Products", "The products the extension is for; select a line to edit it above"},
+        {w.familyNameBox, "familyname", "Whether the selected product is named by its family name"},
+        {w.highestVersionEdit, "Highest version", "The highest version of the selected product to install into"},
+        {w.productAttributes, "Other attributes",
+         "The selected product's other attributes; type a name in the last row to add one, Delete removes one"},
 
         {w.Edit1, "File", "The source file of the selected line"},
         {w.Button6, "Browse for the file", "Chooses the source file in a file dialog"},
@@ -76,7 +81,13 @@ void apply(TForm1& w) {
         {w.ComboBoxEx2, "Plateform", "The platforms the selected file is installed on"},
         {w.Button7, "Add file", "Adds an empty line at the end of the files"},
         {w.Button8, "Remove file", "Removes the selected file line"},
+        {w.fileTypeBox, "File type", "File type: how the Extension Manager installs the selected file"},
+        {w.fileProductsEdit, "File products", "The products the selected file installs for, separated by commas"},
+        {w.minVersionEdit, "Minimum product version", "The lowest product version the selected file installs for"},
+        {w.maxVersionEdit, "Maximum product version", "The highest product version the selected file installs for"},
         {w.ListBox2, "Files", "The files to install; select a line to edit it above"},
+        {w.fileAttributes, "Other attributes",
+         "The selected file's other attributes; type a name in the last row to add one, Delete removes one"},
         {w.Label4, "Standard destination folder", "A link: shows the table of standard destination folders"},
         {w.Label5, "Flash standard destination folder",
          "A link: shows the table of the destinations of Macromedia Flash extension types"},
@@ -84,6 +95,13 @@ void apply(TForm1& w) {
         {w.Memo3, "Configuration changes", "The configuration changes as XML"},
         {w.Label13, "The Extension Installation File Format",
          "A link: opens the document that describes the file format"},
+
+        {w.TabSheet6, "More", ""},
+        {w.extensionIdEdit, "Extension id", "The extension's unique id, as in com.example.panel"},
+        {w.updateAddressEdit, "Update address", "The web address the Extension Manager looks for updates at"},
+        {w.licenseMemo, "License agreement", "The license the user accepts when installing the extension"},
+        {w.rootAttributes, "Other attributes",
+         "The extension's other attributes; type a name in the last row to add one, Delete removes one"},
     };
     for (const Entry& entry : entries) {
         entry.control->setAccessibleName(QString::fromUtf8(entry.name));

@@ -44,6 +44,7 @@ TForm1::TForm1(QWidget* parent)
     buildFilesPage();
     buildConfigurationPage();
     buildProblems();
+    buildMorePage();
     buildButtons();
     AccessibleNames::apply(*this);
 

@@ -27,6 +27,10 @@ class ProblemsWindow;
 namespace ExtensionFindings {
 struct Finding;
 }
+class AttributeTable;
+struct FileLine;
+struct ProductFields;
+template <typename Fields> class LineEditors;
 
 // The main window: five pages over the one extension document, and Load, Save, Close.
 class TForm1 : public QWidget {
@@ -105,6 +109,10 @@ public:
 
     void TabSheet5Show();
     void TabSheet5Hide();
+    // Shows in memo the text of the root's child element named name, and returns the text shown.
+    QString showElementText(Memo* memo, const QString& name);
+    // Writes memo's text into that element when the user changed it from shown.
+    void storeElementText(Memo* memo, const QString& name, const QString& shown);
 
     // Products page.
     QComboBox* ComboBoxEx1;
@@ -114,14 +122,16 @@ public:
     QPushButton* Button4;
     QPushButton* Button5;
     ListBox* ListBox1;
+    // Whether the selected product is named by familyname, and its highest version.
+    QCheckBox* familyNameBox;
+    QLabel* highestVersionLabel;
+    QLineEdit* highestVersionEdit;
+    // The selected line's attributes that no other editor shows.
+    AttributeTable* productAttributes;
 
     void TabSheet2Show();
     void TabSheet2Hide();
     void ListBox1Click();
-    void ComboBoxEx1Change();
-    void CheckBox2Click();
-    void CheckBox3Click();
-    void LabeledEdit4Change();
     void Button4Click();
     void Button5Click();
     void ListBox1DrawItem(QPainter& Canvas, int Index, const QRect& Rect, bool Selected);
@@ -141,6 +151,16 @@ public:
     ListBox* ListBox2;
     QLabel* Label4;
     QLabel* Label5;
+    // The selected line's file type, the products it installs for and their version range.
+    QLabel* fileTypeLabel;
+    QComboBox* fileTypeBox;
+    QLabel* fileProductsLabel;
+    QLineEdit* fileProductsEdit;
+    QLabel* fileVersionsLabel;
+    QLineEdit* minVersionEdit;
+    QLineEdit* maxVersionEdit;
+    // The selected line's attributes that no other editor shows.
+    AttributeTable* fileAttributes;
     // The folder-name help windows, set by the program's entry point; not owned.
     class TForm2* Form2 = nullptr;
     class TForm3* Form3 = nullptr;
@@ -150,15 +170,9 @@ public:
     // Paints line Index of ListBox2 into Rect; Canvas holds the item's colours and font.
     void ListBox2DrawItem(QPainter& Canvas, int Index, const QRect& Rect);
     void ListBox2Click();
-    void Edit1Change();
-    void Edit2Change();
-    void CheckBox4Click();
-    void CheckBox5Click();
-    void ComboBoxEx2Click();
     void Button6Click();
     void Button7Click();
     void Button8Click();
-    void StoreFileLine(int Index);
     void Label4Click();
     void Label5Click();
     void Label4MouseEnter();
@@ -184,11 +198,30 @@ public:
     void showProblems();
     // Shows the page where the finding's element is edited, with its line selected or its field focused.
     void showFinding(const ExtensionFindings::Finding& finding);
+    // More page: what the extension carries beyond the Main page. Shown, then written when left.
+    QWidget* TabSheet6;
+    LabeledEdit* extensionIdEdit;
+    LabeledEdit* updateAddressEdit;
+    QLabel* licenseLabel;
+    Memo* licenseMemo;
+    QLabel* rootAttributesLabel;
+    // The root's attributes that no page shows elsewhere.
+    AttributeTable* rootAttributes;
+
+    void TabSheet6Show();
+    void TabSheet6Hide();
 
 private:
     // The texts the Description page's boxes showed: a box left as shown writes nothing.
     QString shownDescription_;
     QString shownUiAccess_;
+    // What the More page showed: only what the user changed there is written.
+    struct ShownExtension {
+        QString id;
+        QString updateAddress;
+        QString license;
+        QList<Attribute> attributes;
+    } shownExtension_;
     // Text of Memo3 that did not parse, and where the parser stopped in it; the next show of the page
     // puts it back with the cursor there.
     struct RejectedText {
@@ -203,6 +236,9 @@ private:
     FileListModel* fileLines_ = nullptr;
     DocumentProblems* problems_ = nullptr;
     ProblemsWindow* problemsWindow_ = nullptr;
+    // The editors of the selected line of each list.
+    LineEditors<ProductFields>* productEditors_ = nullptr;
+    LineEditors<FileLine>* fileEditors_ = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -219,6 +255,7 @@ private:
     void buildFilesPage();
     void buildConfigurationPage();
     void buildProblems();
+    void buildMorePage();
     void FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
     // Shows the document as Save would write it.
     void showDocumentView();

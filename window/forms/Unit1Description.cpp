@@ -6,18 +6,6 @@
 
 #include <QLabel>
 
-namespace {
-
-// Fills the box from the element named name; a box whose element holds other content shows that
-// content's XML, disabled.
-void fillMemo(Memo* memo, const XmlDocument& document, const QString& name) {
-    const DescriptionText::Shown shown = DescriptionText::read(document, name);
-    memo->setEnabled(shown.editable);
-    memo->setText(shown.text);
-}
-
-} // namespace
-
 void TForm1::buildDescriptionPage() {
     Label9 = new QLabel(QStringLiteral("Description"), TabSheet5);
     Label9->move(8, 8);
@@ -30,16 +18,25 @@ void TForm1::buildDescriptionPage() {
 }
 
 void TForm1::TabSheet5Show() {
-    fillMemo(Memo1, XMLDocument1, Mxi::Description);
-    shownDescription_ = Memo1->text();
-    fillMemo(Memo2, XMLDocument1, Mxi::UiAccess);
-    shownUiAccess_ = Memo2->text();
+    shownDescription_ = showElementText(Memo1, Mxi::Description);
+    shownUiAccess_ = showElementText(Memo2, Mxi::UiAccess);
+}
+
+void TForm1::TabSheet5Hide() {
+    storeElementText(Memo1, Mxi::Description, shownDescription_);
+    storeElementText(Memo2, Mxi::UiAccess, shownUiAccess_);
+}
+
+// A box whose element holds other content shows that content's XML, disabled.
+QString TForm1::showElementText(Memo* memo, const QString& name) {
+    const DescriptionText::Shown shown = DescriptionText::read(XMLDocument1, name);
+    memo->setEnabled(shown.editable);
+    memo->setText(shown.text);
+    return memo->text();
 }
 
 // A box left as it was shown keeps its element exactly as loaded, pieces and all.
-void TForm1::TabSheet5Hide() {
-    if (const QString text = Memo1->text(); Memo1->isEnabled() && text != shownDescription_)
-        DescriptionText::store(XMLDocument1, Mxi::Description, text);
-    if (const QString text = Memo2->text(); Memo2->isEnabled() && text != shownUiAccess_)
-        DescriptionText::store(XMLDocument1, Mxi::UiAccess, text);
+void TForm1::storeElementText(Memo* memo, const QString& name, const QString& shown) {
+    if (const QString text = memo->text(); memo->isEnabled() && text != shown)
+        DescriptionText::store(XMLDocument1, name, text);
 }

@@ -1,10 +1,13 @@
 #include "window/forms/Unit1.h"
 
+#include "document/FileElement.h"
 #include "document/FileListModel.h"
 #include "document/Mxi.h"
+#include "window/controls/AttributeTable.h"
 #include "window/controls/HoverStyle.h"
 #include "window/controls/LabelEvents.h"
 #include "window/controls/LabeledEdit.h"
+#include "window/controls/LineEditors.h"
 #include "window/controls/ListBox.h"
 #include "window/forms/Unit2.h"
 #include "window/forms/Unit3.h"
@@ -15,15 +18,15 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QSignalBlocker>
-
-#include <array>
 
 namespace {
 
 constexpr int fileItemHeight = 16;
 constexpr int sharedBadge = 2;
 constexpr int systemBadge = 3;
+constexpr int destinationColumn = 170;
+constexpr int sharedColumn = 330;
+constexpr int systemColumn = 380;
 
 QLabel* newLabel(const QString& caption, QWidget* page, int left, int top) {
     auto* label = new QLabel(caption, page);
@@ -31,13 +34,33 @@ QLabel* newLabel(const QString& caption, QWidget* page, int left, int top) {
     return label;
 }
 
-std::array<QWidget*, 6> fileEditors(const TForm1& form) {
-    return {form.Edit1, form.Button6, form.Edit2, form.CheckBox4, form.CheckBox5, form.ComboBoxEx2};
+QLineEdit* newEdit(QWidget* page, const QRect& place) {
+    auto* edit = new QLineEdit(page);
+    edit->setGeometry(place);
+    keepAnyLength(edit);
+    return edit;
 }
 
-void enableFileEditors(const TForm1& form, bool enabled) {
-    for (QWidget* editor : fileEditors(form))
-        editor->setEnabled(enabled);
+// The file type box: no type, then the types in the Extension Manager's spelling.
+QComboBox* newFileTypeBox(QWidget* page) {
+    auto* box = new QComboBox(page);
+    box->setGeometry(86, 71, 76, 22);
+    box->addItem(QString());
+    box->setItemData(0, QStringLiteral("No file type"), Qt::AccessibleTextRole);
+    box->addItems(FileType::names());
+    return box;
+}
+
+// Picking the item the line already shows keeps the file's own spelling of it.
+void pickFileType(FileLine& line, int item) {
+    if (item != FileType::itemOf(line.fileType))
+        line.fileType = item > 0 ? FileType::names()[item - 1] : QString();
+}
+
+// The attributes that the page's editors show, whichever spelling the line's element holds them in.
+QStringList shownFileAttributes(const FileLine&) {
+    return {Mxi::Source,    Mxi::Name,     Mxi::Destination, Mxi::Shared,     Mxi::SystemFile, Mxi::Platform,
+            Mxi::Plateform, Mxi::FileType, Mxi::Products,    Mxi::MinVersion, Mxi::MaxVersion};
 }
 
 // Text drawn with its character cell's top-left corner at topLeft.
@@ -49,15 +72,11 @@ void drawTextAt(QPainter& canvas, QPoint topLeft, const QString& text) {
 
 void TForm1::buildFilesPage() {
     Label6 = newLabel(QStringLiteral("File"), TabSheet3, 8, 0);
-    Edit1 = new QLineEdit(TabSheet3);
-    Edit1->setGeometry(8, 16, 161, 21);
-    keepAnyLength(Edit1);
+    Edit1 = newEdit(TabSheet3, {8, 16, 161, 21});
     Button6 = new QPushButton(QStringLiteral("..."), TabSheet3);
     Button6->setGeometry(176, 16, 21, 21);
     Label7 = newLabel(QStringLiteral("Destination"), TabSheet3, 216, 0);
-    Edit2 = new QLineEdit(TabSheet3);
-    Edit2->setGeometry(216, 16, 225, 21);
-    keepAnyLength(Edit2);
+    Edit2 = newEdit(TabSheet3, {216, 16, 225, 21});
     CheckBox4 = new QCheckBox(QStringLiteral("Shared"), TabSheet3);
     CheckBox4->setGeometry(24, 48, 57, 17);
     CheckBox5 = new QCheckBox(QStringLiteral("System"), TabSheet3);
@@ -74,26 +93,46 @@ void TForm1::buildFilesPage() {
     Button7->setGeometry(8, 72, 17, 17);
     Button8 = new QPushButton(QStringLiteral("-"), TabSheet3);
     Button8->setGeometry(32, 72, 17, 17);
+    fileTypeLabel = newLabel(QStringLiteral("Type"), TabSheet3, 60, 76);
+    fileTypeBox = newFileTypeBox(TabSheet3);
+    fileProductsLabel = newLabel(QStringLiteral("For"), TabSheet3, 170, 76);
+    fileProductsEdit = newEdit(TabSheet3, {190, 71, 122, 21});
+    fileVersionsLabel = newLabel(QStringLiteral("Versions"), TabSheet3, 320, 76);
+    minVersionEdit = newEdit(TabSheet3, {364, 71, 36, 21});
+    maxVersionEdit = newEdit(TabSheet3, {405, 71, 36, 21});
     fileLines_ = new FileListModel(this);
     ListBox2 = new ListBox(
         TabSheet3, fileLines_, fileItemHeight,
         [this](QPainter& canvas, int index, const QRect& rect, bool) { ListBox2DrawItem(canvas, index, rect); });
-    ListBox2->setGeometry(8, 96, 433, 145);
+    ListBox2->setGeometry(8, 96, 433, 81);
+    fileAttributes = new AttributeTable(TabSheet3);
+    fileAttributes->setGeometry(8, 181, 433, 63);
     Label4 = newLabel(QStringLiteral("Standard destination folder"), TabSheet3, 48, 248);
     Label5 = newLabel(QStringLiteral("Flash standard destination folder"), TabSheet3, 264, 248);
     HoverStyle::apply(Label4);
     HoverStyle::apply(Label5);
 
-    QWidget* const tabOrder[] = {Edit1, Button6, Edit2, CheckBox4, CheckBox5, ComboBoxEx2, ListBox2, Button7, Button8};
+    QWidget* const tabOrder[] = {Edit1,       Button6,          Edit2,          CheckBox4,      CheckBox5, ComboBoxEx2,
+                                 fileTypeBox, fileProductsEdit, minVersionEdit, maxVersionEdit, ListBox2,  Button7,
+                                 Button8,     fileAttributes};
     for (size_t next = 1; next < std::size(tabOrder); ++next)
         QWidget::setTabOrder(tabOrder[next - 1], tabOrder[next]);
 
+    fileEditors_ = new LineEditors<FileLine>(this, ListBox2, fileLines_);
+    fileEditors_->bind(Edit1, &FileLine::source);
+    fileEditors_->bind(Edit2, &FileLine::destination);
+    fileEditors_->bind(CheckBox4, &FileLine::shared);
+    fileEditors_->bind(CheckBox5, &FileLine::system);
+    fileEditors_->bind(
+        ComboBoxEx2, [](const FileLine& line) { return FilePlatform::itemOf(line.platform); },
+        [](FileLine& line, int item) { line.platform = FilePlatform::codeOf(item); });
+    fileEditors_->bind(
+        fileTypeBox, [](const FileLine& line) { return FileType::itemOf(line.fileType); }, pickFileType);
+    fileEditors_->bind(fileProductsEdit, &FileLine::products);
+    fileEditors_->bind(minVersionEdit, &FileLine::minVersion);
+    fileEditors_->bind(maxVersionEdit, &FileLine::maxVersion);
+    fileEditors_->bind(fileAttributes, &FileLine::others, shownFileAttributes);
     on(ListBox2->selectionModel(), &QItemSelectionModel::selectionChanged, &TForm1::ListBox2Click);
-    on(Edit1, &QLineEdit::textChanged, &TForm1::Edit1Change);
-    on(Edit2, &QLineEdit::textChanged, &TForm1::Edit2Change);
-    on(CheckBox4, &QCheckBox::toggled, &TForm1::CheckBox4Click);
-    on(CheckBox5, &QCheckBox::toggled, &TForm1::CheckBox5Click);
-    on(ComboBoxEx2, &QComboBox::activated, &TForm1::ComboBoxEx2Click);
     on(Button6, &QPushButton::clicked, &TForm1::Button6Click);
     on(Button7, &QPushButton::clicked, &TForm1::Button7Click);
     on(Button8, &QPushButton::clicked, &TForm1::Button8Click);
@@ -106,7 +145,8 @@ void TForm1::buildFilesPage() {
 }
 
 void TForm1::TabSheet3Show() {
-    enableFileEditors(*this, false);
+    fileEditors_->setEnabled(false);
+    Button6->setEnabled(false);
     fileLines_->show(Mxi::listElement(XMLDocument1, Mxi::Files, false));
 }
 
@@ -121,51 +161,28 @@ void TForm1::ListBox2DrawItem(QPainter& Canvas, int Index, const QRect& Rect) {
     if (const int icon = FilePlatform::iconOf(line.platform); icon >= 0)
         ImageList3.draw(Canvas, origin + QPoint(1, 1), icon);
     drawTextAt(Canvas, origin + QPoint(20, 1), shortenedSource(line.source));
-    drawTextAt(Canvas, origin + QPoint(170, 1), line.destination);
+    const QString details = fileDetails(line);
+    if (details.isEmpty()) {
+        drawTextAt(Canvas, origin + QPoint(destinationColumn, 1), line.destination);
+    } else {
+        // The details follow the destination up to the first badge, cut short where they reach it.
+        const int end = line.shared ? sharedColumn : line.system ? systemColumn : Rect.width();
+        const QString text = line.destination.isEmpty() ? details : line.destination + QStringLiteral(", ") + details;
+        drawTextAt(Canvas, origin + QPoint(destinationColumn, 1),
+                   Canvas.fontMetrics().elidedText(text, Qt::ElideRight, end - destinationColumn - 4));
+    }
     if (line.shared)
-        ImageList2.draw(Canvas, origin + QPoint(330, 1), sharedBadge);
+        ImageList2.draw(Canvas, origin + QPoint(sharedColumn, 1), sharedBadge);
     if (line.system)
-        ImageList2.draw(Canvas, origin + QPoint(380, 1), systemBadge);
+        ImageList2.draw(Canvas, origin + QPoint(systemColumn, 1), systemBadge);
 }
 
 void TForm1::ListBox2Click() {
-    const int index = ListBox2->selectedRow();
+    const bool selected = ListBox2->selectedRow() >= 0;
     // Without a selected line the editors would change nothing: they take no input then.
-    enableFileEditors(*this, index >= 0);
-    if (index < 0)
-        return;
-    const FileLine line = fileLines_->fieldsAt(index);
-    // Filling the editors must not store them back into the line.
-    const QSignalBlocker blockSource(Edit1);
-    const QSignalBlocker blockDestination(Edit2);
-    const QSignalBlocker blockShared(CheckBox4);
-    const QSignalBlocker blockSystem(CheckBox5);
-    const QSignalBlocker blockPlatform(ComboBoxEx2);
-    Edit1->setText(line.source);
-    Edit2->setText(line.destination);
-    CheckBox4->setChecked(line.shared);
-    CheckBox5->setChecked(line.system);
-    ComboBoxEx2->setCurrentIndex(FilePlatform::itemOf(line.platform));
-}
-
-void TForm1::Edit1Change() {
-    StoreFileLine(ListBox2->selectedRow());
-}
-
-void TForm1::Edit2Change() {
-    StoreFileLine(ListBox2->selectedRow());
-}
-
-void TForm1::CheckBox4Click() {
-    StoreFileLine(ListBox2->selectedRow());
-}
-
-void TForm1::CheckBox5Click() {
-    StoreFileLine(ListBox2->selectedRow());
-}
-
-void TForm1::ComboBoxEx2Click() {
-    StoreFileLine(ListBox2->selectedRow());
+    fileEditors_->setEnabled(selected);
+    Button6->setEnabled(selected);
+    fileEditors_->show();
 }
 
 void TForm1::Button6Click() {
@@ -179,14 +196,6 @@ void TForm1::Button7Click() {
 
 void TForm1::Button8Click() {
     ListBox2->deleteSelectedRow();
-}
-
-void TForm1::StoreFileLine(int Index) {
-    if (Index < 0)
-        return;
-    const FileLine line{Edit1->text(), Edit2->text(), CheckBox4->isChecked(), CheckBox5->isChecked(),
-                        FilePlatform::codeOf(ComboBoxEx2->currentIndex())};
-    fileLines_->setFields(Index, line);
 }
 
 void TForm1::Label4Click() {

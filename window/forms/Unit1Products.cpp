@@ -2,21 +2,28 @@
 
 #include "document/Mxi.h"
 #include "document/ProductListModel.h"
+#include "window/controls/AttributeTable.h"
 #include "window/controls/LabeledEdit.h"
+#include "window/controls/LineEditors.h"
 #include "window/controls/ListBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-
-#include <functional>
 
 namespace {
 
 constexpr int lineHeight = 16;
+// The picker opens on the seven older products and more, without covering the whole screen.
+constexpr int productVisibleRows = 13;
 // The line "0--5" that "+" appends.
-const ProductFields appendedLine{0, false, false, QStringLiteral("5")};
+ProductFields appendedLine() {
+    ProductFields line;
+    line.version = QStringLiteral("5");
+    return line;
+}
 
 // Columns of a drawn line from its left edge; each sits under the editor that changes it.
 constexpr int iconColumn = 1;
@@ -29,36 +36,25 @@ constexpr int lineTop = 1;
 constexpr int primaryBadge = 0;
 constexpr int requiredBadge = 1;
 
-// Rewrites the selected line; a product the line cannot hold stays as it is.
-void editSelectedLine(ListBox* list, ProductListModel* lines, const std::function<void(ProductFields&)>& edit) {
-    const int row = list->selectedRow();
-    if (row < 0)
-        return;
-    ProductFields fields = lines->fieldsAt(row);
-    if (fields.product < 0)
-        return;
-    edit(fields);
-    lines->setFields(row, fields);
-}
-
 void enableRequiredBox(TForm1& form) {
     form.CheckBox3->setEnabled(form.CheckBox2->isEnabled() && !form.CheckBox2->isChecked());
 }
 
-// The editors once a line is selected: the picker always, flags and version only on a product
-// line; an unknown product gets them once a product is picked for it.
+// The editors once a line is selected: the picker and the other attributes always, the rest only on
+// a product line; an unknown product gets them once a product is picked for it.
 void enableEditors(TForm1& form, bool productLine) {
     form.ComboBoxEx1->setEnabled(true);
-    form.CheckBox2->setEnabled(productLine);
-    form.LabeledEdit4->setEnabled(productLine);
+    form.productAttributes->setEnabled(true);
+    for (QWidget* editor : {static_cast<QWidget*>(form.CheckBox2), static_cast<QWidget*>(form.LabeledEdit4),
+                            static_cast<QWidget*>(form.familyNameBox), static_cast<QWidget*>(form.highestVersionEdit)})
+        editor->setEnabled(productLine);
     enableRequiredBox(form);
 }
 
-void disableEditors(TForm1& form) {
-    form.ComboBoxEx1->setEnabled(false);
-    form.CheckBox2->setEnabled(false);
-    form.CheckBox3->setEnabled(false);
-    form.LabeledEdit4->setEnabled(false);
+// The attributes that the page's editors show: the one the line is named by among them.
+QStringList shownProductAttributes(const ProductFields& fields) {
+    return {fields.family ? Mxi::FamilyName : Mxi::Name, Mxi::Primary, Mxi::Required, Mxi::Version,
+            Mxi::ProductMaxVersion};
 }
 
 } // namespace
@@ -70,6 +66,7 @@ void TForm1::buildProductsPage() {
     const QStringList& names = Mxi::productNames();
     for (qsizetype product = 0; product < names.size(); ++product)
         ComboBoxEx1->addItem(ImageList1.icon(int(product)), names[product]);
+    ComboBoxEx1->setMaxVisibleItems(productVisibleRows);
     ComboBoxEx1->setCurrentIndex(-1);
     CheckBox2 = new QCheckBox(QStringLiteral("primary"), TabSheet2);
     CheckBox2->setGeometry(200, 20, 57, 17);
@@ -81,25 +78,50 @@ void TForm1::buildProductsPage() {
     Button4->setGeometry(24, 45, 17, 17);
     Button5 = new QPushButton(QStringLiteral("-"), TabSheet2);
     Button5->setGeometry(48, 45, 17, 17);
+    familyNameBox = new QCheckBox(QStringLiteral("familyname"), TabSheet2);
+    familyNameBox->setGeometry(80, 45, 90, 17);
+    highestVersionLabel = new QLabel(QStringLiteral("Highest version"), TabSheet2);
+    highestVersionLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    highestVersionLabel->setGeometry(256, 46, 100, 13);
+    highestVersionEdit = new QLineEdit(TabSheet2);
+    highestVersionEdit->setGeometry(360, 42, 65, 21);
+    keepAnyLength(highestVersionEdit);
+    highestVersionLabel->setBuddy(highestVersionEdit);
     productLines_ = new ProductListModel(this);
     ListBox1 = new ListBox(TabSheet2, productLines_, lineHeight,
                            [this](QPainter& canvas, int index, const QRect& rect, bool selected) {
                                ListBox1DrawItem(canvas, index, rect, selected);
                            });
-    ListBox1->setGeometry(24, 64, 401, 193);
-    disableEditors(*this);
+    ListBox1->setGeometry(24, 64, 401, 113);
+    productAttributes = new AttributeTable(TabSheet2);
+    productAttributes->setGeometry(24, 181, 401, 76);
+    QWidget* const tabOrder[] = {ComboBoxEx1, CheckBox2,     CheckBox3,          LabeledEdit4, Button4,
+                                 Button5,     familyNameBox, highestVersionEdit, ListBox1,     productAttributes};
+    for (size_t next = 1; next < std::size(tabOrder); ++next)
+        QWidget::setTabOrder(tabOrder[next - 1], tabOrder[next]);
+
+    productEditors_ = new LineEditors<ProductFields>(this, ListBox1, productLines_);
+    productEditors_->bind(
+        ComboBoxEx1, [](const ProductFields& fields) { return fields.product; },
+        [](ProductFields& fields, int product) { fields.product = product; });
+    productEditors_->bind(CheckBox2, &ProductFields::primary);
+    productEditors_->bind(CheckBox3, &ProductFields::required);
+    productEditors_->bind(LabeledEdit4, &ProductFields::version);
+    productEditors_->bind(familyNameBox, &ProductFields::family);
+    productEditors_->bind(highestVersionEdit, &ProductFields::maxVersion);
+    productEditors_->bind(productAttributes, &ProductFields::others, shownProductAttributes);
+    productEditors_->setEnabled(false);
 
     on(ListBox1->selectionModel(), &QItemSelectionModel::selectionChanged, &TForm1::ListBox1Click);
-    on(ComboBoxEx1, &QComboBox::currentIndexChanged, &TForm1::ComboBoxEx1Change);
-    on(CheckBox2, &QCheckBox::toggled, &TForm1::CheckBox2Click);
-    on(CheckBox3, &QCheckBox::toggled, &TForm1::CheckBox3Click);
-    on(LabeledEdit4, &QLineEdit::textChanged, &TForm1::LabeledEdit4Change);
+    // A picked product or flag may open other editors; the line itself changes first.
+    QObject::connect(ComboBoxEx1, &QComboBox::activated, this, [this] { enableEditors(*this, true); });
+    QObject::connect(CheckBox2, &QCheckBox::toggled, this, [this] { enableRequiredBox(*this); });
     on(Button4, &QPushButton::clicked, &TForm1::Button4Click);
     on(Button5, &QPushButton::clicked, &TForm1::Button5Click);
 }
 
 void TForm1::TabSheet2Show() {
-    disableEditors(*this);
+    productEditors_->setEnabled(false);
     productLines_->show(Mxi::listElement(XMLDocument1, Mxi::Products, false));
 }
 
@@ -112,47 +134,15 @@ void TForm1::ListBox1Click() {
     const int row = ListBox1->selectedRow();
     // Without a selected line the editors would change nothing: they take no input then.
     if (row < 0) {
-        disableEditors(*this);
+        productEditors_->setEnabled(false);
         return;
     }
-    const ProductFields fields = productLines_->fieldsAt(row);
-    ComboBoxEx1->setCurrentIndex(fields.product);
-    CheckBox2->setChecked(fields.primary);
-    CheckBox3->setChecked(fields.required);
-    LabeledEdit4->setText(fields.version);
-    enableEditors(*this, fields.product >= 0);
-}
-
-void TForm1::ComboBoxEx1Change() {
-    const int product = ComboBoxEx1->currentIndex();
-    const int row = ListBox1->selectedRow();
-    if (product < 0 || row < 0)
-        return;
-    ProductFields fields = productLines_->fieldsAt(row);
-    const bool wasListed = fields.product >= 0;
-    fields.product = product;
-    productLines_->setFields(row, fields);
-    if (!wasListed)
-        enableEditors(*this, true);
-}
-
-void TForm1::CheckBox2Click() {
-    enableRequiredBox(*this);
-    editSelectedLine(ListBox1, productLines_,
-                     [this](ProductFields& fields) { fields.primary = CheckBox2->isChecked(); });
-}
-
-void TForm1::CheckBox3Click() {
-    editSelectedLine(ListBox1, productLines_,
-                     [this](ProductFields& fields) { fields.required = CheckBox3->isChecked(); });
-}
-
-void TForm1::LabeledEdit4Change() {
-    editSelectedLine(ListBox1, productLines_, [this](ProductFields& fields) { fields.version = LabeledEdit4->text(); });
+    productEditors_->show();
+    enableEditors(*this, productLines_->fieldsAt(row).product >= 0);
 }
 
 void TForm1::Button4Click() {
-    productLines_->append(appendedLine);
+    productLines_->append(appendedLine());
 }
 
 void TForm1::Button5Click() {
@@ -179,8 +169,11 @@ void TForm1::ListBox1DrawItem(QPainter& Canvas, int Index, const QRect& Rect, bo
     const QRect captionBox(corner + QPoint(captionColumn, lineTop), QSize(primaryColumn - captionColumn, textHeight));
     const QRect versionBox(corner + QPoint(versionColumn, lineTop), QSize(Rect.width() - versionColumn, textHeight));
     const int textFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
-    Canvas.drawText(
-        captionBox, textFlags,
-        Canvas.fontMetrics().elidedText(productLines_->captionAt(Index), Qt::ElideRight, captionBox.width()));
-    Canvas.drawText(versionBox, textFlags, fields.version);
+    const QString caption = productLines_->captionAt(Index) + (fields.family ? QStringLiteral(" family") : QString());
+    Canvas.drawText(captionBox, textFlags,
+                    Canvas.fontMetrics().elidedText(caption, Qt::ElideRight, captionBox.width()));
+    const QString versions =
+        fields.maxVersion.isEmpty() ? fields.version : fields.version + QStringLiteral(" to ") + fields.maxVersion;
+    Canvas.drawText(versionBox, textFlags,
+                    Canvas.fontMetrics().elidedText(versions, Qt::ElideRight, versionBox.width()));
 }

@@ -116,10 +116,39 @@ void drawAppleMark(QPainter& painter, const QRectF& bounds) {
 } // namespace
 
 ImageList productImages() {
+    // In the order of Mxi::productNames(): the seven older products, then the Extension Manager's. A
+    // product's 32- and 64-bit names show their bits on the product's colour.
+    const QColor photoshop(20, 90, 170);
+    const QColor illustrator(200, 110, 0);
+    const QColor inDesign(190, 30, 90);
+    const QColor inCopy(130, 50, 150);
     static const ProductTile tiles[] = {
-        {"Dw", QColor(40, 130, 80)},  {"Ud", QColor(110, 60, 160)}, {"Fl", QColor(200, 40, 40)},
-        {"Hs", QColor(30, 100, 190)}, {"JR", QColor(220, 120, 0)},  {"Sp", QColor(170, 20, 100)},
+        {"Dw", QColor(40, 130, 80)},
+        {"Ud", QColor(110, 60, 160)},
+        {"Fl", QColor(200, 40, 40)},
+        {"Hs", QColor(30, 100, 190)},
+        {"JR", QColor(220, 120, 0)},
+        {"Sp", QColor(170, 20, 100)},
         {"CF", QColor(60, 70, 80)},
+        {"Fw", QColor(150, 130, 0)},
+        {"Ps", photoshop},
+        {"32", photoshop},
+        {"64", photoshop},
+        {"Ai", illustrator},
+        {"32", illustrator},
+        {"64", illustrator},
+        {"Id", inDesign},
+        {"32", inDesign},
+        {"64", inDesign},
+        {"Ic", inCopy},
+        {"32", inCopy},
+        {"64", inCopy},
+        {"Pr", QColor(90, 40, 190)},
+        {"Pl", QColor(0, 120, 130)},
+        {"Ae", QColor(70, 50, 140)},
+        {"Au", QColor(0, 130, 100)},
+        {"Br", QColor(130, 80, 30)},
+        {"Lr", QColor(40, 110, 150)},
     };
     ImageList list(QSize(16, 16));
     for (const ProductTile& tile : tiles) {

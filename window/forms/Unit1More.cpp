@@ -1,0 +1,70 @@
+#include "window/forms/Unit1.h"
+
+#include "document/AttributeEdits.h"
+#include "document/Mxi.h"
+#include "window/controls/AttributeTable.h"
+#include "window/controls/LabeledEdit.h"
+#include "window/controls/Memo.h"
+#include "window/controls/PageControl.h"
+
+#include <QLabel>
+
+namespace {
+
+// The root's attributes that the Main page and this page show in their own editors.
+const QStringList& shownRootAttributes() {
+    static const QStringList names = {Mxi::Name, Mxi::Version, Mxi::Type, Mxi::RequiresRestart, Mxi::Id};
+    return names;
+}
+
+} // namespace
+
+void TForm1::buildMorePage() {
+    TabSheet6 = new QWidget;
+    PageControl1->addPage(
+        TabSheet6, QStringLiteral("More"), [this] { TabSheet6Show(); }, [this] { TabSheet6Hide(); });
+    extensionIdEdit = new LabeledEdit(QStringLiteral("Extension id"), TabSheet6);
+    extensionIdEdit->place(8, 24, 433, 21);
+    updateAddressEdit = new LabeledEdit(QStringLiteral("Update address"), TabSheet6);
+    updateAddressEdit->place(8, 64, 433, 21);
+    licenseLabel = new QLabel(QStringLiteral("License agreement"), TabSheet6);
+    licenseLabel->setGeometry(8, 92, licenseLabel->sizeHint().width(), 13);
+    licenseMemo = new Memo(QRect(8, 108, 433, 73), TabSheet6);
+    licenseLabel->setBuddy(licenseMemo);
+    rootAttributesLabel = new QLabel(QStringLiteral("Other attributes"), TabSheet6);
+    rootAttributesLabel->setGeometry(8, 188, rootAttributesLabel->sizeHint().width(), 13);
+    rootAttributes = new AttributeTable(TabSheet6);
+    rootAttributes->setGeometry(8, 204, 433, 53);
+    rootAttributesLabel->setBuddy(rootAttributes);
+}
+
+void TForm1::TabSheet6Show() {
+    const XmlNode root = Mxi::findRoot(XMLDocument1);
+    const XmlNode update = root ? root.findChild(Mxi::Update) : XmlNode();
+    shownExtension_.id = root ? root.attribute(Mxi::Id).value_or(QString()) : QString();
+    shownExtension_.updateAddress = update ? update.attribute(Mxi::Url).value_or(QString()) : QString();
+    shownExtension_.attributes =
+        root ? AttributeEdits::others(root.attributes(), shownRootAttributes()) : QList<Attribute>();
+    extensionIdEdit->setText(shownExtension_.id);
+    updateAddressEdit->setText(shownExtension_.updateAddress);
+    rootAttributes->show(shownExtension_.attributes, shownRootAttributes());
+    shownExtension_.license = showElementText(licenseMemo, Mxi::LicenseAgreement);
+}
+
+// An edit goes into its own attribute or element; an update element is added only for an address typed.
+void TForm1::TabSheet6Hide() {
+    XmlNode root = Mxi::findRoot(XMLDocument1);
+    if (!root)
+        return;
+    if (const QString id = extensionIdEdit->text(); id != shownExtension_.id)
+        AttributeEdits::setOrRemove(root, Mxi::Id, id);
+    if (const QString address = updateAddressEdit->text(); address != shownExtension_.updateAddress) {
+        XmlNode update = root.findChild(Mxi::Update);
+        if (!update)
+            update = root.appendChild(XMLDocument1.createElement(Mxi::Update));
+        AttributeEdits::setOrRemove(update, Mxi::Url, address);
+    }
+    if (const QList<Attribute> attributes = rootAttributes->attributes(); attributes != shownExtension_.attributes)
+        AttributeEdits::updateOthers(root, shownExtension_.attributes, attributes);
+    storeElementText(licenseMemo, Mxi::LicenseAgreement, shownExtension_.license);
+}

@@ -12,7 +12,9 @@
 #include "document/xml/SavedText.h"
 #include "window/application/AccessibleNames.h"
 #include "window/application/CursorOverride.h"
+#include "window/controls/AttributeTable.h"
 #include "window/controls/FileDrops.h"
+#include "window/controls/LabeledEdit.h"
 #include "window/controls/PageControl.h"
 #include "window/dialogs/MessageBoxes.h"
 

@@ -223,9 +223,21 @@ void processingInstruction(void* context, const xmlChar* target, const xmlChar* 
         xmlSAX2ProcessingInstruction(context, target, data);
 }
 
+// libxml2 adds a section to a section just before it, as it must for the pieces of one long section;
+// white space between two sections keeps them apart, as the file wrote them.
 void cdataBlock(void* context, const xmlChar* value, int length) {
-    if (addsMarkup(context))
+    auto* parser = static_cast<xmlParserCtxt*>(context);
+    const bool afterWhitespace = parsesTheDocument(parser) && !sessionOf(parser).whitespace.empty();
+    if (!addsMarkup(context))
+        return;
+    const xmlNode* last = parser->node ? parser->node->last : nullptr;
+    if (!afterWhitespace || !last || last->type != XML_CDATA_SECTION_NODE) {
         xmlSAX2CDataBlock(context, value, length);
+        return;
+    }
+    xmlNode* section = xmlNewCDataBlock(parser->myDoc, value, length);
+    if (section && !xmlAddChild(parser->node, section))
+        xmlFreeNode(section);
 }
 
 void reference(void* context, const xmlChar* name) {

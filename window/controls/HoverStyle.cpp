@@ -4,17 +4,13 @@
 #include <QLabel>
 #include <QPalette>
 
-namespace {
+namespace HoverStyle {
 
 void setTextColour(QLabel* label, const QColor& colour) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
 }
-
-} // namespace
-
-namespace HoverStyle {
 
 QColor hotColor() {
     return QApplication::palette().color(QPalette::Link);

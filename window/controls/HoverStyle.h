@@ -17,6 +17,9 @@ void enter(QLabel* label);
 // The pointer left the label: the text goes back to the window-text colour.
 void leave(QLabel* label);
 
+// Sets the colour the label's text is painted in.
+void setTextColour(QLabel* label, const QColor& colour);
+
 // The palette has no hot-tracked-item role; the link colour is the nearest.
 QColor hotColor();
 QColor restColor();

@@ -3,6 +3,7 @@
 #include "document/Mxi.h"
 #include "support/VersionInfoReader.h"
 #include "window/application/CreditReadme.h"
+#include "window/controls/HoverStyle.h"
 #include "window/controls/LabelEvents.h"
 #include "window/controls/LabeledEdit.h"
 #include "window/controls/OwnerDrawnComboBox.h"
@@ -57,12 +58,6 @@ QLabel* smallPrintLabel(const QString& text, QWidget* page, const QRect& place) 
     label->setFont(font);
     label->setGeometry(place);
     return label;
-}
-
-void setTextColour(QLabel* label, const QColor& colour) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
 }
 
 // The logo is drawn on white; the page's own background shows through it.
@@ -138,8 +133,8 @@ void TForm1::buildMainPage() {
     Label16 = smallPrintLabel(QStringLiteral(" respective owners."), TabSheet1, {0, 260, 69, 10});
     const QColor greyText = readableOn(Label15->palette().color(QPalette::Disabled, QPalette::WindowText),
                                        Label15->palette().color(QPalette::Window));
-    setTextColour(Label15, greyText);
-    setTextColour(Label16, greyText);
+    HoverStyle::setTextColour(Label15, greyText);
+    HoverStyle::setTextColour(Label16, greyText);
     Label3 =
         smallPrintLabel(QStringLiteral("(c) 2026 the Parcelwright project - README"), TabSheet1, {280, 259, 171, 10});
 

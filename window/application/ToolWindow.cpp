@@ -1,6 +1,7 @@
 #include "window/application/ToolWindow.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QWidget>
 
 #include <xcb/xcb.h>
@@ -33,7 +34,13 @@ void ToolWindow::offerOnlyClose(QWidget* window) {
     xcb_connection_t* connection = x11->connection();
     const std::array<xcb_atom_t, 2> types{atom(connection, "_NET_WM_WINDOW_TYPE_TOOLBAR"),
                                           atom(connection, "_NET_WM_WINDOW_TYPE_UTILITY")};
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(id),
-                        atom(connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, uint32_t(types.size()),
-                        types.data());
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(id), atom(connection, "_NET_WM_WINDOW_TYPE"),
+                        XCB_ATOM_ATOM, 32, uint32_t(types.size()), types.data());
+}
+
+bool ToolWindow::hideOnEscape(QWidget* window, const QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier)
+        return false;
+    window->hide();
+    return true;
 }

@@ -83,9 +83,6 @@ bool FolderNameWindow::event(QEvent* event) {
 }
 
 void FolderNameWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        hide();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    if (!ToolWindow::hideOnEscape(this, event))
+        QWidget::keyPressEvent(event);
 }

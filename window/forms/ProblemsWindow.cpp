@@ -126,9 +126,6 @@ bool ProblemsWindow::event(QEvent* event) {
 }
 
 void ProblemsWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        hide();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    if (!ToolWindow::hideOnEscape(this, event))
+        QWidget::keyPressEvent(event);
 }

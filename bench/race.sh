@@ -4,7 +4,8 @@
 # xmllint --noout, on generated extensions of 20,000 and 200,000 files, on a file of 300,000 bare &
 # on one line (refused, with the repair offer worked out) and on the real files of the corpus one
 # after the other (when the corpus folder exists). Prints the median times (the two commands
-# alternated after warm-up runs), their ratio and each side's peak memory (/usr/bin/time -v).
+# alternated after warm-up runs), their ratio, the median CPU times (user + system, which a machine
+# busy with other work changes less) and each side's peak memory (/usr/bin/time -v).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 corpus="${PARCELWRIGHT_CORPUS:-$PWD/../shared/corpus}"
@@ -48,15 +49,17 @@ peak_kb() {
     awk '/Maximum resident set size/ { print $6 }' "$work/time.txt"
 }
 
-# COMMAND: its wall-clock time in milliseconds.
-elapsed_ms() {
-    local start=$EPOCHREALTIME
-    (eval "$1") >/dev/null 2>&1 || true
-    awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.2f\n", (b - a) * 1000 }'
+# COMMAND: its wall-clock and CPU (user + system) times in milliseconds, on one line.
+timed_ms() {
+    local TIMEFORMAT='%3R %3U %3S' times
+    times=$({ time { (eval "$1") >/dev/null 2>&1 || true; }; } 2>&1)
+    awk '{ printf "%.2f %.2f\n", $1 * 1000, ($2 + $3) * 1000 }' <<<"$times"
 }
 
+# COLUMN: the median of that column of the lines read.
 median() {
-    sort -n | awk '{ v[NR] = $1 } END { printf "%.1f", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+    cut -d' ' -f"$1" | sort -n |
+        awk '{ v[NR] = $1 } END { printf "%.1f", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
 # LABEL OURS THEIRS: the two commands in turn (A B A B ...), so that a machine busy with other work
@@ -64,17 +67,19 @@ median() {
 race() {
     local runs="${RUNS:-15}" i ours="" theirs=""
     for ((i = 0; i < 3; i++)); do
-        elapsed_ms "$2" >/dev/null
-        elapsed_ms "$3" >/dev/null
+        timed_ms "$2" >/dev/null
+        timed_ms "$3" >/dev/null
     done
     for ((i = 0; i < runs; i++)); do
-        ours+="$(elapsed_ms "$2")"$'\n'
-        theirs+="$(elapsed_ms "$3")"$'\n'
+        ours+="$(timed_ms "$2")"$'\n'
+        theirs+="$(timed_ms "$3")"$'\n'
     done
-    ours=$(printf '%s' "$ours" | median)
-    theirs=$(printf '%s' "$theirs" | median)
-    printf '%-44s %9s ms %9s ms %7s %10s KB %10s KB\n' "$1" "$ours" "$theirs" \
-        "$(awk -v a="$ours" -v b="$theirs" 'BEGIN { printf "%.2f", a / b }')" "$(peak_kb "$2")" "$(peak_kb "$3")"
+    local wall theirWall
+    wall=$(printf '%s' "$ours" | median 1)
+    theirWall=$(printf '%s' "$theirs" | median 1)
+    printf '%-44s %9s ms %9s ms %7s %9s ms %9s ms %10s KB %10s KB\n' "$1" "$wall" "$theirWall" \
+        "$(awk -v a="$wall" -v b="$theirWall" 'BEGIN { printf "%.2f", a / b }')" \
+        "$(printf '%s' "$ours" | median 2)" "$(printf '%s' "$theirs" | median 2)" "$(peak_kb "$2")" "$(peak_kb "$3")"
 }
 
 # MODE XMLLINT_OPTION FILE...: one command for both tools that runs over the files one after the other.
@@ -87,7 +92,8 @@ loop() {
     printf '%s\n%s\n' "$ours" "$theirs"
 }
 
-printf '%-44s %12s %12s %7s %13s %13s\n' input parcelwright xmllint ratio "peak (ours)" "peak (xmllint)"
+printf '%-44s %12s %12s %7s %12s %12s %13s %13s\n' input parcelwright xmllint ratio "cpu (ours)" "cpu (xmllint)" \
+    "peak (ours)" "peak (xmllint)"
 inputs=("$work/files20000.mxi" "$work/files200000.mxi" "$work/ampersands300000.mxi")
 for input in "${inputs[@]}"; do
     size=$(du -k "$input" | cut -f1)

@@ -43,15 +43,20 @@ QString fullName(const QString& fileName) {
 
 } // namespace
 
-void DocumentState::remember(const XmlDocument& document, const QString& fileName) {
-    content_ = contentOf(document);
+void DocumentState::remember(const QString& fileName) {
+    content_.reset();
     changed_ = false;
     fileName_ = fileName;
     stamp_ = stampOf(fileName);
 }
 
+void DocumentState::noteChangeAhead(const XmlDocument& document) {
+    if (!changed_ && !content_)
+        content_ = contentOf(document);
+}
+
 bool DocumentState::differs(const XmlDocument& document) const {
-    return changed_ && contentOf(document) != content_;
+    return changed_ && (!content_ || contentOf(document) != *content_);
 }
 
 bool DocumentState::changedOnDisk(const QString& fileName) const {

@@ -11,10 +11,13 @@
 // saved: whether closing it now would lose work, and whether its file changed on disk since.
 class DocumentState {
 public:
-    // Remembers Document's content, and FileName as it is now on disk; without a file name, a new
-    // document that has no file yet.
-    void remember(const XmlDocument& document, const QString& fileName = {});
-    // Told of every change of the document, so that a document left alone is not compared at all.
+    // Remembers that the document's content is to be compared from now on, and FileName as it is now
+    // on disk; without a file name, a new document that has no file yet. The content itself is taken
+    // only before its first change (noteChangeAhead), so that a document left alone costs nothing.
+    void remember(const QString& fileName = {});
+    // Told before every change of the document, while it still holds the remembered content.
+    void noteChangeAhead(const XmlDocument& document);
+    // Told after every change of the document.
     void noteChange() { changed_ = true; }
     // Whether Document's content is other than the remembered one; edits undone make it equal again.
     bool differs(const XmlDocument& document) const;
@@ -34,7 +37,8 @@ public:
     };
 
 private:
-    QByteArray content_;
+    // Nullopt until the first change; a change nobody told of ahead then counts as a difference.
+    std::optional<QByteArray> content_;
     bool changed_ = false;
     QString fileName_;
     std::optional<Stamp> stamp_;

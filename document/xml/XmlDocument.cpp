@@ -125,6 +125,7 @@ QString XmlNode::value() const {
 
 void XmlNode::setValue(const QString& value) {
     const QByteArray utf8 = value.toUtf8();
+    aboutToChange();
     xmlNodeSetContentLen(node_, xmlText(utf8), int(utf8.size()));
     changed();
 }
@@ -172,6 +173,7 @@ XmlNode XmlNode::findChild(const QString& name) const {
 }
 
 XmlNode XmlNode::appendChild(const XmlNode& child) {
+    aboutToChange();
     xmlNode* node = child.node_;
     if (child.document_ != document_)
         node = xmlDocCopyNode(node, document_->checkedDocument(), 1);
@@ -191,6 +193,8 @@ XmlNode XmlNode::appendChild(const XmlNode& child) {
 }
 
 void XmlNode::removeAllChildren() {
+    if (node_->children)
+        aboutToChange();
     while (node_->children) {
         xmlNode* child = node_->children;
         xmlUnlinkNode(child);
@@ -202,6 +206,7 @@ void XmlNode::removeAllChildren() {
 void XmlNode::removeChild(const XmlNode& child) {
     if (child.node_->parent != node_)
         return;
+    aboutToChange();
     xmlUnlinkNode(child.node_);
     xmlFreeNode(child.node_);
     changed();
@@ -241,6 +246,7 @@ bool XmlNode::attributeIsTrue(const QString& name) const {
 
 void XmlNode::setAttribute(const QString& name, const QString& value) {
     const QByteArray utf8Value = value.toUtf8();
+    aboutToChange();
     xmlSetProp(node_, XmlName(name).get(), xmlText(utf8Value));
     changed();
 }
@@ -249,6 +255,7 @@ void XmlNode::removeAttribute(const QString& name) {
     xmlAttr* attribute = findAttribute(node_, name);
     if (!attribute)
         return;
+    aboutToChange();
     xmlRemoveProp(attribute);
     changed();
 }
@@ -270,6 +277,11 @@ QList<Attribute> XmlNode::attributes() const {
 
 QString XmlNode::xml() const {
     return QString::fromUtf8(XmlNodes::serializeNode(node_));
+}
+
+void XmlNode::aboutToChange() const {
+    if (document_->OnBeforeChange)
+        document_->OnBeforeChange();
 }
 
 void XmlNode::changed() const {

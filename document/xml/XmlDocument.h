@@ -71,14 +71,16 @@ public:
 private:
     friend class XmlDocument;
     XmlNode(_xmlNode* node, XmlDocument* document) : node_(node), document_(document) {}
+    void aboutToChange() const;
     void changed() const;
 
     _xmlNode* node_ = nullptr;
     XmlDocument* document_ = nullptr;
 };
 
-// One XML document over libxml2. Every change raises OnAfterNodeChange once, synchronously, also on
-// nodes not yet attached; opening a document raises OnAfterOpen. Without an open document every
+// One XML document over libxml2. Every change of a node raises OnBeforeChange before it and
+// OnAfterNodeChange once after it, synchronously, also on nodes not yet attached; opening a document
+// raises OnAfterOpen alone. Without an open document every
 // access fails with NoActiveDocumentError.
 class XmlDocument {
 public:
@@ -88,6 +90,8 @@ public:
     XmlDocument& operator=(const XmlDocument&) = delete;
 
     std::function<void()> OnAfterOpen;
+    // Raised while the document still holds what it held before the change.
+    std::function<void()> OnBeforeChange;
     // Receives the node that changed: the element whose attributes or children changed, or the text node.
     std::function<void(const XmlNode& changed)> OnAfterNodeChange;
 

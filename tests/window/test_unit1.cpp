@@ -358,6 +358,12 @@ TEST_F(MainWindowTest, EachWayOutAsksBeforeUnsavedEditsGo) {
              for (const Page page : {DescriptionPage, ProductsPage, FilesPage, ConfigurationPage, MainPage})
                  clickTab(page);
          }},
+        {"LoadedEditTypedBack",
+         [this] {
+             load(testData("products_flag_combinations.mxi"));
+             typeOver(form->LabeledEdit1, "Edited");
+             typeOver(form->LabeledEdit1, "Combinations");
+         }},
         {"OnPageNotYetStored",
          [this] {
              clickTab(DescriptionPage);

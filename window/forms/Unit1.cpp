@@ -51,16 +51,18 @@ TForm1::TForm1(QWidget* parent)
     AccessibleNames::apply(*this);
 
     XMLDocument1.OnAfterOpen = [this] { XMLDocument1AfterOpen(); };
+    XMLDocument1.OnBeforeChange = [this] { savedState_.noteChangeAhead(XMLDocument1); };
     XMLDocument1.OnAfterNodeChange = [this](const XmlNode& Node) { XMLDocument1AfterNodeChange(Node); };
     XMLDocument1.activate();
     FormCreate();
-    savedState_.remember(XMLDocument1);
+    savedState_.remember();
     new FileDrops(this, [this](const QList<QUrl>& urls) { FormDragDrop(urls); });
     Application::askAtSessionEnd(this, [this] { return mayDiscardChanges(); });
 }
 
 TForm1::~TForm1() {
     XMLDocument1.OnAfterOpen = nullptr;
+    XMLDocument1.OnBeforeChange = nullptr;
     XMLDocument1.OnAfterNodeChange = nullptr;
 }
 
@@ -153,7 +155,7 @@ void TForm1::openFile(const QString& fileName) {
         }
         problems_->setFile(fileName, true);
         update();
-        savedState_.remember(XMLDocument1, fileName);
+        savedState_.remember(fileName);
         SaveDialog1.FileName = fileName;
     });
 }
@@ -190,7 +192,7 @@ bool TForm1::saveDocument() {
     const CursorOverride busy(Qt::WaitCursor);
     saveExtensionFile(XMLDocument1, fileName);
     problems_->setFile(fileName, takeLinesOfSavedFile(XMLDocument1, fileName));
-    savedState_.remember(XMLDocument1, fileName);
+    savedState_.remember(fileName);
     return true;
 }
 

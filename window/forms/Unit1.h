@@ -133,6 +133,11 @@ public:
     void TabSheet2Show();
     void TabSheet2Hide();
     void ListBox1Click();
+    // Each editor's change writes its field of the selected line.
+    void ComboBoxEx1Change();
+    void CheckBox2Click();
+    void CheckBox3Click();
+    void LabeledEdit4Change();
     void Button4Click();
     void Button5Click();
     void ListBox1DrawItem(QPainter& Canvas, int Index, const QRect& Rect, bool Selected);
@@ -171,6 +176,14 @@ public:
     // Paints line Index of ListBox2 into Rect; Canvas holds the item's colours and font.
     void ListBox2DrawItem(QPainter& Canvas, int Index, const QRect& Rect);
     void ListBox2Click();
+    // Each editor's change goes to StoreFileLine with the selected line.
+    void Edit1Change();
+    void Edit2Change();
+    void CheckBox4Click();
+    void CheckBox5Click();
+    void ComboBoxEx2Click();
+    // Writes what Editor shows into its field of line Index; with no line selected (-1) nothing changes.
+    void StoreFileLine(int Index, QWidget* Editor);
     void Button6Click();
     void Button7Click();
     void Button8Click();

@@ -119,13 +119,13 @@ void TForm1::buildFilesPage() {
         QWidget::setTabOrder(tabOrder[next - 1], tabOrder[next]);
 
     fileEditors_ = new LineEditors<FileLine>(this, ListBox2, fileLines_);
-    fileEditors_->bind(Edit1, &FileLine::source);
-    fileEditors_->bind(Edit2, &FileLine::destination);
-    fileEditors_->bind(CheckBox4, &FileLine::shared);
-    fileEditors_->bind(CheckBox5, &FileLine::system);
+    fileEditors_->bind(Edit1, &FileLine::source, [this] { Edit1Change(); });
+    fileEditors_->bind(Edit2, &FileLine::destination, [this] { Edit2Change(); });
+    fileEditors_->bind(CheckBox4, &FileLine::shared, [this] { CheckBox4Click(); });
+    fileEditors_->bind(CheckBox5, &FileLine::system, [this] { CheckBox5Click(); });
     fileEditors_->bind(
         ComboBoxEx2, [](const FileLine& line) { return FilePlatform::itemOf(line.platform); },
-        [](FileLine& line, int item) { line.platform = FilePlatform::codeOf(item); });
+        [](FileLine& line, int item) { line.platform = FilePlatform::codeOf(item); }, [this] { ComboBoxEx2Click(); });
     fileEditors_->bind(
         fileTypeBox, [](const FileLine& line) { return FileType::itemOf(line.fileType); }, pickFileType);
     fileEditors_->bind(fileProductsEdit, &FileLine::products);
@@ -179,6 +179,30 @@ void TForm1::ListBox2Click() {
     fileEditors_->setEnabled(selected);
     Button6->setEnabled(selected);
     fileEditors_->show();
+}
+
+void TForm1::Edit1Change() {
+    StoreFileLine(ListBox2->selectedRow(), Edit1);
+}
+
+void TForm1::Edit2Change() {
+    StoreFileLine(ListBox2->selectedRow(), Edit2);
+}
+
+void TForm1::CheckBox4Click() {
+    StoreFileLine(ListBox2->selectedRow(), CheckBox4);
+}
+
+void TForm1::CheckBox5Click() {
+    StoreFileLine(ListBox2->selectedRow(), CheckBox5);
+}
+
+void TForm1::ComboBoxEx2Click() {
+    StoreFileLine(ListBox2->selectedRow(), ComboBoxEx2);
+}
+
+void TForm1::StoreFileLine(int Index, QWidget* Editor) {
+    fileEditors_->store(Index, Editor);
 }
 
 void TForm1::Button6Click() {

@@ -61,6 +61,11 @@ QList<Attribute> AttributeTable::attributes() const {
     return rows;
 }
 
+void AttributeTable::commitTyping() {
+    if (QWidget* editor = indexWidget(currentIndex()); editor && state() == EditingState)
+        commitData(editor);
+}
+
 void AttributeTable::keyPressEvent(QKeyEvent* event) {
     const int row = currentRow();
     if (event->key() != Qt::Key_Delete || row < 0 || row == rowCount() - 1 || state() == EditingState) {

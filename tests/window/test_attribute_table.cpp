@@ -68,4 +68,12 @@ TEST_F(AttributeTableTest, ClosingWhileACellIsTypedInAsksToSave) {
     EXPECT_TRUE(form->isVisible());
 }
 
+TEST_F(AttributeTableTest, ThreeAttributesShowWithoutScrolling) {
+    load(writeFile(R"(<macromedia-extension name="n" version="1" date="d" icon="i" mxiversion="5"/>)"));
+    clickTab(Page(MorePage));
+    const AttributeTable* table = form->rootAttributes;
+    for (int row = 0; row < 3; ++row)
+        EXPECT_TRUE(table->viewport()->rect().contains(table->visualItemRect(table->item(row, 1)))) << row;
+}
+
 } // namespace

@@ -23,8 +23,9 @@ QString cellText(const QTableWidget* table, int row, int column) {
 AttributeTable::AttributeTable(QWidget* parent) : QTableWidget(0, 2, parent) {
     setHorizontalHeaderLabels({QStringLiteral("Attribute"), QStringLiteral("Value")});
     verticalHeader()->hide();
-    verticalHeader()->setDefaultSectionSize(attributeRowHeight);
+    // The minimum first: the default size is held within it, and the style's minimum is taller.
     verticalHeader()->setMinimumSectionSize(attributeRowHeight);
+    verticalHeader()->setDefaultSectionSize(attributeRowHeight);
     horizontalHeader()->setStretchLastSection(true);
     horizontalHeader()->setHighlightSections(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);

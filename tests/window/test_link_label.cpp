@@ -68,15 +68,6 @@ TEST_F(LinkLabelTest, TextLightsUpUnderThePointerOnlyInColour) {
     EXPECT_TRUE(paintsIn(&link, rest, hot));
 }
 
-TEST_F(LinkLabelTest, AQuietLinkKeepsItsLookUnderThePointer) {
-    LinkLabel quiet("(c) credit", nullptr);
-    quiet.resize(100, 20);
-    const QImage atRest = quiet.grab().toImage();
-    pointerOver(&quiet);
-    EXPECT_EQ(quiet.grab().toImage(), atRest);
-    EXPECT_FALSE(quiet.testAttribute(Qt::WA_SetCursor));
-}
-
 TEST(LinkLabelColours, HotColourReadsInADarkTheme) {
     QPalette dark(QColor(53, 53, 53));
     dark.setColor(QPalette::Link, QColor(0, 0, 255));

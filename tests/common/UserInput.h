@@ -47,7 +47,8 @@ inline void pasteOver(QWidget* box, const QString& text) {
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
 }
 
-// Types text over a table cell as the user does: a click on the cell, F2, the text in the cell's editor, Return.
+// Types text over a table cell as the user does: a click on the cell, F2, the text in the cell's editor,
+// Return. The cell takes the text once the event loop runs after Return, as it does between the user's keys.
 inline void typeInCell(QTableWidget* table, int row, int column, const QString& text) {
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(row, column)).center());
     QTest::keyClick(table, Qt::Key_F2);
@@ -59,4 +60,5 @@ inline void typeInCell(QTableWidget* table, int row, int column, const QString& 
     ASSERT_NE(editor, nullptr);
     typeOver(editor, text);
     QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
 }

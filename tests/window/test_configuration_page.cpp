@@ -1,7 +1,7 @@
 #include "common/Painted.h"
 #include "common/WindowFixture.h"
 
-#include "window/controls/HoverStyle.h"
+#include "window/controls/LinkLabel.h"
 
 #include <QEnterEvent>
 #include <QLabel>
@@ -296,17 +296,19 @@ TEST_F(ConfigurationPageTest, LinkOpensTheFormatDocumentAndChangesNothingElse) {
 TEST_F(ConfigurationPageTest, LinkLightsUpWhileThePointerIsOverIt) {
     clickTab(ConfigurationPage);
     const QFont font = form->Label13->font();
-    EXPECT_TRUE(paintsIn(form->Label13, HoverStyle::restColor(), HoverStyle::hotColor()));
+    const QColor hot = LinkLabel::hotColour(form->Label13->palette());
+    const QColor rest = form->Label13->palette().color(QPalette::WindowText);
+    EXPECT_TRUE(paintsIn(form->Label13, rest, hot));
 
     QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
     QApplication::sendEvent(form->Label13, &enter);
-    EXPECT_TRUE(paintsIn(form->Label13, HoverStyle::hotColor(), HoverStyle::restColor()));
+    EXPECT_TRUE(paintsIn(form->Label13, hot, rest));
     EXPECT_EQ(form->Label13->font(), font);
 
     QTest::mouseClick(form->Label13, Qt::LeftButton);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(form->Label13, &leave);
-    EXPECT_TRUE(paintsIn(form->Label13, HoverStyle::restColor(), HoverStyle::hotColor()));
+    EXPECT_TRUE(paintsIn(form->Label13, rest, hot));
     EXPECT_EQ(form->Label13->font(), font);
 }
 

@@ -4,7 +4,7 @@
 #include "document/FileLine.h"
 #include "document/extfncts.h"
 #include "window/controls/AttributeTable.h"
-#include "window/controls/HoverStyle.h"
+#include "window/controls/LinkLabel.h"
 #include "window/forms/Unit2.h"
 #include "window/forms/Unit3.h"
 
@@ -681,12 +681,14 @@ TEST_F(FilesPageTest, LinkLabelsLightUpAndOpenTheHelpWindowsOnceSet) {
     for (QLabel* label : {form->Label4, form->Label5}) {
         SCOPED_TRACE(label->text().toStdString());
         EXPECT_EQ(label->cursor().shape(), Qt::PointingHandCursor);
+        const QColor hot = LinkLabel::hotColour(label->palette());
+        const QColor rest = label->palette().color(QPalette::WindowText);
         QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
         QApplication::sendEvent(label, &enter);
-        EXPECT_TRUE(paintsIn(label, HoverStyle::hotColor(), HoverStyle::restColor()));
+        EXPECT_TRUE(paintsIn(label, hot, rest));
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(label, &leave);
-        EXPECT_TRUE(paintsIn(label, HoverStyle::restColor(), HoverStyle::hotColor()));
+        EXPECT_TRUE(paintsIn(label, rest, hot));
     }
 
     clickTab(FilesPage);

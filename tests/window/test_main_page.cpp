@@ -3,8 +3,8 @@
 
 #include "support/VersionInfoReader.h"
 #include "window/application/CreditReadme.h"
-#include "window/controls/HoverStyle.h"
 #include "window/controls/LabeledEdit.h"
+#include "window/controls/LinkLabel.h"
 #include "window/pictures/Pictures.h"
 
 #include <QAbstractItemView>
@@ -122,7 +122,7 @@ TEST_F(MainPageTest, TitleAndSmallPrintHaveTheirFontsColoursAndFit) {
     const QColor greyText = readableOn(QApplication::palette().color(QPalette::Disabled, QPalette::WindowText),
                                        form->palette().color(QPalette::Window));
     const QColor windowText = QApplication::palette().color(QPalette::WindowText);
-    for (QLabel* label : {form->Label15, form->Label16, form->Label3}) {
+    for (QLabel* label : QList<QLabel*>{form->Label15, form->Label16, form->Label3}) {
         EXPECT_EQ(label->font().family(), "Small Fonts");
         EXPECT_EQ(label->font().pixelSize(), 8);
     }
@@ -132,7 +132,8 @@ TEST_F(MainPageTest, TitleAndSmallPrintHaveTheirFontsColoursAndFit) {
     EXPECT_NE(greyText, windowText);
 
     // The faces that stand in for the designed ones must not clip any text.
-    for (QLabel* label : {form->Label2, form->Label14, form->Label15, form->Label16, form->Label3, form->Label1}) {
+    for (QLabel* label :
+         QList<QLabel*>{form->Label2, form->Label14, form->Label15, form->Label16, form->Label3, form->Label1}) {
         const QFontMetrics metrics(label->font());
         EXPECT_LE(metrics.horizontalAdvance(label->text()), label->width()) << label->text().toStdString();
         EXPECT_LE(metrics.ascent() + metrics.descent(), label->height()) << label->text().toStdString();
@@ -144,13 +145,14 @@ TEST_F(MainPageTest, LabelsPaintTheirTextColours) {
     const QColor windowText = QApplication::palette().color(QPalette::WindowText);
     const QColor greyText = QApplication::palette().color(QPalette::Disabled, QPalette::WindowText);
     EXPECT_TRUE(paintsIn(form->Label15, greyText, windowText) && paintsIn(form->Label16, greyText, windowText));
+    const QColor hot = LinkLabel::hotColour(QApplication::palette());
     for (QLabel* link : {form->Label4, form->Label5, form->Label13}) {
         QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
         QApplication::sendEvent(link, &enter);
-        EXPECT_TRUE(paintsIn(link, HoverStyle::hotColor(), windowText)) << link->text().toStdString();
+        EXPECT_TRUE(paintsIn(link, hot, windowText)) << link->text().toStdString();
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(link, &leave);
-        EXPECT_TRUE(paintsIn(link, windowText, HoverStyle::hotColor())) << link->text().toStdString();
+        EXPECT_TRUE(paintsIn(link, windowText, hot)) << link->text().toStdString();
     }
 }
 

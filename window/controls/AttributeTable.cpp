@@ -23,8 +23,9 @@ QString cellText(const QTableWidget* table, int row, int column) {
 AttributeTable::AttributeTable(QWidget* parent) : QTableWidget(0, 2, parent) {
     setHorizontalHeaderLabels({QStringLiteral("Attribute"), QStringLiteral("Value")});
     verticalHeader()->hide();
-    verticalHeader()->setDefaultSectionSize(attributeRowHeight);
+    // The minimum first: the default size is held within it, and the style's minimum is taller.
     verticalHeader()->setMinimumSectionSize(attributeRowHeight);
+    verticalHeader()->setDefaultSectionSize(attributeRowHeight);
     horizontalHeader()->setStretchLastSection(true);
     horizontalHeader()->setHighlightSections(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -59,6 +60,11 @@ QList<Attribute> AttributeTable::attributes() const {
         rows.append({cellText(this, row, nameColumn), cellText(this, row, valueColumn)});
     }
     return rows;
+}
+
+void AttributeTable::commitTyping() {
+    if (QWidget* editor = indexWidget(currentIndex()); editor && state() == EditingState)
+        commitData(editor);
 }
 
 void AttributeTable::keyPressEvent(QKeyEvent* event) {

@@ -21,6 +21,9 @@ public:
     QList<Attribute> attributes() const;
     // Called after each change the user makes.
     void onEdited(std::function<void()> handler) { edited_ = std::move(handler); }
+    // Puts what is being typed in a cell into the cell, as leaving the cell does: a cell's text is
+    // otherwise taken only when the typing ends.
+    void commitTyping();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

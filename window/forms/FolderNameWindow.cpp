@@ -1,7 +1,7 @@
 #include "window/forms/FolderNameWindow.h"
 
 #include "window/application/ToolWindow.h"
-#include "window/controls/LabelEvents.h"
+#include "window/controls/LinkLabel.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,10 +17,10 @@ FolderNameWindow::FolderNameWindow(const QPixmap& picture, QSize clientSize, con
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
 
-    Image1 = new QLabel(this);
+    Image1 = new LinkLabel(QString(), this);
     Image1->setAccessibleName(pictureName);
     Image1->setAccessibleDescription(QStringLiteral("A reference table; a click on it or Escape closes the window"));
-    LabelEvents::onClick(Image1, [this] { Image1Click(); });
+    connect(Image1, &LinkLabel::activated, this, &FolderNameWindow::Image1Click);
     // Escape closes the window from the keyboard; the picture takes no focus of its own.
     Image1->setFocusPolicy(Qt::NoFocus);
     fitInto(clientSize, {});

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "window/controls/LinkLabel.h"
+
 #include <QPixmap>
 #include <QPoint>
 #include <QWidget>
 
 #include <optional>
-
-class QLabel;
 
 // A small tool window captioned "Folder name" that shows one reference picture beside the main window.
 // It lives for the whole run: closing it, clicking its picture or pressing Escape only hides it.
@@ -21,7 +21,7 @@ public:
 
     void Image1Click();
 
-    QLabel* Image1 = nullptr;
+    LinkLabel* Image1 = nullptr;
 
 protected:
     FolderNameWindow(const QPixmap& picture, QSize clientSize, const QString& pictureName, QWidget* parent);

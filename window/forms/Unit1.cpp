@@ -197,6 +197,10 @@ bool TForm1::saveDocument() {
 }
 
 bool TForm1::mayDiscardChanges() {
+    // A close or Load by key or by the window's frame leaves the focus where it is: a cell being typed
+    // in would keep its text to itself.
+    for (AttributeTable* table : {productAttributes, fileAttributes, rootAttributes})
+        table->commitTyping();
     if (!hasUnsavedChanges())
         return true;
     const QString name = savedState_.fileName().isEmpty() ? QStringLiteral("the new extension")

@@ -4,7 +4,8 @@
 #include "document/xml/XmlDocument.h"
 #include "window/dialogs/Dialogs.h"
 #include "window/pictures/ImageList.h"
-// Included, not declared: users of the window reach the lists as the list widgets they are.
+// Included, not declared: users of the window reach the lists and links as the widgets they are.
+#include "window/controls/LinkLabel.h"
 #include "window/controls/ListBox.h"
 #include "window/controls/Memo.h"
 
@@ -75,7 +76,7 @@ public:
     bool mayDiscardChanges();
 
     // Main page.
-    QLabel* Image1;
+    LinkLabel* Image1;
     QLabel* Label2;
     QLabel* Label14;
     LabeledEdit* LabeledEdit1;
@@ -86,7 +87,7 @@ public:
     QComboBox* ComboBox1;
     QLabel* Label15;
     QLabel* Label16;
-    QLabel* Label3;
+    LinkLabel* Label3;
     // Reads the running program's own version information; owned by the window.
     class TVersionInfoReader* VersionInfoReader1;
 
@@ -132,6 +133,11 @@ public:
     void TabSheet2Show();
     void TabSheet2Hide();
     void ListBox1Click();
+    // Each editor's change writes its field of the selected line.
+    void ComboBoxEx1Change();
+    void CheckBox2Click();
+    void CheckBox3Click();
+    void LabeledEdit4Change();
     void Button4Click();
     void Button5Click();
     void ListBox1DrawItem(QPainter& Canvas, int Index, const QRect& Rect, bool Selected);
@@ -149,8 +155,8 @@ public:
     QPushButton* Button7;
     QPushButton* Button8;
     ListBox* ListBox2;
-    QLabel* Label4;
-    QLabel* Label5;
+    LinkLabel* Label4;
+    LinkLabel* Label5;
     // The selected line's file type, the products it installs for and their version range.
     QLabel* fileTypeLabel;
     QComboBox* fileTypeBox;
@@ -170,27 +176,29 @@ public:
     // Paints line Index of ListBox2 into Rect; Canvas holds the item's colours and font.
     void ListBox2DrawItem(QPainter& Canvas, int Index, const QRect& Rect);
     void ListBox2Click();
+    // Each editor's change goes to StoreFileLine with the selected line.
+    void Edit1Change();
+    void Edit2Change();
+    void CheckBox4Click();
+    void CheckBox5Click();
+    void ComboBoxEx2Click();
+    // Writes what Editor shows into its field of line Index; with no line selected (-1) nothing changes.
+    void StoreFileLine(int Index, QWidget* Editor);
     void Button6Click();
     void Button7Click();
     void Button8Click();
     void Label4Click();
     void Label5Click();
-    void Label4MouseEnter();
-    void Label4MouseLeave();
-    void Label5MouseEnter();
-    void Label5MouseLeave();
 
     // Configuration changes page.
     QLabel* Label11;
     Memo* Memo3;
     QLabel* Label12;
-    QLabel* Label13;
+    LinkLabel* Label13;
 
     void TabSheet4Show();
     void TabSheet4Hide();
     void Label13Click();
-    void Label13MouseEnter();
-    void Label13MouseLeave();
 
     // Problems: the count beside the buttons and the list that F8 opens.
     ProblemsIndicator* ProblemsIndicator1;

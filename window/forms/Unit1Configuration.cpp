@@ -1,8 +1,7 @@
 #include "window/forms/Unit1.h"
 
 #include "document/ConfigurationText.h"
-#include "window/controls/HoverStyle.h"
-#include "window/controls/LabelEvents.h"
+#include "window/controls/LinkLabel.h"
 #include "window/controls/Memo.h"
 #include "window/controls/PageControl.h"
 #include "window/dialogs/Shell.h"
@@ -33,17 +32,14 @@ void TForm1::buildConfigurationPage() {
     Label11 = tagLabel(ConfigurationText::StartTag, TabSheet4, 0, 0);
     Memo3 = new Memo(QRect(40, 16, 409, 225), TabSheet4);
     Label12 = tagLabel(ConfigurationText::EndTag, TabSheet4, 0, 240);
-    Label13 =
-        new QLabel(QStringLiteral("For more information look at : The Extension Installation File Format"), TabSheet4);
+    Label13 = new LinkLabel(QStringLiteral("For more information look at : The Extension Installation File Format"),
+                            TabSheet4, LinkLabel::Hover::LightsUp);
     Label13->adjustSize();
     // The link starts at 128 as laid out; where this machine's font is wider than the layout's, it moves
     // left so that its end stays on the page (449 pixels wide, the memo's right edge).
     Label13->move(std::min(128, 449 - Label13->width()), 256);
-    HoverStyle::apply(Label13);
 
-    LabelEvents::onClick(Label13, [this] { Label13Click(); });
-    LabelEvents::onMouseEnter(Label13, [this] { Label13MouseEnter(); });
-    LabelEvents::onMouseLeave(Label13, [this] { Label13MouseLeave(); });
+    on(Label13, &LinkLabel::activated, &TForm1::Label13Click);
 }
 
 void TForm1::TabSheet4Show() {
@@ -78,12 +74,4 @@ void TForm1::TabSheet4Hide() {
 
 void TForm1::Label13Click() {
     Shell::ShellOpen(formatDocumentAddress);
-}
-
-void TForm1::Label13MouseEnter() {
-    HoverStyle::enter(Label13);
-}
-
-void TForm1::Label13MouseLeave() {
-    HoverStyle::leave(Label13);
 }

@@ -4,10 +4,9 @@
 #include "document/FileListModel.h"
 #include "document/Mxi.h"
 #include "window/controls/AttributeTable.h"
-#include "window/controls/HoverStyle.h"
-#include "window/controls/LabelEvents.h"
 #include "window/controls/LabeledEdit.h"
 #include "window/controls/LineEditors.h"
+#include "window/controls/LinkLabel.h"
 #include "window/controls/ListBox.h"
 #include "window/forms/Unit2.h"
 #include "window/forms/Unit3.h"
@@ -28,8 +27,9 @@ constexpr int destinationColumn = 170;
 constexpr int sharedColumn = 330;
 constexpr int systemColumn = 380;
 
-QLabel* newLabel(const QString& caption, QWidget* page, int left, int top) {
-    auto* label = new QLabel(caption, page);
+template <typename Label = QLabel, typename... Style>
+Label* newLabel(const QString& caption, QWidget* page, int left, int top, Style... style) {
+    auto* label = new Label(caption, page, style...);
     label->setGeometry(left, top, label->sizeHint().width(), 13);
     return label;
 }
@@ -107,10 +107,10 @@ void TForm1::buildFilesPage() {
     ListBox2->setGeometry(8, 96, 433, 81);
     fileAttributes = new AttributeTable(TabSheet3);
     fileAttributes->setGeometry(8, 181, 433, 63);
-    Label4 = newLabel(QStringLiteral("Standard destination folder"), TabSheet3, 48, 248);
-    Label5 = newLabel(QStringLiteral("Flash standard destination folder"), TabSheet3, 264, 248);
-    HoverStyle::apply(Label4);
-    HoverStyle::apply(Label5);
+    Label4 = newLabel<LinkLabel>(QStringLiteral("Standard destination folder"), TabSheet3, 48, 248,
+                                 LinkLabel::Hover::LightsUp);
+    Label5 = newLabel<LinkLabel>(QStringLiteral("Flash standard destination folder"), TabSheet3, 264, 248,
+                                 LinkLabel::Hover::LightsUp);
 
     QWidget* const tabOrder[] = {Edit1,       Button6,          Edit2,          CheckBox4,      CheckBox5, ComboBoxEx2,
                                  fileTypeBox, fileProductsEdit, minVersionEdit, maxVersionEdit, ListBox2,  Button7,
@@ -119,13 +119,13 @@ void TForm1::buildFilesPage() {
         QWidget::setTabOrder(tabOrder[next - 1], tabOrder[next]);
 
     fileEditors_ = new LineEditors<FileLine>(this, ListBox2, fileLines_);
-    fileEditors_->bind(Edit1, &FileLine::source);
-    fileEditors_->bind(Edit2, &FileLine::destination);
-    fileEditors_->bind(CheckBox4, &FileLine::shared);
-    fileEditors_->bind(CheckBox5, &FileLine::system);
+    fileEditors_->bind(Edit1, &FileLine::source, [this] { Edit1Change(); });
+    fileEditors_->bind(Edit2, &FileLine::destination, [this] { Edit2Change(); });
+    fileEditors_->bind(CheckBox4, &FileLine::shared, [this] { CheckBox4Click(); });
+    fileEditors_->bind(CheckBox5, &FileLine::system, [this] { CheckBox5Click(); });
     fileEditors_->bind(
         ComboBoxEx2, [](const FileLine& line) { return FilePlatform::itemOf(line.platform); },
-        [](FileLine& line, int item) { line.platform = FilePlatform::codeOf(item); });
+        [](FileLine& line, int item) { line.platform = FilePlatform::codeOf(item); }, [this] { ComboBoxEx2Click(); });
     fileEditors_->bind(
         fileTypeBox, [](const FileLine& line) { return FileType::itemOf(line.fileType); }, pickFileType);
     fileEditors_->bind(fileProductsEdit, &FileLine::products);
@@ -136,12 +136,8 @@ void TForm1::buildFilesPage() {
     on(Button6, &QPushButton::clicked, &TForm1::Button6Click);
     on(Button7, &QPushButton::clicked, &TForm1::Button7Click);
     on(Button8, &QPushButton::clicked, &TForm1::Button8Click);
-    LabelEvents::onClick(Label4, [this] { Label4Click(); });
-    LabelEvents::onClick(Label5, [this] { Label5Click(); });
-    LabelEvents::onMouseEnter(Label4, [this] { Label4MouseEnter(); });
-    LabelEvents::onMouseLeave(Label4, [this] { Label4MouseLeave(); });
-    LabelEvents::onMouseEnter(Label5, [this] { Label5MouseEnter(); });
-    LabelEvents::onMouseLeave(Label5, [this] { Label5MouseLeave(); });
+    on(Label4, &LinkLabel::activated, &TForm1::Label4Click);
+    on(Label5, &LinkLabel::activated, &TForm1::Label5Click);
 }
 
 void TForm1::TabSheet3Show() {
@@ -185,6 +181,30 @@ void TForm1::ListBox2Click() {
     fileEditors_->show();
 }
 
+void TForm1::Edit1Change() {
+    StoreFileLine(ListBox2->selectedRow(), Edit1);
+}
+
+void TForm1::Edit2Change() {
+    StoreFileLine(ListBox2->selectedRow(), Edit2);
+}
+
+void TForm1::CheckBox4Click() {
+    StoreFileLine(ListBox2->selectedRow(), CheckBox4);
+}
+
+void TForm1::CheckBox5Click() {
+    StoreFileLine(ListBox2->selectedRow(), CheckBox5);
+}
+
+void TForm1::ComboBoxEx2Click() {
+    StoreFileLine(ListBox2->selectedRow(), ComboBoxEx2);
+}
+
+void TForm1::StoreFileLine(int Index, QWidget* Editor) {
+    fileEditors_->store(Index, Editor);
+}
+
 void TForm1::Button6Click() {
     if (OpenDialog2.Execute(this))
         Edit1->setText(OpenDialog2.FileName);
@@ -206,20 +226,4 @@ void TForm1::Label4Click() {
 void TForm1::Label5Click() {
     if (Form3)
         Form3->showBeside(this);
-}
-
-void TForm1::Label4MouseEnter() {
-    HoverStyle::enter(Label4);
-}
-
-void TForm1::Label4MouseLeave() {
-    HoverStyle::leave(Label4);
-}
-
-void TForm1::Label5MouseEnter() {
-    HoverStyle::enter(Label5);
-}
-
-void TForm1::Label5MouseLeave() {
-    HoverStyle::leave(Label5);
 }

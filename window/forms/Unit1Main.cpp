@@ -3,9 +3,8 @@
 #include "document/Mxi.h"
 #include "support/VersionInfoReader.h"
 #include "window/application/CreditReadme.h"
-#include "window/controls/HoverStyle.h"
-#include "window/controls/LabelEvents.h"
 #include "window/controls/LabeledEdit.h"
+#include "window/controls/LinkLabel.h"
 #include "window/controls/OwnerDrawnComboBox.h"
 #include "window/controls/TypeListKeys.h"
 #include "window/dialogs/Shell.h"
@@ -49,8 +48,8 @@ QFont pixelFont(const QString& family, int pixelSize) {
     return font;
 }
 
-QLabel* smallPrintLabel(const QString& text, QWidget* page, const QRect& place) {
-    auto* label = new QLabel(text, page);
+template <typename Label = QLabel> Label* smallPrintLabel(const QString& text, QWidget* page, const QRect& place) {
+    auto* label = new Label(text, page);
     label->setTextFormat(Qt::PlainText);
     // Small Fonts is a bitmap face: unsmoothed, the eight-pixel print keeps its full colour and stays readable.
     QFont font = pixelFont(smallPrintFamily, smallPrintPixelSize);
@@ -58,6 +57,14 @@ QLabel* smallPrintLabel(const QString& text, QWidget* page, const QRect& place) 
     label->setFont(font);
     label->setGeometry(place);
     return label;
+}
+
+// The small print's grey, readable on the page.
+void setGreyText(QLabel* label) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, readableOn(palette.color(QPalette::Disabled, QPalette::WindowText),
+                                                      palette.color(QPalette::Window)));
+    label->setPalette(palette);
 }
 
 // The logo is drawn on white; the page's own background shows through it.
@@ -94,7 +101,7 @@ void TForm1::buildMainPage() {
     QFont::insertSubstitutions(smallPrintFamily, {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     VersionInfoReader1 = new TVersionInfoReader(this);
 
-    Image1 = new QLabel(TabSheet1);
+    Image1 = new LinkLabel(QString(), TabSheet1);
     Image1->setPixmap(logoOnPage());
     Image1->setGeometry(64, 8, 318, 55);
     Label2 = new QLabel(QStringLiteral("P a r c e l w r i g h t"), TabSheet1);
@@ -131,12 +138,10 @@ void TForm1::buildMainPage() {
                                        "trademarks are the property of their"),
                         TabSheet1, {0, 250, 409, 10});
     Label16 = smallPrintLabel(QStringLiteral(" respective owners."), TabSheet1, {0, 260, 69, 10});
-    const QColor greyText = readableOn(Label15->palette().color(QPalette::Disabled, QPalette::WindowText),
-                                       Label15->palette().color(QPalette::Window));
-    HoverStyle::setTextColour(Label15, greyText);
-    HoverStyle::setTextColour(Label16, greyText);
-    Label3 =
-        smallPrintLabel(QStringLiteral("(c) 2026 the Parcelwright project - README"), TabSheet1, {280, 259, 171, 10});
+    setGreyText(Label15);
+    setGreyText(Label16);
+    Label3 = smallPrintLabel<LinkLabel>(QStringLiteral("(c) 2026 the Parcelwright project - README"), TabSheet1,
+                                        {280, 259, 171, 10});
 
     QWidget::setTabOrder(LabeledEdit1, LabeledEdit2);
     QWidget::setTabOrder(LabeledEdit2, CheckBox1);
@@ -148,8 +153,8 @@ void TForm1::buildMainPage() {
     on(LabeledEdit3, &QLineEdit::textChanged, &TForm1::LabeledEdit3Change);
     on(CheckBox1, &QCheckBox::toggled, &TForm1::CheckBox1Click);
     on(ComboBox1, &QComboBox::activated, &TForm1::ComboBox1Change);
-    LabelEvents::onClick(Image1, [this] { Image1Click(); });
-    LabelEvents::onClick(Label3, [this] { Label3Click(); });
+    on(Image1, &LinkLabel::activated, &TForm1::Image1Click);
+    on(Label3, &LinkLabel::activated, &TForm1::Label3Click);
 }
 
 void TForm1::update() {

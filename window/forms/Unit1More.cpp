@@ -29,12 +29,14 @@ void TForm1::buildMorePage() {
     updateAddressEdit->place(8, 64, 433, 21);
     licenseLabel = new QLabel(QStringLiteral("License agreement"), TabSheet6);
     licenseLabel->setGeometry(8, 92, licenseLabel->sizeHint().width(), 13);
-    licenseMemo = new Memo(QRect(8, 108, 433, 73), TabSheet6);
+    // Room for three of the root's other attributes without scrolling, as real files often have
+    // (date, icon, mxiversion); the license scrolls past its first lines.
+    licenseMemo = new Memo(QRect(8, 108, 433, 53), TabSheet6);
     licenseLabel->setBuddy(licenseMemo);
     rootAttributesLabel = new QLabel(QStringLiteral("Other attributes"), TabSheet6);
-    rootAttributesLabel->setGeometry(8, 188, rootAttributesLabel->sizeHint().width(), 13);
+    rootAttributesLabel->setGeometry(8, 168, rootAttributesLabel->sizeHint().width(), 13);
     rootAttributes = new AttributeTable(TabSheet6);
-    rootAttributes->setGeometry(8, 204, 433, 53);
+    rootAttributes->setGeometry(8, 184, 433, 73);
     rootAttributesLabel->setBuddy(rootAttributes);
 }
 

@@ -103,19 +103,16 @@ void TForm1::buildProductsPage() {
     productEditors_ = new LineEditors<ProductFields>(this, ListBox1, productLines_);
     productEditors_->bind(
         ComboBoxEx1, [](const ProductFields& fields) { return fields.product; },
-        [](ProductFields& fields, int product) { fields.product = product; });
-    productEditors_->bind(CheckBox2, &ProductFields::primary);
-    productEditors_->bind(CheckBox3, &ProductFields::required);
-    productEditors_->bind(LabeledEdit4, &ProductFields::version);
+        [](ProductFields& fields, int product) { fields.product = product; }, [this] { ComboBoxEx1Change(); });
+    productEditors_->bind(CheckBox2, &ProductFields::primary, [this] { CheckBox2Click(); });
+    productEditors_->bind(CheckBox3, &ProductFields::required, [this] { CheckBox3Click(); });
+    productEditors_->bind(LabeledEdit4, &ProductFields::version, [this] { LabeledEdit4Change(); });
     productEditors_->bind(familyNameBox, &ProductFields::family);
     productEditors_->bind(highestVersionEdit, &ProductFields::maxVersion);
     productEditors_->bind(productAttributes, &ProductFields::others, shownProductAttributes);
     productEditors_->setEnabled(false);
 
     on(ListBox1->selectionModel(), &QItemSelectionModel::selectionChanged, &TForm1::ListBox1Click);
-    // A picked product or flag may open other editors; the line itself changes first.
-    QObject::connect(ComboBoxEx1, &QComboBox::activated, this, [this] { enableEditors(*this, true); });
-    QObject::connect(CheckBox2, &QCheckBox::toggled, this, [this] { enableRequiredBox(*this); });
     on(Button4, &QPushButton::clicked, &TForm1::Button4Click);
     on(Button5, &QPushButton::clicked, &TForm1::Button5Click);
 }
@@ -139,6 +136,25 @@ void TForm1::ListBox1Click() {
     }
     productEditors_->show();
     enableEditors(*this, productLines_->fieldsAt(row).product >= 0);
+}
+
+void TForm1::ComboBoxEx1Change() {
+    productEditors_->storeIntoSelected(ComboBoxEx1);
+    // A product picked for a line of an unknown one opens the editors that line kept closed.
+    enableEditors(*this, true);
+}
+
+void TForm1::CheckBox2Click() {
+    enableRequiredBox(*this);
+    productEditors_->storeIntoSelected(CheckBox2);
+}
+
+void TForm1::CheckBox3Click() {
+    productEditors_->storeIntoSelected(CheckBox3);
+}
+
+void TForm1::LabeledEdit4Change() {
+    productEditors_->storeIntoSelected(LabeledEdit4);
 }
 
 void TForm1::Button4Click() {

@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QThreadPool>
 
+#include <algorithm>
+
 DocumentProblems::DocumentProblems(const XmlDocument& document, QObject* parent)
     : QObject(parent), document_(document) {
     sliceTimer_.setSingleShot(true);
@@ -29,6 +31,32 @@ void DocumentProblems::documentChanged() {
     searchAgain();
 }
 
+void DocumentProblems::followLines(ElementLines& lines, const QString& listName, const QString& elementName) {
+    const auto check = [this](const XmlNode& root) {
+        return ExtensionRules::check(root, sourceFolder(),
+                                     [this](const XmlNode& element) { return placeOf(element).line; });
+    };
+    const auto place = [this](const XmlNode& element) { return placeOf(element); };
+    LineFindings* followed = new LineFindings(lines, listName, elementName, check, place, [this] {
+        showFindings();
+        if (!search_ && !sliceTimer_.isActive())
+            startLookups();
+    });
+    followed_.push_back(followed);
+    connect(followed, &QObject::destroyed, this, [this, followed] { std::erase(followed_, followed); });
+    lines.findingsAt = [this, followed, &lines](int row) {
+        return followed->messagesAt(row).value_or(documentMessages_.value(lines.elementAt(row)));
+    };
+}
+
+int DocumentProblems::rowOf(const ElementLines& lines, const XmlNode& element) const {
+    for (const LineFindings* followed : followed_) {
+        if (followed->parent() == &lines)
+            return followed->rowOf(element);
+    }
+    return -1;
+}
+
 void DocumentProblems::searchAgain() {
     // The search under way may hold elements that a change removed.
     dropSearch();
@@ -46,21 +74,51 @@ void DocumentProblems::searchSlice() {
 
 bool DocumentProblems::search(const QDeadlineTimer& deadline) {
     if (!search_) {
-        const auto placeOf = [this](const XmlNode& element) { return Place{linesOfFile_ ? element.line() : 0, 0}; };
-        ExtensionRules::SourceFolder sources{folder_, nullptr};
-        if (!folder_.isEmpty())
-            sources.exists = [this](const QString& source) { return exists(source); };
-        search_ = std::make_unique<ExtensionFindings::Search>(document_, sources, placeOf);
+        search_ = std::make_unique<ExtensionFindings::Search>(
+            document_, sourceFolder(), [this](const XmlNode& element) { return placeOf(element); });
     }
     if (!search_->advance(deadline))
         return false;
-    findings_ = search_->findings();
+    documentFindings_ = search_->findings();
+    documentMessages_.clear();
+    for (const ExtensionFindings::Finding& finding : documentFindings_)
+        documentMessages_[finding.element].append(finding.message);
     dropSearch();
     foundAt_ = generation_;
+    for (LineFindings* followed : followed_)
+        followed->checkAgain();
+    showFindings();
     startLookups();
+    return true;
+}
+
+void DocumentProblems::showFindings() {
+    findings_.clear();
+    findings_.reserve(documentFindings_.size());
+    for (const ExtensionFindings::Finding& finding : documentFindings_) {
+        if (std::all_of(followed_.begin(), followed_.end(),
+                        [&](const LineFindings* followed) { return followed->keeps(finding.element); }))
+            findings_.append(finding);
+    }
+    const qsizetype ofDocument = findings_.size();
+    for (const LineFindings* followed : followed_)
+        findings_.append(followed->findings());
+    std::stable_sort(findings_.begin() + ofDocument, findings_.end(), ExtensionFindings::listedBefore);
+    std::inplace_merge(findings_.begin(), findings_.begin() + ofDocument, findings_.end(),
+                       ExtensionFindings::listedBefore);
     if (OnChanged)
         OnChanged();
-    return true;
+}
+
+ExtensionRules::SourceFolder DocumentProblems::sourceFolder() {
+    ExtensionRules::SourceFolder sources{folder_, nullptr};
+    if (!folder_.isEmpty())
+        sources.exists = [this](const QString& source) { return exists(source); };
+    return sources;
+}
+
+Place DocumentProblems::placeOf(const XmlNode& element) const {
+    return Place{linesOfFile_ ? element.line() : 0, 0};
 }
 
 bool DocumentProblems::exists(const QString& source) {

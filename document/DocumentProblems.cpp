@@ -1,5 +1,8 @@
 #include "document/DocumentProblems.h"
 
+#include "document/DescriptionText.h"
+#include "document/Mxi.h"
+
 #include <QFileInfo>
 #include <QThreadPool>
 
@@ -7,6 +10,7 @@
 
 DocumentProblems::DocumentProblems(const XmlDocument& document, QObject* parent)
     : QObject(parent), document_(document) {
+    scratch_.activate();
     sliceTimer_.setSingleShot(true);
     sliceTimer_.setInterval(0);
     connect(&sliceTimer_, &QTimer::timeout, this, &DocumentProblems::searchSlice);
@@ -47,6 +51,27 @@ void DocumentProblems::followLines(ElementLines& lines, const QString& listName,
     lines.findingsAt = [this, followed, &lines](int row) {
         return followed->messagesAt(row).value_or(documentMessages_.value(lines.elementAt(row)));
     };
+}
+
+void DocumentProblems::showText(const QString& elementName, const std::optional<QString>& text) {
+    shownText_.reset();
+    scratch_.activate();
+    if (const XmlNode root = Mxi::findRoot(document_); root && text) {
+        XmlNode copyRoot = scratch_.documentNode().appendChild(scratch_.createElement(Mxi::Root));
+        ShownText shown{root.findChild(elementName), {}};
+        if (shown.element)
+            copyRoot.appendChild(shown.element);
+        DescriptionText::store(scratch_, elementName, *text);
+        const XmlNode copy = copyRoot.findChild(elementName);
+        const Place place = shown.element ? placeOf(shown.element) : Place{};
+        for (const ExtensionRules::Warning& warning :
+             ExtensionRules::check(copyRoot, {}, [](const XmlNode&) { return 0; })) {
+            if (warning.element == copy)
+                shown.findings.append({copy, place, warning.message});
+        }
+        shownText_ = shown;
+    }
+    showFindings();
 }
 
 int DocumentProblems::rowOf(const ElementLines& lines, const XmlNode& element) const {
@@ -96,18 +121,25 @@ void DocumentProblems::showFindings() {
     findings_.clear();
     findings_.reserve(documentFindings_.size());
     for (const ExtensionFindings::Finding& finding : documentFindings_) {
-        if (std::all_of(followed_.begin(), followed_.end(),
-                        [&](const LineFindings* followed) { return followed->keeps(finding.element); }))
+        if (shownAsInDocument(finding.element))
             findings_.append(finding);
     }
     const qsizetype ofDocument = findings_.size();
     for (const LineFindings* followed : followed_)
         findings_.append(followed->findings());
+    if (shownText_)
+        findings_.append(shownText_->findings);
     std::stable_sort(findings_.begin() + ofDocument, findings_.end(), ExtensionFindings::listedBefore);
     std::inplace_merge(findings_.begin(), findings_.begin() + ofDocument, findings_.end(),
                        ExtensionFindings::listedBefore);
     if (OnChanged)
         OnChanged();
+}
+
+bool DocumentProblems::shownAsInDocument(const XmlNode& element) const {
+    return (!shownText_ || shownText_->element != element) &&
+           std::all_of(followed_.begin(), followed_.end(),
+                       [&](const LineFindings* followed) { return followed->keeps(element); });
 }
 
 ExtensionRules::SourceFolder DocumentProblems::sourceFolder() {

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -40,6 +41,9 @@ public:
     // Follows the lines of a list page while it is shown: Lines views the list element ListName, whose
     // new elements are named ElementName. Each line's findings become its tooltip and part of its sentence.
     void followLines(ElementLines& lines, const QString& listName, const QString& elementName);
+    // While a page shows the text of the root's child ElementName, edits included, the findings about
+    // that element are those of the element the page would write; nullopt once the page has written it.
+    void showText(const QString& elementName, const std::optional<QString>& text);
     // The line of Lines that the finding's element stands for; -1 for none.
     int rowOf(const ElementLines& lines, const XmlNode& element) const;
 
@@ -53,10 +57,11 @@ public:
 private:
     // Searches for a slice of time; true once the findings are found.
     bool search(const QDeadlineTimer& deadline);
-    // The document's findings, those of changed lines instead of their elements', and then OnChanged.
+    // The document's findings, those of changed lines and texts instead of their elements', and then OnChanged.
     void showFindings();
     ExtensionRules::SourceFolder sourceFolder();
     Place placeOf(const XmlNode& element) const;
+    bool shownAsInDocument(const XmlNode& element) const;
     void searchSlice();
     void searchAgain();
     void dropSearch();
@@ -73,6 +78,13 @@ private:
     QList<ExtensionFindings::Finding> findings_;
     QHash<XmlNode, QStringList> documentMessages_;
     std::vector<LineFindings*> followed_;
+    // The element whose text a page shows edited, and the findings of the one it would write, in Scratch.
+    struct ShownText {
+        XmlNode element;
+        QList<ExtensionFindings::Finding> findings;
+    };
+    std::optional<ShownText> shownText_;
+    XmlDocument scratch_;
     quint64 generation_ = 0;
     quint64 foundAt_ = 0;
     std::unique_ptr<ExtensionFindings::Search> search_;

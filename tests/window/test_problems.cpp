@@ -170,6 +170,11 @@ TEST_F(ProblemsTest, AnEditFollowsWithoutLeavingThePage) {
     typeOver(form->LabeledEdit2, "1.0");
     EXPECT_EQ(listedProblems(), QStringList{});
     EXPECT_EQ(indicator(), "No problems");
+    clickTab(DescriptionPage);
+    pasteOver(form->Memo2, QString(513, 'u'));
+    EXPECT_EQ(listedProblems(), QStringList{"ui-access is 513 characters long: shorten it to 512 at most"});
+    QTest::keyClick(form->Memo2, Qt::Key_Backspace);
+    EXPECT_EQ(indicator(), "No problems");
 }
 
 TEST_F(ProblemsTest, AListLineFollowsItsEditorsWithItsMarkWithoutLeavingThePage) {

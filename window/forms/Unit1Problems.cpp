@@ -69,6 +69,15 @@ void TForm1::buildProblems() {
     };
     problems_->followLines(*productLines_, Mxi::Products, Mxi::Product);
     problems_->followLines(*fileLines_, Mxi::Files, Mxi::File);
+    // The ui-access text counts as its box shows it until the page is left.
+    QObject::connect(Memo2, &QPlainTextEdit::textChanged, this, [this] {
+        if (PageControl1->currentWidget() == TabSheet5 && Memo2->isEnabled())
+            problems_->showText(Mxi::UiAccess, Memo2->text());
+    });
+    QObject::connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
+        if (PageControl1->currentWidget() != TabSheet5)
+            problems_->showText(Mxi::UiAccess, std::nullopt);
+    });
     on(ProblemsIndicator1, &QPushButton::clicked, &TForm1::showProblems);
     addShortcut(QKeySequence(Qt::Key_F8), &TForm1::showProblems);
 }
@@ -81,7 +90,8 @@ void TForm1::showProblems() {
 void TForm1::showFinding(const ExtensionFindings::Finding& finding) {
     const XmlNode root = Mxi::findRoot(XMLDocument1);
     const XmlNode section = sectionOf(finding.element, root);
-    const QString name = section && section != root ? section.name() : QString();
+    // Outside the document, the element is the one a page would write for what it shows.
+    const QString name = !section ? finding.element.name() : section != root ? section.name() : QString();
     // Found before the page changes: leaving a page may rewrite its part of the document.
     const int line = lineOf(finding.element, root.findChild(name));
     const auto showPage = [this](int page) {

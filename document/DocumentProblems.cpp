@@ -7,6 +7,7 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <utility>
 
 DocumentProblems::DocumentProblems(const XmlDocument& document, QObject* parent)
     : QObject(parent), document_(document) {
@@ -37,7 +38,8 @@ void DocumentProblems::documentChanged() {
 
 void DocumentProblems::followLines(ElementLines& lines, const QString& listName, const QString& elementName) {
     const auto check = [this](const XmlNode& root) {
-        return ExtensionRules::check(root, sourceFolder(),
+        // Where the document's sources are all missing, one finding says so for every line.
+        return ExtensionRules::check(root, everySourceMissing() ? ExtensionRules::SourceFolder{} : sourceFolder(),
                                      [this](const XmlNode& element) { return placeOf(element).line; });
     };
     const auto place = [this](const XmlNode& element) { return placeOf(element); };
@@ -49,7 +51,8 @@ void DocumentProblems::followLines(ElementLines& lines, const QString& listName,
     followed_.push_back(followed);
     connect(followed, &QObject::destroyed, this, [this, followed] { std::erase(followed_, followed); });
     lines.findingsAt = [this, followed, &lines](int row) {
-        return followed->messagesAt(row).value_or(documentMessages_.value(lines.elementAt(row)));
+        const std::optional<QStringList> ofLine = followed->messagesAt(row);
+        return ofLine ? *ofLine : documentMessagesAbout(lines.elementAt(row));
     };
 }
 
@@ -105,9 +108,7 @@ bool DocumentProblems::search(const QDeadlineTimer& deadline) {
     if (!search_->advance(deadline))
         return false;
     documentFindings_ = search_->findings();
-    documentMessages_.clear();
-    for (const ExtensionFindings::Finding& finding : documentFindings_)
-        documentMessages_[finding.element].append(finding.message);
+    everySourceMissing_.reset();
     dropSearch();
     foundAt_ = generation_;
     for (LineFindings* followed : followed_)
@@ -118,22 +119,54 @@ bool DocumentProblems::search(const QDeadlineTimer& deadline) {
 }
 
 void DocumentProblems::showFindings() {
-    findings_.clear();
-    findings_.reserve(documentFindings_.size());
-    for (const ExtensionFindings::Finding& finding : documentFindings_) {
-        if (shownAsInDocument(finding.element))
-            findings_.append(finding);
-    }
-    const qsizetype ofDocument = findings_.size();
+    // The findings shown until now may be the last hold on many small pieces: they go on a pool thread.
+    QThreadPool::globalInstance()->start([previous = std::exchange(findings_, {})] {});
+    QList<ExtensionFindings::Finding> ofPages = shownText_ ? shownText_->findings : QList<ExtensionFindings::Finding>();
     for (const LineFindings* followed : followed_)
-        findings_.append(followed->findings());
-    if (shownText_)
-        findings_.append(shownText_->findings);
-    std::stable_sort(findings_.begin() + ofDocument, findings_.end(), ExtensionFindings::listedBefore);
-    std::inplace_merge(findings_.begin(), findings_.begin() + ofDocument, findings_.end(),
-                       ExtensionFindings::listedBefore);
+        ofPages.append(followed->findings());
+    const bool replacing =
+        shownText_ || std::any_of(followed_.begin(), followed_.end(),
+                                  [](const LineFindings* followed) { return followed->replacesAny(); });
+    // Pages that show the document as it is share its findings, however many there are.
+    if (!replacing && ofPages.isEmpty()) {
+        findings_ = documentFindings_;
+    } else {
+        findings_.clear();
+        findings_.reserve(documentFindings_.size() + ofPages.size());
+        for (const ExtensionFindings::Finding& finding : documentFindings_) {
+            if (shownAsInDocument(finding.element))
+                findings_.append(finding);
+        }
+        const qsizetype ofDocument = findings_.size();
+        std::stable_sort(ofPages.begin(), ofPages.end(), ExtensionFindings::listedBefore);
+        findings_.append(ofPages);
+        std::inplace_merge(findings_.begin(), findings_.begin() + ofDocument, findings_.end(),
+                           ExtensionFindings::listedBefore);
+    }
     if (OnChanged)
         OnChanged();
+}
+
+bool DocumentProblems::everySourceMissing() {
+    if (!everySourceMissing_) {
+        const XmlNode extension = Mxi::findRoot(document_);
+        const XmlNode files = extension ? extension.findChild(Mxi::Files) : XmlNode();
+        everySourceMissing_ = files && !documentMessagesAbout(files).isEmpty();
+    }
+    return *everySourceMissing_;
+}
+
+// Found by the element's place, by which the findings are in order.
+QStringList DocumentProblems::documentMessagesAbout(const XmlNode& element) const {
+    const ExtensionFindings::Finding key{element, placeOf(element), {}};
+    const auto [first, last] =
+        std::equal_range(documentFindings_.begin(), documentFindings_.end(), key, ExtensionFindings::listedBefore);
+    QStringList messages;
+    for (auto finding = first; finding != last; ++finding) {
+        if (finding->element == element)
+            messages.append(finding->message);
+    }
+    return messages;
 }
 
 bool DocumentProblems::shownAsInDocument(const XmlNode& element) const {

@@ -62,6 +62,8 @@ private:
     ExtensionRules::SourceFolder sourceFolder();
     Place placeOf(const XmlNode& element) const;
     bool shownAsInDocument(const XmlNode& element) const;
+    QStringList documentMessagesAbout(const XmlNode& element) const;
+    bool everySourceMissing();
     void searchSlice();
     void searchAgain();
     void dropSearch();
@@ -76,7 +78,8 @@ private:
     // The document's findings as last found in full, and those shown: with the lines on screen.
     QList<ExtensionFindings::Finding> documentFindings_;
     QList<ExtensionFindings::Finding> findings_;
-    QHash<XmlNode, QStringList> documentMessages_;
+    // Whether the document's findings say that none of its sources is found, once asked.
+    std::optional<bool> everySourceMissing_;
     std::vector<LineFindings*> followed_;
     // The element whose text a page shows edited, and the findings of the one it would write, in Scratch.
     struct ShownText {

@@ -27,6 +27,7 @@ public:
 
     // Whether the document's findings about Element stand: not for the element of a changed or removed line.
     bool keeps(const XmlNode& element) const { return !replaced_.contains(element); }
+    bool replacesAny() const { return !replaced_.isEmpty(); }
     // The findings about the changed lines, in the order of the lines.
     QList<ExtensionFindings::Finding> findings() const;
     // What the rules say about the line at Row when it is changed; nothing for a line that shows its

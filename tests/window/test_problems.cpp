@@ -201,6 +201,13 @@ TEST_F(ProblemsTest, AListLineFollowsItsEditorsWithItsMarkWithoutLeavingThePage)
               QStringList{"Line 1: destination 'e/a.js' ends with the file's own name: give the folder only, 'e'"});
     EXPECT_TRUE(marked(form->ListBox2, 1));
     EXPECT_EQ(form->XMLDocument1.xml(), loaded);
+
+    loadRootContent("<files><file source='x.js' destination='d/x.js'/><file source='y.js' destination='d'/></files>");
+    clickTab(FilesPage);
+    clickLine(form->ListBox2, 0);
+    typeOver(form->Edit2, "d");
+    EXPECT_EQ(listedProblems().size(), 1) << "none of the 2 sources is found, as before";
+    EXPECT_FALSE(marked(form->ListBox2, 0));
 }
 
 TEST_F(ProblemsTest, AddedAndRemovedLinesCountBeforeThePageIsLeft) {

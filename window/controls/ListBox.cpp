@@ -21,7 +21,7 @@ ListBox::ListBox(QWidget* parent, QAbstractItemModel* lines, int rowHeight, Owne
                                                                        bool selected) {
         drawItem(canvas, index, rect, selected);
         if (!model()->index(index, 0).data(Qt::ToolTipRole).toString().isEmpty())
-            canvas.fillRect(QRect(rect.topLeft(), QSize(markWidth, rect.height())), markColour());
+            canvas.fillRect(QRect(rect.left(), rect.top() + 1, markWidth, rect.height() - 2), markColour());
     };
     setItemDelegate(new OwnerDrawnDelegate(this, rowHeight, drawMarkedItem, OwnerDrawnDelegate::Focus::Drawn));
     setModel(lines);

@@ -95,12 +95,14 @@ public:
         return parent.isValid() ? 0 : int(rows_.size());
     }
 
-    // A line shows its line text, and screen readers read it as a sentence.
+    // A line shows its line text, and screen readers read it as a sentence; its findings follow.
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override {
         if (!index.isValid() || index.row() >= rowCount())
             return QVariant();
         if (role == Qt::DisplayRole)
             return lineText(fieldsAt(index.row()));
+        if (role != Qt::ToolTipRole && role != Qt::AccessibleTextRole)
+            return QVariant();
         const QStringList findings = findingsAt ? findingsAt(index.row()) : QStringList();
         if (role == Qt::ToolTipRole && !findings.isEmpty())
             return findings.join('\n');

@@ -5,6 +5,7 @@
 
 #include "document/DocumentProblems.h"
 #include "document/ExtensionFile.h"
+#include "document/FileListModel.h"
 #include "document/Mxi.h"
 #include "document/SavedLines.h"
 
@@ -27,10 +28,14 @@ double threadCpuMilliseconds() {
 }
 
 struct Loaded {
-    explicit Loaded(int files) {
+    // With everyFileFaulty, every file has a file type that the rules find fault with.
+    explicit Loaded(int files, bool everyFileFaulty = false) {
         const QString fileName = folder.filePath(QStringLiteral("bench.mxi"));
         QFile file(fileName);
-        if (!file.open(QIODevice::WriteOnly) || file.write(generatedExtension(files)) < 0)
+        QByteArray text = generatedExtension(files);
+        if (everyFileFaulty)
+            text.replace("shared=\"true\"", "shared=\"true\" file-type=\"zip\"");
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) < 0)
             qFatal("cannot write %s", qPrintable(fileName));
         file.close();
         loadExtensionFile(document, fileName);
@@ -50,8 +55,9 @@ struct Loaded {
 
 // One edit of the root's version, then the findings found again in slices between events, as the
 // window finds them: the time until they are shown, and the longest the event loop waited for a slice.
+// The second argument gives every line a fault of its own.
 void FindingsAfterEdit(benchmark::State& state) {
-    Loaded loaded(int(state.range(0)));
+    Loaded loaded(int(state.range(0)), state.range(1) != 0);
     loaded.settle();
     XmlNode root = Mxi::findRoot(loaded.document);
     int edit = 0;
@@ -74,7 +80,34 @@ void FindingsAfterEdit(benchmark::State& state) {
     state.counters["longest_slice_cpu_ms"] = longestSliceCpu;
     state.counters["findings"] = double(loaded.problems.findings().size());
 }
-BENCHMARK(FindingsAfterEdit)->Arg(20000)->Arg(200000)->Unit(benchmark::kMillisecond);
+BENCHMARK(FindingsAfterEdit)->Args({20000, 0})->Args({200000, 0})->Args({200000, 1})->Unit(benchmark::kMillisecond);
+
+// One edit in a line's editor on the Files page, taken by the page's lines and not yet written into the
+// document: the time until the findings shown follow it. Every other edit makes a fault, every other mends it.
+// The second argument gives every line a fault of its own.
+void FindingsAfterLineEdit(benchmark::State& state) {
+    Loaded loaded(int(state.range(0)), state.range(1) != 0);
+    FileListModel lines;
+    loaded.problems.followLines(lines, Mxi::Files, Mxi::File);
+    lines.show(Mxi::listElement(loaded.document, Mxi::Files, false));
+    loaded.settle();
+    const int row = lines.rowCount() / 2;
+    const FileLine shown = lines.fieldsAt(row);
+    FileLine faulty = shown;
+    faulty.destination += '/' + shown.source.section('/', -1);
+    int edit = 0;
+    for (auto _ : state) {
+        lines.setFields(row, ++edit % 2 ? faulty : shown);
+        loaded.settle();
+    }
+    state.counters["findings"] = double(loaded.problems.findings().size());
+}
+BENCHMARK(FindingsAfterLineEdit)
+    ->Args({20000, 0})
+    ->Args({200000, 0})
+    ->Args({20000, 1})
+    ->Args({200000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 // From a new file to every source looked up, most of it on the worker thread.
 void LookUpEverySource(benchmark::State& state) {

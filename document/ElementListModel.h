@@ -3,6 +3,7 @@
 #include "document/xml/XmlDocument.h"
 
 #include <QAbstractListModel>
+#include <QStringList>
 
 #include <algorithm>
 #include <functional>
@@ -10,14 +11,31 @@
 #include <utility>
 #include <vector>
 
+// What every page's list of element lines offers, whatever the fields of its lines.
+class ElementLines : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    // The element a line was read from; null for a line added since the list was shown.
+    virtual XmlNode elementAt(int row) const = 0;
+    // Whether a commit would write the line: added, or edited to fields other than its element's.
+    virtual bool differs(int row) const = 0;
+    // Writes the line as a commit would into a new element at the end of List, in its own document:
+    // a copy of the line's element with the line's edits, or an element named elementName.
+    virtual XmlNode writeCopy(int row, XmlDocument& document, XmlNode list, const QString& elementName) const = 0;
+
+    // What is wrong with the line at Row, in the rules' words; a line's tooltip, and read after its sentence.
+    std::function<QStringList(int row)> findingsAt;
+};
+
 // The lines of a page's list as a model over the element children of one list element (products,
 // files). A line is a view of its element: the model keeps the element and, only once the line is
 // edited, the line's fields. Committing writes only what changed: an edited line updates its own
 // element, an added line appends a new element, a removed line removes its own; everything else in
 // the list element stays as it was.
-template <typename Fields> class ElementListModel : public QAbstractListModel {
+template <typename Fields> class ElementListModel : public ElementLines {
 public:
-    using QAbstractListModel::QAbstractListModel;
+    using ElementLines::ElementLines;
 
     // Shows the element children of list, whatever their names, in document order; none for a null list.
     void show(const XmlNode& list) {
@@ -46,36 +64,51 @@ public:
             if (!row.edited)
                 continue;
             if (row.element) {
-                writeChanges(row.element, read(row.element), *row.edited);
+                write(row, row.element);
                 continue;
             }
             if (!list)
                 list = listForNewLines();
             if (list)
-                writeNew(list.appendChild(document.createElement(elementName)), *row.edited);
+                write(row, list.appendChild(document.createElement(elementName)));
         }
+    }
+
+    XmlNode writeCopy(int row, XmlDocument& document, XmlNode list, const QString& elementName) const override {
+        const Row& line = rows_[size_t(row)];
+        const XmlNode copy = list.appendChild(line.element ? line.element : document.createElement(elementName));
+        if (line.edited)
+            write(line, copy);
+        return copy;
     }
 
     // Whether a commit would change the document: a line added or removed, or edited to fields other
     // than its element's.
     bool hasChanges() const {
-        return !removed_.empty() || std::any_of(rows_.begin(), rows_.end(), [this](const Row& row) {
-            return row.edited && (!row.element || !(*row.edited == read(row.element)));
-        });
+        return !removed_.empty() ||
+               std::any_of(rows_.begin(), rows_.end(), [this](const Row& row) { return differs(row); });
     }
+
+    bool differs(int row) const override { return differs(rows_[size_t(row)]); }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
         return parent.isValid() ? 0 : int(rows_.size());
     }
 
-    // A line shows its line text, and screen readers read it as a sentence.
+    // A line shows its line text, and screen readers read it as a sentence; its findings follow.
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override {
         if (!index.isValid() || index.row() >= rowCount())
             return QVariant();
         if (role == Qt::DisplayRole)
             return lineText(fieldsAt(index.row()));
+        if (role != Qt::ToolTipRole && role != Qt::AccessibleTextRole)
+            return QVariant();
+        const QStringList findings = findingsAt ? findingsAt(index.row()) : QStringList();
+        if (role == Qt::ToolTipRole && !findings.isEmpty())
+            return findings.join('\n');
         if (role == Qt::AccessibleTextRole)
-            return spokenText(index.row());
+            return spokenText(index.row()) +
+                   (findings.isEmpty() ? QString() : ". Warning: " + findings.join(". Warning: "));
         return QVariant();
     }
 
@@ -112,9 +145,7 @@ public:
         return true;
     }
 
-protected:
-    // The element a line was read from; null for a line added since the list was shown.
-    XmlNode elementAt(int row) const { return rows_[size_t(row)].element; }
+    XmlNode elementAt(int row) const override { return rows_[size_t(row)].element; }
 
 private:
     virtual QString lineText(const Fields& fields) const = 0;
@@ -127,6 +158,15 @@ private:
         XmlNode element;
         std::unique_ptr<Fields> edited;
     };
+    bool differs(const Row& row) const { return row.edited && (!row.element || !(*row.edited == read(row.element))); }
+    // Writes an edited row's fields into Target: its own element, a copy of it or a new element.
+    void write(const Row& row, XmlNode target) const {
+        if (row.element)
+            writeChanges(target, read(row.element), *row.edited);
+        else
+            writeNew(target, *row.edited);
+    }
+
     std::vector<Row> rows_;
     std::vector<XmlNode> removed_;
 };

@@ -26,9 +26,7 @@ bool Search::advance(const QDeadlineTimer& deadline) {
     } catch (const Error& error) {
         findings_.append({root_, placeOf_(root_), error.message()});
     }
-    std::stable_sort(findings_.begin(), findings_.end(), [](const Finding& a, const Finding& b) {
-        return std::pair(a.place.line, a.place.column) < std::pair(b.place.line, b.place.column);
-    });
+    std::stable_sort(findings_.begin(), findings_.end(), listedBefore);
     found_ = true;
     return true;
 }

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 // Everything --check and the window report about a loaded extension: the rules' warnings and what
 // Save would refuse, each tied to the element at fault. Finding them changes nothing in the document.
@@ -20,6 +21,11 @@ struct Finding {
     Place place;
     QString message;
 };
+
+// Whether A is listed before B: findings go in the order of their places.
+inline bool listedBefore(const Finding& a, const Finding& b) {
+    return std::pair(a.place.line, a.place.column) < std::pair(b.place.line, b.place.column);
+}
 
 // Where an element is reported; a warning about a repeat names the first one's line.
 using PlaceOf = std::function<Place(const XmlNode& element)>;

@@ -59,6 +59,15 @@ QString withoutLastPart(QString destination) {
         {destination.lastIndexOf(QLatin1Char('/')), destination.lastIndexOf(QLatin1Char('\\')), qsizetype(0)}));
 }
 
+// Dot-separated names of letters, digits, hyphens and underscores, as in com.example.tidy.
+bool isReverseDnsName(const QString& id) {
+    const auto allowed = [](QChar c) { return c.unicode() < 128 && (c.isLetterOrNumber() || c == '-' || c == '_'); };
+    const QStringList parts = id.split('.');
+    return std::all_of(parts.begin(), parts.end(), [&](const QString& part) {
+        return !part.isEmpty() && std::all_of(part.begin(), part.end(), allowed);
+    });
+}
+
 QString textOf(const XmlNode& element) {
     QString text;
     for (const XmlNode& child : element.children()) {
@@ -91,6 +100,8 @@ public:
             warn(root, QStringLiteral("version is empty: give the extension a version such as 1.0.0"));
         else
             checkVersion(root);
+        if (const QString id = attributeOrEmpty(root, Mxi::Id); !id.isEmpty() && !isReverseDnsName(id))
+            warn(root, QStringLiteral("id '%1' should be a reverse-DNS name like com.example.tidy").arg(id));
     }
 
     void checkSections(const XmlNode& root) {

@@ -4,6 +4,7 @@
 #include "document/xml/XmlParser.h"
 
 #include <QByteArray>
+#include <QHashFunctions>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -29,6 +30,7 @@ public:
     bool isNull() const { return node_ == nullptr; }
     explicit operator bool() const { return node_ != nullptr; }
     bool operator==(const XmlNode& other) const { return node_ == other.node_; }
+    friend size_t qHash(const XmlNode& node, size_t seed = 0) { return ::qHash(node.node_, seed); }
 
     NodeType type() const;
     QString name() const;

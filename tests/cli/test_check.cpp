@@ -33,6 +33,8 @@ TEST(Check, WarnsAboutEachRuleOnTheLineAtFault) {
         {"<macromedia-extension name=\"\" version=\"1\"/>", "1:1", "name is empty: give the extension a name"},
         {"<macromedia-extension name=\"Tidy\" version=\"1.0 beta\"/>", "1:1",
          "version '1.0 beta' should be numbers like 1.0.2"},
+        {"<macromedia-extension name=\"Tidy\" version=\"1\" id=\"{AppID}\"/>", "1:1",
+         "id '{AppID}' should be a reverse-DNS name like com.example.tidy"},
         {extension("<products>\n <product name='Photoshop' version='CS5'/></products>"), "3:2",
          "version 'CS5' should be numbers like 1.0.2"},
         {extension("<products>\n <product name='Fireworkz'/></products>"), "3:2",
@@ -72,7 +74,7 @@ TEST(Check, SaysNothingAboutWhatRealFilesDoOnPurpose) {
     QFile(folder.filePath("mac/a.plugin")).open(QIODevice::WriteOnly);
     QFile(folder.filePath("panel.zxp")).open(QIODevice::WriteOnly);
     const auto [output, exitCode] = checked(folder, R"(<?xml version="1.0" encoding="UTF-8"?>
-<macromedia-extension name="Tidy Panel" version="2.1.0b" type="Command" requires-restart="true">
+<macromedia-extension name="Tidy Panel" version="2.1.0b" type="Command" requires-restart="true" id="com.example.tidy_panel-2">
   <products>
     <product familyname="Photoshop" version="14.0" maxversion="14.9" primary="true"/>
     <product name="photoshop64" version="14"/>

@@ -1,6 +1,8 @@
 #include "common/RunCli.h"
 #include "common/WindowFixture.h"
 
+#include "common/Painted.h"
+
 #include "document/DocumentProblems.h"
 #include "window/controls/LabeledEdit.h"
 #include "window/controls/ProblemsIndicator.h"
@@ -51,6 +53,18 @@ protected:
     }
 
     QString indicator() const { return form->ProblemsIndicator1->text(); }
+
+    static void clickLine(ListBox* list, int row) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(list->model()->index(row, 0)).center());
+    }
+
+    // Whether the painted line of List carries the mark at its left edge.
+    static bool marked(ListBox* list, int row) {
+        const QRect line = list->visualRect(list->model()->index(row, 0));
+        return list->viewport()->grab().toImage().pixelColor(line.left() + 1, line.center().y()) ==
+               ListBox::markColour();
+    }
 };
 
 QByteArray extension(const QByteArray& body) {
@@ -73,6 +87,7 @@ TEST_F(ProblemsTest, ListsWhatCheckFindsInItsWords) {
         extension("<configuration-changes><menu-insert>\n<menuitem id='m'/></menu-insert><menu-insert>"
                   "<menuitem id='n'/><menuitem id='m'/></menu-insert></configuration-changes>"),
         extension("\n<files><file source='b.js' destination='d'/><file source='c.js' destination='d'/></files>"),
+        "<macromedia-extension name=\"Tidy\" version=\"1\" id=\"{AppID}\"/>",
     };
     writeBytes(folder.filePath("a.js"), "");
     for (const QByteArray& text : cases) {
@@ -141,6 +156,9 @@ TEST_F(ProblemsTest, ChoosingAFindingShowsWhereItIsEdited) {
     typeOver(form->LabeledEdit2, "1 beta");
     choose("version '1 beta'");
     EXPECT_EQ(form->focusWidget(), form->LabeledEdit2);
+    load(writeFile("<macromedia-extension name=\"Tidy\" version=\"1\" id=\"{AppID}\"/>"));
+    choose("id '{AppID}'");
+    EXPECT_EQ(form->focusWidget(), form->extensionIdEdit);
 }
 
 TEST_F(ProblemsTest, AnEditFollowsWithoutLeavingThePage) {
@@ -151,6 +169,61 @@ TEST_F(ProblemsTest, AnEditFollowsWithoutLeavingThePage) {
     EXPECT_EQ(indicator(), "1 warning");
     typeOver(form->LabeledEdit2, "1.0");
     EXPECT_EQ(listedProblems(), QStringList{});
+    EXPECT_EQ(indicator(), "No problems");
+    clickTab(DescriptionPage);
+    pasteOver(form->Memo2, QString(513, 'u'));
+    EXPECT_EQ(listedProblems(), QStringList{"ui-access is 513 characters long: shorten it to 512 at most"});
+    QTest::keyClick(form->Memo2, Qt::Key_Backspace);
+    EXPECT_EQ(indicator(), "No problems");
+}
+
+TEST_F(ProblemsTest, AListLineFollowsItsEditorsWithItsMarkWithoutLeavingThePage) {
+    writeBytes(folder.filePath("a.js"), "");
+    loadRootContent("<files><file source='a.js' destination='d/a.js'/><file source='a.js' destination='e'/></files>");
+    const QByteArray loaded = form->XMLDocument1.xml();
+    const QString fault = "destination 'd/a.js' ends with the file's own name: give the folder only, 'd'";
+    clickTab(FilesPage);
+    clickLine(form->ListBox2, 0);
+    ASSERT_EQ(listedProblems(), QStringList{"Line 1: " + fault});
+    EXPECT_TRUE(marked(form->ListBox2, 0));
+    EXPECT_FALSE(marked(form->ListBox2, 1));
+    const QModelIndex first = form->ListBox2->model()->index(0, 0);
+    EXPECT_EQ(first.data(Qt::ToolTipRole).toString(), fault);
+    EXPECT_EQ(first.data(Qt::AccessibleTextRole).toString(), "a.js to d/a.js. Warning: " + fault);
+
+    typeOver(form->Edit2, "d");
+    EXPECT_EQ(indicator(), "No problems");
+    EXPECT_FALSE(marked(form->ListBox2, 0));
+    EXPECT_FALSE(first.data(Qt::ToolTipRole).isValid());
+    clickLine(form->ListBox2, 1);
+    typeOver(form->Edit2, "e/a.js");
+    EXPECT_EQ(listedProblems(),
+              QStringList{"Line 1: destination 'e/a.js' ends with the file's own name: give the folder only, 'e'"});
+    EXPECT_TRUE(marked(form->ListBox2, 1));
+    EXPECT_EQ(form->XMLDocument1.xml(), loaded);
+
+    loadRootContent("<files><file source='x.js' destination='d/x.js'/><file source='y.js' destination='d'/></files>");
+    clickTab(FilesPage);
+    clickLine(form->ListBox2, 0);
+    typeOver(form->Edit2, "d");
+    EXPECT_EQ(listedProblems().size(), 1) << "none of the 2 sources is found, as before";
+    EXPECT_FALSE(marked(form->ListBox2, 0));
+}
+
+TEST_F(ProblemsTest, AddedAndRemovedLinesCountBeforeThePageIsLeft) {
+    loadRootContent("<products><product name='x'/></products>");
+    clickTab(ProductsPage);
+    form->Button4->click();
+    clickLine(form->ListBox1, 1);
+    typeOver(form->LabeledEdit4, "CS5");
+    EXPECT_EQ(listedProblems(), QStringList({"version 'CS5' should be numbers like 1.0.2",
+                                             "Line 1: product 'x' is unknown to the Extension Manager: use one of " +
+                                                 ExtensionRules::knownProducts().join(", ")}));
+    clickLine(form->ListBox1, 0);
+    form->Button5->click();
+    choose("version 'CS5'");
+    EXPECT_EQ(form->ListBox1->selectedRow(), 0);
+    typeOver(form->LabeledEdit4, "5");
     EXPECT_EQ(indicator(), "No problems");
 }
 

@@ -1,7 +1,9 @@
 #include "window/forms/Unit1.h"
 
 #include "document/DocumentProblems.h"
+#include "document/FileListModel.h"
 #include "document/Mxi.h"
+#include "document/ProductListModel.h"
 #include "window/controls/LabeledEdit.h"
 #include "window/controls/PageControl.h"
 #include "window/controls/ProblemsIndicator.h"
@@ -11,7 +13,14 @@
 
 namespace {
 
-enum PageIndex { MainPage = 0, DescriptionPage = 1, ProductsPage = 2, FilesPage = 3, ConfigurationPage = 4 };
+enum PageIndex {
+    MainPage = 0,
+    DescriptionPage = 1,
+    ProductsPage = 2,
+    FilesPage = 3,
+    ConfigurationPage = 4,
+    MorePage = 5
+};
 
 // The child of the root that holds element, the root itself, or a null handle outside the extension.
 XmlNode sectionOf(XmlNode element, const XmlNode& root) {
@@ -28,6 +37,11 @@ int lineOf(const XmlNode& element, const XmlNode& list) {
     for (XmlNode node = list.firstChild(); node && node != element; node = node.nextSibling())
         line += node.type() == NodeType::Element ? 1 : 0;
     return line;
+}
+
+void focusField(LabeledEdit* field) {
+    field->setFocus();
+    field->selectAll();
 }
 
 void selectLine(ListBox* list, int line) {
@@ -49,7 +63,21 @@ void TForm1::buildProblems() {
     problems_->OnChanged = [this] {
         ProblemsIndicator1->showCount(problems_->findings().size());
         problemsWindow_->showFindings();
+        // The lines' marks follow.
+        ListBox1->viewport()->update();
+        ListBox2->viewport()->update();
     };
+    problems_->followLines(*productLines_, Mxi::Products, Mxi::Product);
+    problems_->followLines(*fileLines_, Mxi::Files, Mxi::File);
+    // The ui-access text counts as its box shows it until the page is left.
+    QObject::connect(Memo2, &QPlainTextEdit::textChanged, this, [this] {
+        if (PageControl1->currentWidget() == TabSheet5 && Memo2->isEnabled())
+            problems_->showText(Mxi::UiAccess, Memo2->text());
+    });
+    QObject::connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
+        if (PageControl1->currentWidget() != TabSheet5)
+            problems_->showText(Mxi::UiAccess, std::nullopt);
+    });
     on(ProblemsIndicator1, &QPushButton::clicked, &TForm1::showProblems);
     addShortcut(QKeySequence(Qt::Key_F8), &TForm1::showProblems);
 }
@@ -62,7 +90,8 @@ void TForm1::showProblems() {
 void TForm1::showFinding(const ExtensionFindings::Finding& finding) {
     const XmlNode root = Mxi::findRoot(XMLDocument1);
     const XmlNode section = sectionOf(finding.element, root);
-    const QString name = section && section != root ? section.name() : QString();
+    // Outside the document, the element is the one a page would write for what it shows.
+    const QString name = !section ? finding.element.name() : section != root ? section.name() : QString();
     // Found before the page changes: leaving a page may rewrite its part of the document.
     const int line = lineOf(finding.element, root.findChild(name));
     const auto showPage = [this](int page) {
@@ -71,6 +100,12 @@ void TForm1::showFinding(const ExtensionFindings::Finding& finding) {
     };
     activateWindow();
     raise();
+    // A line of the page on screen, its edits included, is found in the page's own list.
+    for (const auto& [lines, list] : {std::pair<const ElementLines*, ListBox*>(productLines_, ListBox1),
+                                      std::pair<const ElementLines*, ListBox*>(fileLines_, ListBox2)}) {
+        if (const int row = problems_->rowOf(*lines, finding.element); row >= 0)
+            return selectLine(list, row);
+    }
     if (name == Mxi::Description || name == Mxi::UiAccess) {
         if (showPage(DescriptionPage))
             (name == Mxi::Description ? Memo1 : Memo2)->setFocus();
@@ -83,12 +118,14 @@ void TForm1::showFinding(const ExtensionFindings::Finding& finding) {
     } else if (name == Mxi::ConfigurationChanges) {
         if (showPage(ConfigurationPage))
             Memo3->setFocus();
+    } else if (finding.message.startsWith(Mxi::Id + ' ')) {
+        if (showPage(MorePage))
+            focusField(extensionIdEdit);
     } else if (showPage(MainPage)) {
         // The root's findings begin with the attribute at fault.
         LabeledEdit* field = name == Mxi::Author                              ? LabeledEdit3
                              : finding.message.startsWith(Mxi::Version + ' ') ? LabeledEdit2
                                                                               : LabeledEdit1;
-        field->setFocus();
-        field->selectAll();
+        focusField(field);
     }
 }

@@ -49,7 +49,7 @@ bool DocumentProblems::search(const QDeadlineTimer& deadline) {
         const auto placeOf = [this](const XmlNode& element) { return Place{linesOfFile_ ? element.line() : 0, 0}; };
         ExtensionRules::SourceFolder sources{folder_, nullptr};
         if (!folder_.isEmpty())
-            sources.exists = [this](const QString& source) { return exists(source); };
+            sources.exists = [this](std::string_view source) { return exists(source); };
         search_ = std::make_unique<ExtensionFindings::Search>(document_, sources, placeOf);
     }
     if (!search_->advance(deadline))
@@ -63,10 +63,11 @@ bool DocumentProblems::search(const QDeadlineTimer& deadline) {
     return true;
 }
 
-bool DocumentProblems::exists(const QString& source) {
-    if (const auto known = found_.constFind(qHash(source)); known != found_.constEnd())
+bool DocumentProblems::exists(std::string_view source) {
+    const QByteArrayView bytes(source.data(), qsizetype(source.size()));
+    if (const auto known = found_.constFind(qHash(bytes)); known != found_.constEnd())
         return *known;
-    unknown_.append(source);
+    unknown_.append(bytes.toByteArray());
     return true;
 }
 
@@ -79,19 +80,20 @@ void DocumentProblems::startLookups() {
         worker_.join();
     lookingUp_ = true;
     worker_ = std::thread([this, round = lookupRound_, sources = std::exchange(unknown_, {}), folder = folder_] {
+        const ExtensionRules::SourcesOnDisk disk(folder);
         QList<bool> found;
         found.reserve(sources.size());
-        for (const QString& source : sources) {
+        for (const QByteArray& source : sources) {
             if (stopping_)
                 return;
-            found.append(QFileInfo::exists(ExtensionRules::sourcePath(folder, source)));
+            found.append(disk.exists(std::string_view(source.constData(), size_t(source.size()))));
         }
         QMetaObject::invokeMethod(
             this, [this, round, sources, found] { lookedUp(round, sources, found); }, Qt::QueuedConnection);
     });
 }
 
-void DocumentProblems::lookedUp(quint64 round, const QStringList& sources, const QList<bool>& found) {
+void DocumentProblems::lookedUp(quint64 round, const QList<QByteArray>& sources, const QList<bool>& found) {
     if (round != lookupRound_)
         return;
     lookingUp_ = false;

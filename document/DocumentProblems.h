@@ -11,6 +11,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <thread>
 
 // The findings about an open document, kept current as it changes. The rules run on the calling thread
@@ -47,9 +48,9 @@ private:
     void searchSlice();
     void searchAgain();
     void dropSearch();
-    bool exists(const QString& source);
+    bool exists(std::string_view source);
     void startLookups();
-    void lookedUp(quint64 round, const QStringList& sources, const QList<bool>& found);
+    void lookedUp(quint64 round, const QList<QByteArray>& sources, const QList<bool>& found);
     void stopLookups();
 
     const XmlDocument& document_;
@@ -62,7 +63,7 @@ private:
     QTimer sliceTimer_;
     // Whether each source looked up in folder_ exists, by the source's hash.
     QHash<size_t, bool> found_;
-    QStringList unknown_;
+    QList<QByteArray> unknown_;
     std::thread worker_;
     std::atomic<bool> stopping_ = false;
     bool lookingUp_ = false;

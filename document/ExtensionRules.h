@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
 
 // What the Extension Manager refuses or installs other than meant, found in an extension
 // installation file and worded as the fix. Nothing here changes the document.
@@ -24,15 +25,29 @@ struct Warning {
 using LineOf = std::function<int(const XmlNode& element)>;
 
 // Where sources are looked up: Folder, as messages name it, and whether a source, as the file writes
-// it, is found there. Without Exists sources are not looked up.
+// it in UTF-8, is found there. Without Exists sources are not looked up.
 struct SourceFolder {
     QString folder;
-    std::function<bool(const QString& source)> exists;
+    std::function<bool(std::string_view source)> exists;
 };
 // Sources looked up on disk in Folder.
 SourceFolder sourcesOnDisk(const QString& folder);
-// Where a source, as the file writes it, lies in Folder.
-QString sourcePath(const QString& folder, const QString& source);
+
+// A folder on disk in which sources are looked up: it is opened once, so that each look-up is one
+// system call that walks the source's own path only.
+class SourcesOnDisk {
+public:
+    explicit SourcesOnDisk(const QString& folder);
+    ~SourcesOnDisk();
+    SourcesOnDisk(const SourcesOnDisk&) = delete;
+    SourcesOnDisk& operator=(const SourcesOnDisk&) = delete;
+
+    // Whether Source, as the file writes it, names something in the folder once links are followed.
+    bool exists(std::string_view source) const;
+
+private:
+    int folder_;
+};
 
 // The products of the Products page's picker: the older ones, then those the Extension Manager installs into.
 const QStringList& knownProducts();

@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QThreadPool>
 
+#include <algorithm>
+
 DocumentProblems::DocumentProblems(const XmlDocument& document, QObject* parent)
     : QObject(parent), document_(document) {
     sliceTimer_.setSingleShot(true);
@@ -49,7 +51,9 @@ bool DocumentProblems::search(const QDeadlineTimer& deadline) {
         const auto placeOf = [this](const XmlNode& element) { return Place{linesOfFile_ ? element.line() : 0, 0}; };
         ExtensionRules::SourceFolder sources{folder_, nullptr};
         if (!folder_.isEmpty())
-            sources.exists = [this](std::string_view source) { return exists(source); };
+            sources.exist = [this](std::span<const std::string_view> paths, std::span<bool> found) {
+                std::transform(paths.begin(), paths.end(), found.begin(), [this](auto path) { return exists(path); });
+            };
         search_ = std::make_unique<ExtensionFindings::Search>(document_, sources, placeOf);
     }
     if (!search_->advance(deadline))

@@ -14,10 +14,13 @@
 #include <climits>
 #include <functional>
 #include <iterator>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
+#include <vector>
 
 namespace ExtensionRules {
 
@@ -261,13 +264,23 @@ public:
         }
     }
 
-    // Looks up the next source; false once every source is looked up, or where sources are not looked up.
-    bool lookUpNextSource() {
-        if (!sourceFolder_.exists || lookedUp_ == sources_.size())
+    // Looks up the next Count sources at most; false once every source is looked up, or where sources
+    // are not looked up.
+    bool lookUpSources(qsizetype count) {
+        if (!sourceFolder_.exist || lookedUp_ == sources_.size())
             return false;
-        if (!sourceFolder_.exists(*sources_[lookedUp_].path))
-            missing_.append(lookedUp_);
-        ++lookedUp_;
+        const qsizetype end = lookedUp_ + std::min(count, sources_.size() - lookedUp_);
+        std::vector<std::string_view> paths;
+        paths.reserve(size_t(end - lookedUp_));
+        for (qsizetype i = lookedUp_; i < end; ++i)
+            paths.push_back(*sources_[i].path);
+        QList<bool> found(end - lookedUp_);
+        sourceFolder_.exist(paths, found);
+        for (qsizetype i = lookedUp_; i < end; ++i) {
+            if (!found[i - lookedUp_])
+                missing_.append(i);
+        }
+        lookedUp_ = end;
         return true;
     }
 
@@ -388,7 +401,8 @@ bool isVersion(const QString& version) {
 
 SourceFolder sourcesOnDisk(const QString& folder) {
     const auto disk = std::make_shared<const SourcesOnDisk>(folder);
-    return {folder, [disk](std::string_view source) { return disk->exists(source); }};
+    return {folder,
+            [disk](std::span<const std::string_view> sources, std::span<bool> found) { disk->lookUp(sources, found); }};
 }
 
 // A folder that cannot be opened holds nothing: a relative source is then not found.
@@ -410,6 +424,21 @@ bool SourcesOnDisk::exists(std::string_view source) const {
     return ::faccessat(folder_, path.data(), F_OK, 0) == 0;
 }
 
+void SourcesOnDisk::lookUp(std::span<const std::string_view> sources, std::span<bool> found) const {
+    const auto lookUpPart = [this, sources, found](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i)
+            found[i] = exists(sources[i]);
+    };
+    // Each look-up waits on a system call, which costs more than starting a thread many times over.
+    constexpr size_t worthASecondThread = 1024;
+    if (sources.size() < worthASecondThread)
+        return lookUpPart(0, sources.size());
+    const size_t half = sources.size() / 2;
+    std::thread second(lookUpPart, half, sources.size());
+    lookUpPart(0, half);
+    second.join();
+}
+
 Checking::Checking(const XmlNode& root, const SourceFolder& sources, const LineOf& lineOf)
     : root_(root), checker_(std::make_unique<Checker>(sources, lineOf)) {}
 
@@ -423,10 +452,14 @@ bool Checking::advance(const QDeadlineTimer& deadline) {
         started_ = true;
     }
     // The clock is read now and then: reading it costs more than checking one element.
+    constexpr int stepsBetweenClocks = 256;
     for (int steps = 1;; ++steps) {
         if (!section_) {
-            if (!checker_->lookUpNextSource())
+            // Sources are looked up in batches, all at once where there is no deadline.
+            if (!checker_->lookUpSources(deadline.isForever() ? std::numeric_limits<qsizetype>::max()
+                                                              : stepsBetweenClocks))
                 break;
+            steps = stepsBetweenClocks;
         } else if (!item_) {
             enterSection(section_.nextSibling());
         } else {
@@ -436,11 +469,11 @@ bool Checking::advance(const QDeadlineTimer& deadline) {
                 checker_->checkFile(item_);
             item_ = item_.nextSibling();
         }
-        if (steps % 256 == 0 && deadline.hasExpired())
+        if (steps % stepsBetweenClocks == 0 && deadline.hasExpired())
             return false;
     }
     if (!finished_) {
-        if (const XmlNode files = root_.findChild(Mxi::Files); files && checker_->sourceFolder_.exists)
+        if (const XmlNode files = root_.findChild(Mxi::Files); files && checker_->sourceFolder_.exist)
             checker_->reportMissingSources(files);
         finished_ = true;
     }

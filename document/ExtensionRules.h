@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string_view>
 
 // What the Extension Manager refuses or installs other than meant, found in an extension
@@ -24,11 +25,14 @@ struct Warning {
 // The line an element is reported on; a warning about a repeat names the first one's line.
 using LineOf = std::function<int(const XmlNode& element)>;
 
-// Where sources are looked up: Folder, as messages name it, and whether a source, as the file writes
-// it in UTF-8, is found there. Without Exists sources are not looked up.
+// Whether each of Sources, as the file writes them in UTF-8, is found: into Found, one for each.
+using LookUp = std::function<void(std::span<const std::string_view> sources, std::span<bool> found)>;
+
+// Where sources are looked up: Folder, as messages name it, and how they are looked up there, a batch
+// at a time. Without Exist sources are not looked up.
 struct SourceFolder {
     QString folder;
-    std::function<bool(std::string_view source)> exists;
+    LookUp exist;
 };
 // Sources looked up on disk in Folder.
 SourceFolder sourcesOnDisk(const QString& folder);
@@ -44,6 +48,8 @@ public:
 
     // Whether Source, as the file writes it, names something in the folder once links are followed.
     bool exists(std::string_view source) const;
+    // The same for each of Sources, into Found; a large batch is shared with a second thread.
+    void lookUp(std::span<const std::string_view> sources, std::span<bool> found) const;
 
 private:
     int folder_;

@@ -143,16 +143,11 @@ private:
                                                                    {&Mxi::Plateform, {}}}};
 };
 
-const Utf8Attribute& sourceOf(const FileAttributes& file) {
-    return file[Mxi::sourceAttribute(file)];
-}
-
 // What makes two files one copy: their sources and destinations as paths, and their platforms.
 struct CopyKey {
-    explicit CopyKey(const FileAttributes& file) {
-        const Utf8 source = *sourceOf(file);
-        const Utf8 destination = *file[Mxi::Destination];
-        const Utf8 platform = *file[Mxi::platformAttribute(file)];
+    explicit CopyKey(const FileAttributes& file)
+        : CopyKey(*file[Mxi::sourceAttribute(file)], *file[Mxi::Destination], *file[Mxi::platformAttribute(file)]) {}
+    CopyKey(Utf8 source, Utf8 destination, Utf8 platform) {
         text.reserve(source.size() + destination.size() + platform.size() + 2);
         appendPathKey(text, source);
         sourceEnd = text.size();
@@ -332,7 +327,7 @@ private:
         if (source.empty())
             return;
         sources_.append({file, sourceName, attributes[sourceName]});
-        const CopyKey key(attributes);
+        const CopyKey key(source, destination, *attributes[Mxi::platformAttribute(attributes)]);
         if (!key.destination().empty() && lastPart(key.destination()) == lastPart(key.source()))
             warn(file, QStringLiteral("destination '%1' ends with the file's own name: give the folder only, '%2'")
                            .arg(toQString(destination), withoutLastPart(toQString(destination))));

@@ -51,7 +51,7 @@ bool DocumentProblems::search(const QDeadlineTimer& deadline) {
         const auto placeOf = [this](const XmlNode& element) { return Place{linesOfFile_ ? element.line() : 0, 0}; };
         ExtensionRules::SourceFolder sources{folder_, nullptr};
         if (!folder_.isEmpty())
-            sources.exist = [this](std::span<const std::string_view> paths, std::span<bool> found) {
+            sources.lookUp = [this](std::span<const std::string_view> paths, std::span<bool> found) {
                 std::transform(paths.begin(), paths.end(), found.begin(), [this](auto path) { return exists(path); });
             };
         search_ = std::make_unique<ExtensionFindings::Search>(document_, sources, placeOf);

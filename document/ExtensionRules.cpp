@@ -13,7 +13,6 @@
 #include <array>
 #include <climits>
 #include <functional>
-#include <iterator>
 #include <limits>
 #include <optional>
 #include <string>
@@ -262,7 +261,7 @@ public:
     // Looks up the next Count sources at most; false once every source is looked up, or where sources
     // are not looked up.
     bool lookUpSources(qsizetype count) {
-        if (!sourceFolder_.exist || lookedUp_ == sources_.size())
+        if (!sourceFolder_.lookUp || lookedUp_ == sources_.size())
             return false;
         const qsizetype end = lookedUp_ + std::min(count, sources_.size() - lookedUp_);
         std::vector<std::string_view> paths;
@@ -270,7 +269,7 @@ public:
         for (qsizetype i = lookedUp_; i < end; ++i)
             paths.push_back(*sources_[i].path);
         QList<bool> found(end - lookedUp_);
-        sourceFolder_.exist(paths, found);
+        sourceFolder_.lookUp(paths, found);
         for (qsizetype i = lookedUp_; i < end; ++i) {
             if (!found[i - lookedUp_])
                 missing_.append(i);
@@ -468,7 +467,7 @@ bool Checking::advance(const QDeadlineTimer& deadline) {
             return false;
     }
     if (!finished_) {
-        if (const XmlNode files = root_.findChild(Mxi::Files); files && checker_->sourceFolder_.exist)
+        if (const XmlNode files = root_.findChild(Mxi::Files); files && checker_->sourceFolder_.lookUp)
             checker_->reportMissingSources(files);
         finished_ = true;
     }

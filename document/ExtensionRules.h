@@ -29,10 +29,10 @@ using LineOf = std::function<int(const XmlNode& element)>;
 using LookUp = std::function<void(std::span<const std::string_view> sources, std::span<bool> found)>;
 
 // Where sources are looked up: Folder, as messages name it, and how they are looked up there, a batch
-// at a time. Without Exist sources are not looked up.
+// at a time. Without LookUp sources are not looked up.
 struct SourceFolder {
     QString folder;
-    LookUp exist;
+    LookUp lookUp;
 };
 // Sources looked up on disk in Folder.
 SourceFolder sourcesOnDisk(const QString& folder);

@@ -126,10 +126,14 @@ public:
 
     bool hasAttribute(const QString& name) const { return bool((*this)[name]); }
     const Utf8Attribute& operator[](const QString& name) const {
+        // Names are Mxi's, whose copies share their text: looked for by its address before comparing texts.
+        for (const auto& [known, value] : read_) {
+            if (known->constData() == name.constData())
+                return value;
+        }
         static const Utf8Attribute absent;
-        const auto read = std::find_if(read_.begin(), read_.end(), [&name](const auto& item) {
-            return item.first == &name || *item.first == name;
-        });
+        const auto read =
+            std::find_if(read_.begin(), read_.end(), [&name](const auto& item) { return *item.first == name; });
         return read == read_.end() ? absent : read->second;
     }
 

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <deque>
 #include <functional>
 #include <limits>
 #include <optional>
@@ -265,13 +266,13 @@ public:
     // Looks up the next Count sources at most; false once every source is looked up, or where sources
     // are not looked up.
     bool lookUpSources(qsizetype count) {
-        if (!sourceFolder_.lookUp || lookedUp_ == sources_.size())
+        if (!sourceFolder_.lookUp || lookedUp_ == sourceCount())
             return false;
-        const qsizetype end = lookedUp_ + std::min(count, sources_.size() - lookedUp_);
+        const qsizetype end = lookedUp_ + std::min(count, sourceCount() - lookedUp_);
         std::vector<std::string_view> paths;
         paths.reserve(size_t(end - lookedUp_));
         for (qsizetype i = lookedUp_; i < end; ++i)
-            paths.push_back(*sources_[i].path);
+            paths.push_back(*sources_[size_t(i)].path);
         QList<bool> found(end - lookedUp_);
         sourceFolder_.lookUp(paths, found);
         for (qsizetype i = lookedUp_; i < end; ++i) {
@@ -285,14 +286,14 @@ public:
     // Checked from the wrong folder, every source is missing: one line says so instead of one per file.
     void reportMissingSources(const XmlNode& files) {
         const QDir folder(sourceFolder_.folder);
-        if (missing_.size() > 1 && missing_.size() == sources_.size()) {
+        if (missing_.size() > 1 && missing_.size() == sourceCount()) {
             warn(files, QStringLiteral("none of the %1 sources is found relative to %2; checked from the wrong folder?")
-                            .arg(sources_.size())
+                            .arg(sourceCount())
                             .arg(folder.absolutePath()));
             return;
         }
         for (const qsizetype missing : missing_) {
-            const Source& source = sources_[missing];
+            const Source& source = sources_[size_t(missing)];
             warn(source.file, QStringLiteral("%1 '%2' is not found in %3: correct the path or add the file")
                                   .arg(source.attribute, toQString(*source.path), folder.absolutePath()));
         }
@@ -306,6 +307,7 @@ private:
     }
 
     void warn(const XmlNode& element, const QString& message) { warnings.append({element, message}); }
+    qsizetype sourceCount() const { return qsizetype(sources_.size()); }
 
     void checkVersion(const XmlNode& element) {
         const QString version = attributeOrEmpty(element, Mxi::Version);
@@ -329,7 +331,7 @@ private:
         checkPlatform(file, attributes);
         if (source.empty())
             return;
-        sources_.append({file, sourceName, attributes[sourceName]});
+        sources_.push_back({file, sourceName, attributes[sourceName]});
         const CopyKey key(source, destination, *attributes[Mxi::platformAttribute(attributes)]);
         if (!key.destination().empty() && lastPart(key.destination()) == lastPart(key.source()))
             warn(file, QStringLiteral("destination '%1' ends with the file's own name: give the folder only, '%2'")
@@ -363,7 +365,8 @@ private:
         Utf8Attribute path;
     };
     // The files with a source, in order.
-    QList<Source> sources_;
+    // A deque, which never moves what it holds as it grows.
+    std::deque<Source> sources_;
     // How many sources are looked up, and which of them are missing.
     qsizetype lookedUp_ = 0;
     QList<qsizetype> missing_;

@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <thread>
 #include <unordered_map>
 #include <vector>
@@ -435,9 +436,16 @@ void SourcesOnDisk::lookUp(std::span<const std::string_view> sources, std::span<
     if (sources.size() < worthASecondThread)
         return lookUpPart(0, sources.size());
     const size_t half = sources.size() / 2;
-    std::thread second(lookUpPart, half, sources.size());
+    std::thread second;
+    try {
+        second = std::thread(lookUpPart, half, sources.size());
+    } catch (const std::system_error&) {
+        // No thread to spare: this one looks up both halves.
+        lookUpPart(half, sources.size());
+    }
     lookUpPart(0, half);
-    second.join();
+    if (second.joinable())
+        second.join();
 }
 
 Checking::Checking(const XmlNode& root, const SourceFolder& sources, const LineOf& lineOf)

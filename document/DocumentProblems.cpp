@@ -178,7 +178,9 @@ bool DocumentProblems::shownAsInDocument(const XmlNode& element) const {
 ExtensionRules::SourceFolder DocumentProblems::sourceFolder() {
     ExtensionRules::SourceFolder sources{folder_, nullptr};
     if (!folder_.isEmpty())
-        sources.exists = [this](const QString& source) { return exists(source); };
+        sources.lookUp = [this](std::span<const std::string_view> paths, std::span<bool> found) {
+            std::transform(paths.begin(), paths.end(), found.begin(), [this](auto path) { return exists(path); });
+        };
     return sources;
 }
 
@@ -186,10 +188,11 @@ Place DocumentProblems::placeOf(const XmlNode& element) const {
     return Place{linesOfFile_ ? element.line() : 0, 0};
 }
 
-bool DocumentProblems::exists(const QString& source) {
-    if (const auto known = found_.constFind(qHash(source)); known != found_.constEnd())
+bool DocumentProblems::exists(std::string_view source) {
+    const QByteArrayView bytes(source.data(), qsizetype(source.size()));
+    if (const auto known = found_.constFind(qHash(bytes)); known != found_.constEnd())
         return *known;
-    unknown_.append(source);
+    unknown_.append(bytes.toByteArray());
     return true;
 }
 
@@ -202,19 +205,20 @@ void DocumentProblems::startLookups() {
         worker_.join();
     lookingUp_ = true;
     worker_ = std::thread([this, round = lookupRound_, sources = std::exchange(unknown_, {}), folder = folder_] {
+        const ExtensionRules::SourcesOnDisk disk(folder);
         QList<bool> found;
         found.reserve(sources.size());
-        for (const QString& source : sources) {
+        for (const QByteArray& source : sources) {
             if (stopping_)
                 return;
-            found.append(QFileInfo::exists(ExtensionRules::sourcePath(folder, source)));
+            found.append(disk.exists(std::string_view(source.constData(), size_t(source.size()))));
         }
         QMetaObject::invokeMethod(
             this, [this, round, sources, found] { lookedUp(round, sources, found); }, Qt::QueuedConnection);
     });
 }
 
-void DocumentProblems::lookedUp(quint64 round, const QStringList& sources, const QList<bool>& found) {
+void DocumentProblems::lookedUp(quint64 round, const QList<QByteArray>& sources, const QList<bool>& found) {
     if (round != lookupRound_)
         return;
     lookingUp_ = false;

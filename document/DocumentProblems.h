@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -67,9 +68,9 @@ private:
     void searchSlice();
     void searchAgain();
     void dropSearch();
-    bool exists(const QString& source);
+    bool exists(std::string_view source);
     void startLookups();
-    void lookedUp(quint64 round, const QStringList& sources, const QList<bool>& found);
+    void lookedUp(quint64 round, const QList<QByteArray>& sources, const QList<bool>& found);
     void stopLookups();
 
     const XmlDocument& document_;
@@ -94,7 +95,7 @@ private:
     QTimer sliceTimer_;
     // Whether each source looked up in folder_ exists, by the source's hash.
     QHash<size_t, bool> found_;
-    QStringList unknown_;
+    QList<QByteArray> unknown_;
     std::thread worker_;
     std::atomic<bool> stopping_ = false;
     bool lookingUp_ = false;

@@ -22,7 +22,7 @@ bool Search::advance(const QDeadlineTimer& deadline) {
     for (const ExtensionRules::Warning& warning : rules_->warnings())
         findings_.append({warning.element, placeOf_(warning.element), warning.message});
     try {
-        writeSavedText(document_, [](const QByteArray&) {});
+        checkSavedText(document_);
     } catch (const Error& error) {
         findings_.append({root_, placeOf_(root_), error.message()});
     }

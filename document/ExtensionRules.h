@@ -9,6 +9,8 @@
 
 #include <functional>
 #include <memory>
+#include <span>
+#include <string_view>
 
 // What the Extension Manager refuses or installs other than meant, found in an extension
 // installation file and worded as the fix. Nothing here changes the document.
@@ -23,16 +25,35 @@ struct Warning {
 // The line an element is reported on; a warning about a repeat names the first one's line.
 using LineOf = std::function<int(const XmlNode& element)>;
 
-// Where sources are looked up: Folder, as messages name it, and whether a source, as the file writes
-// it, is found there. Without Exists sources are not looked up.
+// Whether each of Sources, as the file writes them in UTF-8, is found: into Found, one for each.
+using LookUp = std::function<void(std::span<const std::string_view> sources, std::span<bool> found)>;
+
+// Where sources are looked up: Folder, as messages name it, and how they are looked up there, a batch
+// at a time. Without LookUp sources are not looked up.
 struct SourceFolder {
     QString folder;
-    std::function<bool(const QString& source)> exists;
+    LookUp lookUp;
 };
 // Sources looked up on disk in Folder.
 SourceFolder sourcesOnDisk(const QString& folder);
-// Where a source, as the file writes it, lies in Folder.
-QString sourcePath(const QString& folder, const QString& source);
+
+// A folder on disk in which sources are looked up: it is opened once, so that each look-up is one
+// system call that walks the source's own path only.
+class SourcesOnDisk {
+public:
+    explicit SourcesOnDisk(const QString& folder);
+    ~SourcesOnDisk();
+    SourcesOnDisk(const SourcesOnDisk&) = delete;
+    SourcesOnDisk& operator=(const SourcesOnDisk&) = delete;
+
+    // Whether Source, as the file writes it, names something in the folder once links are followed.
+    bool exists(std::string_view source) const;
+    // The same for each of Sources, into Found; a large batch is shared with a second thread.
+    void lookUp(std::span<const std::string_view> sources, std::span<bool> found) const;
+
+private:
+    int folder_;
+};
 
 // The products of the Products page's picker: the older ones, then those the Extension Manager installs into.
 const QStringList& knownProducts();

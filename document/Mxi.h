@@ -75,6 +75,7 @@ struct AttributeList {
         }
         return std::nullopt;
     }
+    bool hasAttribute(const QString& name) const { return attribute(name).has_value(); }
 };
 
 // How the Extension Manager reads what several spellings may hold, for the window and the checks
@@ -83,7 +84,7 @@ struct AttributeList {
 // The first of the spellings that the element holds, else the first spelling.
 template <typename Element> QString firstPresent(const Element& element, std::initializer_list<QString> spellings) {
     for (const QString& spelling : spellings) {
-        if (element.attribute(spelling))
+        if (element.hasAttribute(spelling))
             return spelling;
     }
     return *spellings.begin();

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace {
 
@@ -51,12 +52,16 @@ bool staysInline(const xmlNode* node) {
 // a line indented by d - 1 units; text stays inline. An element that holds text beside other
 // children keeps its content as it stands (contentAsWritten). Escaping follows libxml2's serialiser.
 // What Load would refuse to read back (XmlLimits) stops the writer with a LimitError, so the
-// recursion is bounded by the parser's depth limit.
-class LayoutWriter {
+// recursion is bounded by the parser's depth limit. Out is a std::string, or a TextSize where only
+// the checks matter.
+template <typename Out> class LayoutWriter {
 public:
     using Write = std::function<void(const QByteArray&)>;
     // The text goes to write in pieces of about pieceSize.
-    explicit LayoutWriter(const Write& write) : write_(write) { out_.reserve(2 * pieceSize); }
+    explicit LayoutWriter(const Write& write) : write_(write) {
+        if constexpr (writesText)
+            out_.reserve(2 * pieceSize);
+    }
 
     // InternalSubset is the document type declaration's internal subset as the text had it, if known.
     void document(const xmlDoc* document, const std::optional<XmlDeclaration>& declaration,
@@ -352,24 +357,45 @@ private:
     void append(std::string_view text) { out_ += text; }
 
     void handOver(size_t atLeast) {
-        if (out_.size() >= atLeast && !out_.empty()) {
-            write_(QByteArray(out_.data(), qsizetype(out_.size())));
-            out_.clear();
+        if constexpr (writesText) {
+            if (out_.size() >= atLeast && !out_.empty()) {
+                write_(QByteArray(out_.data(), qsizetype(out_.size())));
+                out_.clear();
+            }
         }
     }
 
+    static constexpr bool writesText = std::is_same_v<Out, std::string>;
     // Appending to a std::string is inlined where QByteArray's appends are calls into Qt.
-    std::string out_;
+    Out out_;
     const Write& write_;
     const QByteArray* internalSubset_ = nullptr;
     bool asWritten_ = false;
 };
 
+// Counts the bytes of the text instead of keeping them, for the writer's checks alone.
+struct TextSize {
+    TextSize& operator+=(std::string_view text) {
+        bytes += text.size();
+        return *this;
+    }
+    TextSize& operator+=(char) {
+        ++bytes;
+        return *this;
+    }
+    size_t size() const { return bytes; }
+
+    size_t bytes = 0;
+};
+
+using TextWriter = LayoutWriter<std::string>;
+using CheckingWriter = LayoutWriter<TextSize>;
+
 QByteArray laidOut(const xmlDoc* document, const std::optional<XmlDeclaration>& declaration,
                    const QByteArray& internalSubset) {
     QByteArray text;
     text.reserve(pieceSize);
-    LayoutWriter([&text](const QByteArray& piece) { text += piece; }).document(document, declaration, internalSubset);
+    TextWriter([&text](const QByteArray& piece) { text += piece; }).document(document, declaration, internalSubset);
     checkFileSize(text.size());
     return text;
 }
@@ -387,5 +413,10 @@ QByteArray savedText(const XmlDocument& document) {
 
 void writeSavedText(const XmlDocument& document, const std::function<void(const QByteArray&)>& write) {
     const std::optional<XmlDeclaration> declaration = document.declaration();
-    LayoutWriter(write).document(document.checkedDocument(), declaration, document.internalSubset_);
+    TextWriter(write).document(document.checkedDocument(), declaration, document.internalSubset_);
+}
+
+void checkSavedText(const XmlDocument& document) {
+    const std::optional<XmlDeclaration> declaration = document.declaration();
+    CheckingWriter({}).document(document.checkedDocument(), declaration, document.internalSubset_);
 }

@@ -14,3 +14,5 @@ QByteArray savedText(const QByteArray& xml);
 QByteArray savedText(const XmlDocument& document);
 // The same handed to Write in pieces as it is laid out, so that a large text is never held whole.
 void writeSavedText(const XmlDocument& document, const std::function<void(const QByteArray&)>& write);
+// Throws what writeSavedText would, without laying the text out.
+void checkSavedText(const XmlDocument& document);

@@ -227,6 +227,38 @@ std::optional<QString> XmlNode::attribute(const QString& name) const {
     return value;
 }
 
+bool XmlNode::hasAttribute(const QString& name) const {
+    return findAttribute(node_, name) != nullptr;
+}
+
+Utf8Attribute XmlNode::attributeUtf8(QStringView name) const {
+    // The name is compared as it stands, without converting it to look it up.
+    const auto isNamed = [name](const xmlAttr* attribute) {
+        qsizetype i = 0;
+        for (const xmlChar* c = attribute->name; *c; ++c, ++i) {
+            if (i == name.size() || name[i].unicode() != *c)
+                return false;
+        }
+        return i == name.size();
+    };
+    Utf8Attribute result;
+    const xmlAttr* attribute = node_->type == XML_ELEMENT_NODE ? node_->properties : nullptr;
+    while (attribute && !isNamed(attribute))
+        attribute = attribute->next;
+    if (!attribute)
+        return result;
+    result.present_ = true;
+    xmlChar* copy = nullptr;
+    const xmlChar* value = attributeValue(attribute, &copy);
+    if (copy) {
+        result.copy_ = QByteArray(reinterpret_cast<const char*>(copy));
+        xmlFree(copy);
+        value = reinterpret_cast<const xmlChar*>(result.copy_.constData());
+    }
+    result.text_ = reinterpret_cast<const char*>(value);
+    return result;
+}
+
 QString XmlNode::attributeText(const QString& name) const {
     std::optional<QString> value = attribute(name);
     if (!value)

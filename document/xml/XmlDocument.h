@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <optional>
+#include <string_view>
 #include <unordered_set>
 
 struct _xmlDoc;
@@ -20,6 +21,21 @@ class XmlDocument;
 enum class NodeType { Document, DocumentType, Element, Text, CData, Comment, ProcessingInstruction, Other };
 
 using Attribute = QPair<QString, QString>;
+
+// An attribute's UTF-8 text, seen where the tree keeps it when it is one piece (the usual case) and
+// copied when entity references split it. Valid while its node is unchanged; false when absent.
+class Utf8Attribute {
+public:
+    explicit operator bool() const { return present_; }
+    // The text; empty when absent.
+    std::string_view operator*() const { return text_; }
+
+private:
+    friend class XmlNode;
+    bool present_ = false;
+    std::string_view text_;
+    QByteArray copy_;
+};
 
 // A handle on one node of an XmlDocument. Handles are cheap to copy and must not be kept across
 // changes that may remove the node.
@@ -60,6 +76,10 @@ public:
     void removeFirstChild(const QString& name);
 
     std::optional<QString> attribute(const QString& name) const;
+    bool hasAttribute(const QString& name) const;
+    // The attribute's text without converting it, for checks that read many elements. Name is ASCII
+    // without a namespace prefix.
+    Utf8Attribute attributeUtf8(QStringView name) const;
     // The attribute's text; an absent attribute is a ConversionError.
     QString attributeText(const QString& name) const;
     bool attributeIsTrue(const QString& name) const;
@@ -122,6 +142,7 @@ private:
     friend class XmlNode;
     friend QByteArray savedText(const XmlDocument& document);
     friend void writeSavedText(const XmlDocument& document, const std::function<void(const QByteArray&)>& write);
+    friend void checkSavedText(const XmlDocument& document);
     _xmlDoc* checkedDocument() const;
     XmlNode track(_xmlNode* node);
     void attached(_xmlNode* node) { detached_.erase(node); }

@@ -55,6 +55,11 @@ TEST(Check, WarnsAboutEachRuleOnTheLineAtFault) {
         {extension("<configuration-changes><menu-insert>\n<menuitem id='m'/></menu-insert><menu-insert>"
                    "<menuitem id='n'/><menuitem id='m'/></menu-insert></configuration-changes>"),
          "3:64", "menu item id 'm' is used again: give this menu item an id of its own; the first is on line 3"},
+        {extension("<files>\n<file source='a.js' destination='\xc3\x89'/>\n<file source='a.js' "
+                   "destination='\xc3\xa9/'/></files>"),
+         "4:1", "source 'a.js' goes to '\xc3\xa9/' again: remove this copy; the first is on line 3"},
+        {extension("<files><file source='a.js' destination='d'/><file name='b\\b.js' destination='d'/></files>"),
+         "2:45", "name 'b\\b.js' is not found in DIR: correct the path or add the file"},
         {extension("\n<files><file source='b.js' destination='d'/><file source='c.js' destination='d'/></files>"),
          "3:1", "none of the 2 sources is found relative to DIR; checked from the wrong folder?"},
     };

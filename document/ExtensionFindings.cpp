@@ -15,19 +15,35 @@ Search::Search(const XmlDocument& document, const ExtensionRules::SourceFolder& 
 }
 
 bool Search::advance(const QDeadlineTimer& deadline) {
-    if (found_ || !rules_)
+    if (!rules_)
         return true;
-    if (!rules_->advance(deadline))
-        return false;
-    for (const ExtensionRules::Warning& warning : rules_->warnings())
-        findings_.append({warning.element, placeOf_(warning.element), warning.message});
-    try {
-        checkSavedText(document_);
-    } catch (const Error& error) {
-        findings_.append({root_, placeOf_(root_), error.message()});
+    while (step_ != Step::Found) {
+        if (step_ != Step::Rules && deadline.hasExpired())
+            return false;
+        switch (step_) {
+        case Step::Rules:
+            if (!rules_->advance(deadline))
+                return false;
+            break;
+        case Step::Collect:
+            for (const ExtensionRules::Warning& warning : rules_->warnings())
+                findings_.append({warning.element, placeOf_(warning.element), warning.message});
+            break;
+        case Step::SavedText:
+            try {
+                checkSavedText(document_);
+            } catch (const Error& error) {
+                findings_.append({root_, placeOf_(root_), error.message()});
+            }
+            break;
+        case Step::Sort:
+            std::stable_sort(findings_.begin(), findings_.end(), listedBefore);
+            break;
+        case Step::Found:
+            break;
+        }
+        step_ = Step(int(step_) + 1);
     }
-    std::stable_sort(findings_.begin(), findings_.end(), listedBefore);
-    found_ = true;
     return true;
 }
 

@@ -49,7 +49,9 @@ private:
     PlaceOf placeOf_;
     std::optional<ExtensionRules::Checking> rules_;
     QList<Finding> findings_;
-    bool found_ = false;
+    // After the rules, each step runs whole; one that finds the time up waits for the next slice.
+    enum class Step { Rules, Collect, SavedText, Sort, Found };
+    Step step_ = Step::Rules;
 };
 
 // All the findings at once.

@@ -42,6 +42,8 @@ TEST_F(MorePageTest, ShowsAndWritesTheIdUpdateAddressLicenseAndOtherRootAttribut
         {"an id", attributes, content, [this] { typeOver(form->extensionIdEdit, "com.y"); },
          R"( id="com.y" date="2020">)"},
         {"an emptied id", attributes, content, [this] { typeOver(form->extensionIdEdit, ""); }, R"( date="2020">)"},
+        {"an id emptied and typed again", attributes, content,
+         [this] { typeOver(form->extensionIdEdit, ""), typeOver(form->extensionIdEdit, "com.x"); }, ""},
         {"an attribute the Main page shows", "", "", [this] { typeInCell(form->rootAttributes, 0, 0, "name"); }, ""},
         {"an update address", attributes, content, [this] { typeOver(form->updateAddressEdit, "http://b"); },
          R"(<update url="http://b"/>)"},

@@ -175,6 +175,11 @@ TEST_F(ProblemsTest, AnEditFollowsWithoutLeavingThePage) {
     EXPECT_EQ(listedProblems(), QStringList{"ui-access is 513 characters long: shorten it to 512 at most"});
     QTest::keyClick(form->Memo2, Qt::Key_Backspace);
     EXPECT_EQ(indicator(), "No problems");
+    clickTab(Page(ConfigurationPage + 1));
+    typeOver(form->extensionIdEdit, "my id");
+    EXPECT_EQ(listedProblems(), QStringList{"Line 1: id 'my id' should be a reverse-DNS name like com.example.tidy"});
+    typeOver(form->extensionIdEdit, "com.example.tidy");
+    EXPECT_EQ(listedProblems(), QStringList{});
 }
 
 TEST_F(ProblemsTest, AListLineFollowsItsEditorsWithItsMarkWithoutLeavingThePage) {

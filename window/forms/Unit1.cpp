@@ -234,8 +234,7 @@ bool TForm1::pageShowsUncommittedEdits() const {
     if (page == TabSheet4)
         return Memo3->text() != shownConfiguration_;
     if (page == TabSheet6)
-        return extensionIdEdit->text() != shownExtension_.id ||
-               updateAddressEdit->text() != shownExtension_.updateAddress ||
+        return updateAddressEdit->text() != shownExtension_.updateAddress ||
                rootAttributes->attributes() != shownExtension_.attributes ||
                memoEdited(licenseMemo, shownExtension_.license);
     return productLines_->hasChanges() || fileLines_->hasChanges();

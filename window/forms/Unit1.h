@@ -218,6 +218,7 @@ public:
 
     void TabSheet6Show();
     void TabSheet6Hide();
+    void extensionIdEdited();
 
 private:
     // The texts the Description page's boxes showed: a box left as shown writes nothing.
@@ -226,6 +227,7 @@ private:
     // What the More page showed: only what the user changed there is written.
     struct ShownExtension {
         QString id;
+        bool idPresent = false;
         QString updateAddress;
         QString license;
         QList<Attribute> attributes;

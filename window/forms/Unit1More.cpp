@@ -25,6 +25,7 @@ void TForm1::buildMorePage() {
         TabSheet6, QStringLiteral("More"), [this] { TabSheet6Show(); }, [this] { TabSheet6Hide(); });
     extensionIdEdit = new LabeledEdit(QStringLiteral("Extension id"), TabSheet6);
     extensionIdEdit->place(8, 24, 433, 21);
+    on(extensionIdEdit, &QLineEdit::textEdited, &TForm1::extensionIdEdited);
     updateAddressEdit = new LabeledEdit(QStringLiteral("Update address"), TabSheet6);
     updateAddressEdit->place(8, 64, 433, 21);
     licenseLabel = new QLabel(QStringLiteral("License agreement"), TabSheet6);
@@ -43,7 +44,9 @@ void TForm1::buildMorePage() {
 void TForm1::TabSheet6Show() {
     const XmlNode root = Mxi::findRoot(XMLDocument1);
     const XmlNode update = root ? root.findChild(Mxi::Update) : XmlNode();
-    shownExtension_.id = root ? root.attribute(Mxi::Id).value_or(QString()) : QString();
+    const std::optional<QString> id = root ? root.attribute(Mxi::Id) : std::nullopt;
+    shownExtension_.id = id.value_or(QString());
+    shownExtension_.idPresent = id.has_value();
     shownExtension_.updateAddress = update ? update.attribute(Mxi::Url).value_or(QString()) : QString();
     shownExtension_.attributes =
         root ? AttributeEdits::others(root.attributes(), shownRootAttributes()) : QList<Attribute>();
@@ -53,13 +56,26 @@ void TForm1::TabSheet6Show() {
     shownExtension_.license = showElementText(licenseMemo, Mxi::LicenseAgreement);
 }
 
+// The id goes into the document as it is typed, like the Main page's fields, so that its findings follow
+// each keystroke. A cleared id stays in its place, empty, while the page is shown: typed again, it keeps the
+// root's attribute order; it is removed when the page is left.
+void TForm1::extensionIdEdited() {
+    XmlNode root = Mxi::findRoot(XMLDocument1);
+    if (!root)
+        return;
+    if (const QString id = extensionIdEdit->text(); !id.isEmpty() || shownExtension_.idPresent)
+        root.setAttribute(Mxi::Id, id);
+    else
+        root.removeAttribute(Mxi::Id);
+}
+
 // An edit goes into its own attribute or element; an update element is added only for an address typed.
 void TForm1::TabSheet6Hide() {
     XmlNode root = Mxi::findRoot(XMLDocument1);
     if (!root)
         return;
-    if (const QString id = extensionIdEdit->text(); id != shownExtension_.id)
-        AttributeEdits::setOrRemove(root, Mxi::Id, id);
+    if (extensionIdEdit->text().isEmpty() && !shownExtension_.id.isEmpty())
+        root.removeAttribute(Mxi::Id);
     if (const QString address = updateAddressEdit->text(); address != shownExtension_.updateAddress) {
         XmlNode update = root.findChild(Mxi::Update);
         if (!update)
